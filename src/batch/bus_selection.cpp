@@ -1,0 +1,62 @@
+// Which buses the batch converter converts: all, those of an include list, or all but
+// those of an exclude list.
+#include "batch/bus_selection.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "io/files.h"
+#include "text/scan.h"
+#include "text/tokenizer.h"
+
+SelectionArgument classify_selection(const char* argument, BusSelection& s) {
+  s.basis[0] = '\0';
+  s.bus_count = 0;
+  s.file = nullptr;
+  if (std::strncmp(argument, "all", 3) == 0) {
+    std::strcpy(s.basis, "all");
+    return SelectionArgument::all;
+  }
+  if (std::strncmp(argument, "include", 7) == 0 || std::strncmp(argument, "exclude", 7) == 0) {
+    s.file = open_for_reading(argument);
+    if (!s.file) return SelectionArgument::refused;
+    std::memcpy(s.basis, argument, 7);
+    s.basis[7] = '\0';
+    return SelectionArgument::file_opened;
+  }
+  return SelectionArgument::refused;
+}
+
+bool read_bus_list(BusSelection& s, const char* file_name) {
+  char line[80];
+  char next[80];
+  while (std::fgets(line, sizeof line, s.file)) {
+    // The line after a comment is data whatever it holds; a comment at the end of
+    // the file is data itself.
+    if (line[0] == '#' && std::fgets(next, sizeof next, s.file)) std::memcpy(line, next, sizeof line);
+    if (s.bus_count == kMaxBusNumbers) {
+      std::fprintf(stderr, "Bus selection file [%s] holds more than %d bus numbers\n", file_name,
+                   kMaxBusNumbers);
+      return false;
+    }
+    int bus = 0;
+    Tokenizer t;
+    tokenizer_start(t, line);
+    if (const char* token = next_token(t, " ,\"\t")) scan_int(token, &bus);
+    s.bus_list[s.bus_count++] = bus;
+    std::fprintf(stderr, "[%s]  [%8d]\n", s.basis, bus);
+  }
+  std::copy(s.bus_list, s.bus_list + s.bus_count, s.sorted);
+  std::sort(s.sorted, s.sorted + s.bus_count);
+  return true;
+}
+
+bool bus_selected(const BusSelection& s, int bus_number) {
+  const bool all = std::strcmp(s.basis, "all") == 0;
+  const bool include = std::strcmp(s.basis, "include") == 0;
+  const bool exclude = std::strcmp(s.basis, "exclude") == 0;
+  if (all) return true;
+  if (!include && !exclude) return false;
+  const bool listed = std::binary_search(s.sorted, s.sorted + s.bus_count, bus_number);
+  return include ? listed : !listed;
+}

@@ -1,0 +1,28 @@
+// Which buses the batch converter converts: all, those of an include list, or all but
+// those of an exclude list.
+#pragma once
+#include <cstdio>
+
+constexpr int kMaxBusNumbers = 30000;
+
+struct BusSelection {
+  char basis[32];  // "all", "include", "exclude", or empty
+  int bus_list[kMaxBusNumbers];  // in the order of the file
+  int sorted[kMaxBusNumbers];    // the same numbers, sorted for the selection test
+  int bus_count;
+  std::FILE* file;  // the bus selection file while it is open
+};
+
+enum class SelectionArgument { all, file_opened, refused };
+
+// Classifies the selection argument: a word beginning with "all"; "include" or
+// "exclude" (or a longer name beginning with one of them), whose file is opened and
+// selects by its first seven letters; anything else, or a file that cannot be opened,
+// is refused.
+SelectionArgument classify_selection(const char* argument, BusSelection& selection);
+
+// Reads the bus list from the open file, echoing each entry. False, with a message,
+// when the file holds more than 30000 entries.
+bool read_bus_list(BusSelection& selection, const char* file_name);
+
+bool bus_selected(const BusSelection& selection, int bus_number);

@@ -1,0 +1,104 @@
+// Converting one record with its RuleSet: compute, check, replace, log.
+#include "convert/convert_record.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "expr/evaluator.h"
+#include "rules/rule_table.h"
+
+namespace {
+
+constexpr int kDisplayHeaderSize = 300;
+
+void write_suspect_line(std::FILE* f, const char* display, const RuleSet& r, int k,
+                        float suspect, char mark) {
+  std::fprintf(f, "%-48.48s,   %-16s, %9.4f, %9.4f, %1c, %-48.48s", display, r.output_names[k],
+               static_cast<double>(suspect), static_cast<double>(r.output_values[k]), mark,
+               r.test_expressions[k]);
+  if (std::strcmp(r.replace_expressions[k], "NULL") != 0)
+    std::fprintf(f, "%-32s", r.replace_expressions[k]);
+  std::fputs("\n", f);
+}
+
+void write_detail_block(std::FILE* f, const RuleSet& r, const char* marks) {
+  for (int k = 0; k < r.output_count; ++k) {
+    std::fprintf(f, "%-16.16s  %14.4f   ", r.output_names[k],
+                 static_cast<double>(r.output_values[k]));
+    if (marks[k] == '*') std::fprintf(f, " %1c  %-64s", marks[k], r.test_expressions[k]);
+    if (marks[k] == '#') std::fprintf(f, " %1c  %-64s", marks[k], r.replace_expressions[k]);
+    std::fputs("\n", f);
+  }
+}
+
+// Only a positive zero fails a test; a negative zero passes.
+bool is_positive_zero(float value) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits == 0;
+}
+
+}  // namespace
+
+void convert_record(char* text, ParameterValues& values, int colon_position,
+                    const ConvertStreams& streams) {
+  RuleSet& r = current_rule_set();
+
+  char header_text[kMaxHeaderLength + 1];
+  const int header_length = colon_position < kMaxHeaderLength ? colon_position : kMaxHeaderLength;
+  std::memcpy(header_text, text, static_cast<std::size_t>(header_length));
+  header_text[header_length] = '\0';
+  RecordHeader h;
+  parse_conversion_header(header_text, h, streams.bus_name_form);
+  char display[kDisplayHeaderSize];
+  std::snprintf(display, sizeof display, "%-6.6s, %-8d, \"%s\", %-8.2f, \"%-2.2s\"", h.model,
+                h.bus_number, h.bus_name, static_cast<double>(h.base_kv), h.unit_id);
+
+  char marks[kMaxParameters];
+  for (int k = 0; k < r.output_count; ++k) {
+    marks[k] = ' ';
+    evaluate_text(r.expressions[k], &r.output_values[k]);
+  }
+
+  int suspect_count = 0;
+  float test_value = 1.0f;
+  for (int k = 0; k < r.output_count; ++k) {
+    marks[k] = ' ';
+    if (r.test_expressions[k][0] == '\0') continue;  // no test: the value stands
+    evaluate_text(r.test_expressions[k], &test_value);
+    const float suspect = r.output_values[k];
+    if (!is_positive_zero(test_value)) continue;
+
+    if (suspect_count == 0) std::fputs("\n", streams.changes);
+    marks[k] = '*';
+    if (std::strncmp(r.replace_expressions[k], "NULL", 4) != 0) {
+      evaluate_text(r.replace_expressions[k], &r.output_values[k]);
+      marks[k] = '#';
+    }
+    if (streams.echo_suspects) write_suspect_line(stderr, display, r, k, suspect, marks[k]);
+    write_suspect_line(streams.log, display, r, k, suspect, marks[k]);
+    write_suspect_line(streams.changes, display, r, k, suspect, marks[k]);
+    ++suspect_count;
+  }
+  if (suspect_count > 0) write_detail_block(streams.changes, r, marks);
+
+  bool failed = false;
+  for (int k = 0; k < r.output_count; ++k) {
+    const float v = r.output_values[k];
+    values.values[k] = v;
+    if (v < kFailureThreshold || std::isnan(v)) {
+      failed = true;
+      std::fprintf(stderr, "[[%s]]\n", display);
+    }
+  }
+
+  // The model field is six characters; a longer to-model name runs on behind it.
+  std::memset(text, ' ', 6);
+  if (failed) {
+    std::memcpy(text, "failed", 6);
+  } else {
+    std::memcpy(text, r.to_model, std::strlen(r.to_model));
+    ++r.converted_count;
+  }
+}

@@ -1,0 +1,27 @@
+// Converting one record with its RuleSet: compute, check, replace, log.
+#pragma once
+#include <cstdio>
+
+#include "records/header_parse.h"
+#include "records/record.h"
+
+constexpr float kFailureThreshold = -99998.0f;
+
+struct ConvertStreams {
+  std::FILE* log;
+  std::FILE* changes;
+  bool echo_suspects;     // the unit-case builder also shows suspect lines on the console
+  BusNameForm bus_name_form;
+};
+
+// Converts the record (its values already in the RuleSet's inputs) with RuleSet
+// current_rule: on return values 0..output_count-1 hold the outputs and the text
+// begins with the to-model name, or "failed" when an output is unusable.
+// colon_position must not exceed 299.
+void convert_record(char* text, ParameterValues& values, int colon_position,
+                    const ConvertStreams& streams);
+
+// The log and changes files begin with this column header line.
+constexpr const char* kLogHeaderLine =
+    "Model,   Bus,       Name,     Bkv,     ID,          Param,              Suspect,  "
+    "Replaced, c,   Check                                           Replace\n";

@@ -1,0 +1,116 @@
+// Opening, guarding and closing the files a run reads and writes.
+#include "io/files.h"
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+
+std::FILE* open_for_reading(const char* name) {
+  std::FILE* f = std::fopen(name, "r");
+  if (!f) return nullptr;
+  struct stat st;
+  if (fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
+    std::fclose(f);
+    return nullptr;
+  }
+  return f;
+}
+
+namespace {
+
+struct FileIdentity {
+  bool exists;
+  bool regular;
+  dev_t device;
+  ino_t inode;
+  char resolved[PATH_MAX + 1];  // for names that do not exist yet
+};
+
+void identify(const char* name, FileIdentity& id) {
+  struct stat st;
+  id.exists = stat(name, &st) == 0;
+  id.regular = id.exists && S_ISREG(st.st_mode);
+  id.device = id.exists ? st.st_dev : 0;
+  id.inode = id.exists ? st.st_ino : 0;
+  id.resolved[0] = '\0';
+  if (id.exists) return;
+
+  // Resolve the folder, which usually exists, and append the last name.
+  const char* slash = std::strrchr(name, '/');
+  char folder[PATH_MAX + 1];
+  const char* base = name;
+  if (slash) {
+    size_t len = static_cast<size_t>(slash - name);
+    if (len == 0) len = 1;  // "/name"
+    if (len > PATH_MAX) len = PATH_MAX;
+    std::memcpy(folder, name, len);
+    folder[len] = '\0';
+    base = slash + 1;
+  } else {
+    std::strcpy(folder, ".");
+  }
+  char real[PATH_MAX + 1];
+  const char* parts[3] = {name, "", ""};
+  if (realpath(folder, real)) parts[0] = real, parts[1] = "/", parts[2] = base;
+  std::size_t n = 0;
+  for (const char* part : parts) {
+    for (const char* p = part; *p && n < PATH_MAX; ++p) id.resolved[n++] = *p;
+  }
+  id.resolved[n] = '\0';
+}
+
+bool same_file(const FileIdentity& a, const FileIdentity& b) {
+  if (a.exists != b.exists) return false;
+  if (a.exists) return a.regular && b.regular && a.device == b.device && a.inode == b.inode;
+  return std::strcmp(a.resolved, b.resolved) == 0;
+}
+
+}  // namespace
+
+const char* find_clashing_output(const char* const* written, int written_count,
+                                 const char* const* read, int read_count) {
+  static FileIdentity outs[8];
+  static FileIdentity in;
+  if (written_count > 8) written_count = 8;
+  for (int i = 0; i < written_count; ++i) identify(written[i], outs[i]);
+  for (int i = 0; i < written_count; ++i) {
+    if (outs[i].exists && !outs[i].regular) continue;  // /dev/null and the like
+    for (int j = 0; j < written_count; ++j) {
+      if (j != i && same_file(outs[i], outs[j])) return written[i];
+    }
+    if (!outs[i].exists) continue;
+    for (int r = 0; r < read_count; ++r) {
+      identify(read[r], in);
+      if (in.exists && same_file(outs[i], in)) return written[i];
+    }
+  }
+  return nullptr;
+}
+
+bool close_written_file(std::FILE* f, const char* name) {
+  if (f == stdout || f == stderr) {  // a console stand-in is not one of the run's files
+    std::fflush(f);
+    return true;
+  }
+  bool had_error = std::ferror(f) != 0;
+  bool ok = std::fclose(f) == 0 && !had_error;
+  if (!ok) std::fprintf(stderr, "Error writing file [%s]\n", name);
+  return ok;
+}
+
+bool handle_info_option(int argc, char** argv, const char* usage, const char* program,
+                        int* status) {
+  if (argc < 2) return false;
+  if (std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(usage, stdout);
+    *status = 0;
+    return true;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("%s 1.0.0\n", program);
+    *status = 0;
+    return true;
+  }
+  return false;
+}

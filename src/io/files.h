@@ -1,0 +1,22 @@
+// Opening, guarding and closing the files a run reads and writes.
+#pragma once
+#include <cstdio>
+
+// fopen for reading that also refuses a directory, which fopen alone accepts.
+std::FILE* open_for_reading(const char* name);
+
+// Returns the name (as given) of the first file in `written` that is the same file as
+// one in `read` or as another one in `written`, or nullptr when none clashes.
+// Existing files compare by device and inode, names that do not exist yet by their
+// resolved path; devices and other non-regular files never clash.
+const char* find_clashing_output(const char* const* written, int written_count,
+                                 const char* const* read, int read_count);
+
+// Closes a stream the run wrote. Returns false, after "Error writing file [name]" on
+// standard error, when a write failed or the close failed. Console streams that stood
+// in for a file are only flushed.
+bool close_written_file(std::FILE* f, const char* name);
+
+// True when argv[1] asks for help or the version; prints it and sets *status.
+bool handle_info_option(int argc, char** argv, const char* usage, const char* program,
+                        int* status);

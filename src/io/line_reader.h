@@ -1,0 +1,13 @@
+// Reading input files by pieces of bounded length or by whole lines.
+#pragma once
+#include <cstdio>
+
+// Reads characters up to and including the next newline, at most size-1 of them, into
+// buf and NUL-terminates it. Returns the number of characters read (NUL bytes of the
+// file included), 0 at end of file (buf is then left as it was).
+int read_piece(std::FILE* f, char* buf, int size);
+
+// Reads one whole line, newline included. Keeps at most size-1 characters in buf and
+// drops the rest of a longer line, so that its tail never reads as a line of its own.
+// Returns false at end of file.
+bool read_whole_line(std::FILE* f, char* buf, int size);

@@ -1,0 +1,110 @@
+// The two ways a record header is split into model, bus, bus name, base kV and unit ID.
+#include "records/header_parse.h"
+
+#include <cstring>
+
+#include "text/scan.h"
+#include "text/tokenizer.h"
+
+static void copy_cut(char* field, const char* text, std::size_t max) {
+  std::size_t n = std::strlen(text);
+  if (n > max) n = max;
+  std::memcpy(field, text, n);
+  field[n] = '\0';
+}
+
+int parse_unit_header(const char* text, RecordHeader& h) {
+  if (!is_letter(text[0])) {
+    std::strcpy(h.model, "nomod");
+    h.bus_number = 0;
+    std::strcpy(h.bus_name, "        ");
+    h.base_kv = 0.0f;
+    std::strcpy(h.unit_id, "1 ");
+    return -1;
+  }
+  char copy[61];
+  std::strncpy(copy, text, 60);
+  copy[60] = '\0';
+  const char* delimiters = " ,\t";
+  Tokenizer t;
+  tokenizer_start(t, copy);
+  std::strcpy(h.model, next_token(t, delimiters));  // the line begins with a letter
+  const char* bus = next_token(t, delimiters);
+  if (!bus) {
+    std::strcpy(h.unit_id, "--");
+    return 0;
+  }
+  scan_int(bus, &h.bus_number);
+
+  // The name lies between the next two quotes behind the bus number.
+  char* open = std::strchr(t.next, '"');
+  if (!open) {
+    std::strcpy(h.unit_id, "--");
+    return 0;
+  }
+  char* close = std::strchr(open + 1, '"');
+  std::size_t name_length = close ? static_cast<std::size_t>(close - open - 1) : std::strlen(open + 1);
+  if (name_length > 8) name_length = 8;
+  std::memcpy(h.bus_name, open + 1, name_length);
+  h.bus_name[name_length] = '\0';
+  if (!close) {
+    std::strcpy(h.unit_id, "--");
+    return 0;
+  }
+
+  Tokenizer rest;
+  tokenizer_start(rest, close + 1);
+  const char* kv = next_token(rest, delimiters);
+  if (kv) scan_float(kv, &h.base_kv);
+  const char* id_quote = kv ? std::strchr(rest.next, '"') : nullptr;
+  if (!id_quote) {
+    std::strcpy(h.unit_id, "--");
+    return 0;
+  }
+  // The two characters behind the quote, as they stand; a missing one is "1", then " ".
+  const char first = id_quote[1];
+  const char second = first != '\0' ? id_quote[2] : '\0';
+  h.unit_id[0] = first != '\0' ? first : '1';
+  h.unit_id[1] = second != '\0' ? second : ' ';
+  h.unit_id[2] = '\0';
+  return 0;
+}
+
+void parse_conversion_header(const char* header_text, RecordHeader& h, BusNameForm form) {
+  h.model[0] = '\0';
+  h.bus_number = 0;
+  h.bus_name[0] = '\0';
+  h.base_kv = 0.0f;
+  std::strcpy(h.unit_id, "  ");
+
+  char copy[kMaxHeaderLength + 1];
+  copy_cut(copy, header_text, kMaxHeaderLength);
+  const std::size_t copy_length = std::strlen(copy);
+  const char* delimiters = " ,:\"\t";
+  Tokenizer t;
+  tokenizer_start(t, copy);
+  const char* token = next_token(t, " ,:\t");
+  if (token) copy_cut(h.model, token, 6);
+  token = next_token(t, delimiters);
+  if (token) scan_int(token, &h.bus_number);
+
+  if (form == BusNameForm::token) {
+    token = next_token(t, delimiters);
+    if (token) copy_cut(h.bus_name, token, 13);
+  } else if (const char* quote = std::strchr(header_text, '"')) {
+    const auto at = static_cast<std::size_t>(quote - header_text) + 1;
+    if (at <= copy_length) {
+      tokenizer_start(t, copy + at);
+      token = next_token(t, "\",:\t");
+      if (token) copy_cut(h.bus_name, token, 8);
+    }
+  }
+
+  token = next_token(t, delimiters);
+  if (token) scan_float(token, &h.base_kv);
+  token = next_token(t, delimiters);
+  if (token) {
+    h.unit_id[0] = token[0];
+    if (token[1] != '\0') h.unit_id[1] = token[1];
+  }
+}

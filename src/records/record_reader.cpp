@@ -1,0 +1,132 @@
+// Reading record lines: continuation joining, rule matching, colon checks and the
+// parse of the parameter part.
+#include "records/record_reader.h"
+
+#include <cstring>
+
+#include "io/line_reader.h"
+#include "rules/rule_table.h"
+#include "text/scan.h"
+#include "text/tokenizer.h"
+
+void raw_start(RawLines& raw, const char* piece, int length) {
+  std::memcpy(raw.bytes, piece, static_cast<std::size_t>(length));
+  raw.length = static_cast<std::size_t>(length);
+}
+
+static bool raw_append(RawLines& raw, const char* piece, int length) {
+  const auto n = static_cast<std::size_t>(length);
+  if (raw.length + n > RawLines::kCapacity) return false;
+  std::memcpy(raw.bytes + raw.length, piece, n);
+  raw.length += n;
+  return true;
+}
+
+void split_line_start(const char* text, LineStart& start) {
+  std::strncpy(start.copy, text, 60);
+  start.copy[60] = '\0';
+  Tokenizer t;
+  tokenizer_start(t, start.copy);
+  start.first = next_token(t, " ,\t");
+  start.second = start.first ? next_token(t, " ,\t") : nullptr;
+}
+
+int match_rule_set(const char* model) {
+  rule_table.current_rule = -1;
+  if (!model) return -1;
+  for (int i = 0; i < rule_table.rule_count; ++i) {
+    RuleSet& r = rule_table.rule_sets[i];
+    if (std::strcmp(r.from_model, model) == 0) {
+      ++r.found_count;
+      rule_table.current_rule = i;
+      break;
+    }
+  }
+  return rule_table.current_rule;
+}
+
+JoinResult join_continuations(std::FILE* in, char* text, RawLines* raw) {
+  static char piece[kPieceSize];
+  for (;;) {
+    char* slash = std::strchr(text, '/');
+    if (!slash) return JoinResult::joined;
+    *slash = ' ';
+    const int n = read_piece(in, piece, kPieceSize);
+    if (n == 0) return JoinResult::joined;  // end of file: the rest of the line stays
+    if (raw && !raw_append(*raw, piece, n)) return JoinResult::too_long;
+    const int at = static_cast<int>(slash - text) + 1;
+    if (at + n + 1 > kRecordSize) return JoinResult::too_long;
+    std::memcpy(text + at, piece, static_cast<std::size_t>(n));
+    text[at + n] = '\0';
+  }
+}
+
+void check_header_colons(char* text) {
+  for (int i = 0; i < kHeaderCheckLength && text[i] != '\0'; ++i) {
+    if (text[i] == ':') {
+      std::fprintf(stderr, "Error - incorrect colon in < %-64.64s... >\n", text);
+      text[i] = ' ';
+    }
+  }
+}
+
+int find_colon(const char* text) {
+  for (int i = 0; i < kColonSearch && text[i] != '\0'; ++i) {
+    if (text[i] == ':') return i + 1;
+  }
+  return -1;
+}
+
+// "mva" or "mwcap" followed by its number, which may be missing (0).
+static void take_mva(Tokenizer& t, const char* delimiters, const char* format, char* mva_text) {
+  float value = 0.0f;
+  const char* number = next_token(t, delimiters);
+  if (number) scan_float(number, &value);
+  std::snprintf(mva_text, kMvaTextSize, format, static_cast<double>(value));
+}
+
+void parse_parameters(char* text, int colon_position, char* mva_text, ParameterValues& values) {
+  mva_text[0] = '\0';
+  char* params = text + colon_position;
+
+  // A quoted text stays one token: its blanks become "_".
+  bool quoted = false;
+  for (char* p = params; *p != '\0'; ++p) {
+    if (*p == '"') {
+      quoted = !quoted;
+    } else if (quoted && *p == ' ') {
+      *p = '_';
+    }
+  }
+
+  const char* delimiters = ", =\t";
+  Tokenizer t;
+  tokenizer_start(t, params);
+  char* token = next_token(t, delimiters);
+  if (token && token[0] == '#') token = next_token(t, delimiters);  // the tag
+  if (token && std::strncmp(token, "mva", 3) == 0) {
+    take_mva(t, delimiters, "mva=%-8.3f", mva_text);
+    token = next_token(t, delimiters);
+  }
+  if (token && std::strncmp(token, "mwcap", 5) == 0) {
+    take_mva(t, delimiters, "mwcap=%-8.3f", mva_text);
+    token = next_token(t, delimiters);
+  }
+
+  for (float& v : values.values) v = 0.0f;
+  for (int k = 0; k < kValueCount; ++k) {
+    if (k > 0) token = next_token(t, delimiters);
+    if (token && token[0] == '"') token = next_token(t, delimiters);  // a quoted keyword
+    if (!token) break;
+    scan_float(token, &values.values[k]);
+  }
+}
+
+bool ends_with_crlf(const char* text) {
+  const std::size_t n = std::strlen(text);
+  return n >= 2 && text[n - 2] == '\r' && text[n - 1] == '\n';
+}
+
+void report_unconverted(const char* reason, const char* text) {
+  std::fprintf(stderr, "Error - %s < %-64.64s... >\n", reason, text);
+}

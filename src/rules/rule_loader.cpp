@@ -1,0 +1,155 @@
+// Loading the rule selection file "rule.txt" and the rule files under "lib/".
+#include "rules/rule_loader.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "io/files.h"
+#include "io/line_reader.h"
+#include "rules/rule_table.h"
+#include "text/scan.h"
+#include "text/tokenizer.h"
+
+namespace {
+
+// A carriage return separates tokens like the newline, so that a library edited on
+// Windows loads exactly like the same library with plain line ends.
+constexpr const char* kDelimiters = " ,\t\n\r";
+
+// Lines are read whole; one this long holds any sensible rule line many times over.
+char line[1 << 20];
+
+bool limit_exceeded(const char* file, int line_number, const char* what) {
+  std::fprintf(stderr, "Rule library limit exceeded in [%s] line %d: %s\n", file,
+               line_number, what);
+  return false;
+}
+
+bool too_long(const char* text, int field_size) {
+  return text && std::strlen(text) > static_cast<std::size_t>(field_size - 1);
+}
+
+void copy_text(char* field, const char* text) {
+  if (text) std::strcpy(field, text);  // lengths are checked before
+}
+
+bool read_pairs(std::FILE* f) {
+  const char* file = "rule.txt";
+  int line_number = 0;
+  while (read_whole_line(f, line, sizeof line)) {
+    ++line_number;
+    if (line[0] == '\n' || line[0] == '\r') break;  // an empty line ends the list
+    if (line[0] == '#') continue;
+    Tokenizer t;
+    tokenizer_start(t, line);
+    const char* from = next_token(t, kDelimiters);
+    const char* to = next_token(t, kDelimiters);
+    if (!to) continue;
+    if (rule_table.rule_count == kMaxRuleSets)
+      return limit_exceeded(file, line_number, "more than 128 pairs");
+    if (too_long(from, kNameSize) || too_long(to, kNameSize))
+      return limit_exceeded(file, line_number, "name longer than 15 characters");
+    RuleSet& r = rule_table.rule_sets[rule_table.rule_count++];
+    std::strcpy(r.from_model, from);
+    std::strcpy(r.to_model, to);
+    std::fprintf(stderr, "[%-8.8s] [%-8.8s]\n", r.from_model, r.to_model);
+  }
+  return true;
+}
+
+bool read_rule_file(std::FILE* f, const char* file, RuleSet& r) {
+  int line_number = 0;
+  const char* section_full = "more than 64 lines in a section";
+
+  // Input section, up to a line that begins with "@end".
+  while (read_whole_line(f, line, sizeof line)) {
+    ++line_number;
+    if (line[0] == '#') continue;
+    if (std::strncmp(line, "@end", 4) == 0) break;
+    if (r.input_count == kMaxParameters) return limit_exceeded(file, line_number, section_full);
+    Tokenizer t;
+    tokenizer_start(t, line);
+    const char* name = next_token(t, kDelimiters);
+    const char* value = next_token(t, kDelimiters);
+    if (too_long(name, kNameSize))
+      return limit_exceeded(file, line_number, "name longer than 15 characters");
+    int k = r.input_count++;
+    copy_text(r.input_names[k], name);
+    if (value) scan_float(value, &r.input_values[k]);
+  }
+
+  // Output section, up to a line that begins with "$end".
+  while (read_whole_line(f, line, sizeof line)) {
+    ++line_number;
+    if (line[0] == '#') continue;
+    if (std::strncmp(line, "$end", 4) == 0) break;
+    if (r.output_count == kMaxParameters) return limit_exceeded(file, line_number, section_full);
+    Tokenizer t;
+    tokenizer_start(t, line);
+    const char* assignment = next_token(t, kDelimiters);
+    const char* low = next_token(t, kDelimiters);
+    const char* high = next_token(t, kDelimiters);
+    const char* test = next_token(t, kDelimiters);
+    const char* replace = next_token(t, kDelimiters);
+
+    // The name is the part before the first "="; without one, the whole token.
+    std::size_t name_length = 0;
+    if (assignment) {
+      const char* equals = std::strchr(assignment, '=');
+      name_length = equals ? static_cast<std::size_t>(equals - assignment) : std::strlen(assignment);
+    }
+    if (name_length > kNameSize - 1)
+      return limit_exceeded(file, line_number, "name longer than 15 characters");
+    if (too_long(assignment, kExpressionSize) || too_long(test, kExpressionSize) ||
+        too_long(replace, kExpressionSize))
+      return limit_exceeded(file, line_number, "expression longer than 63 characters");
+
+    int k = r.output_count++;
+    if (assignment) {
+      std::memcpy(r.output_names[k], assignment, name_length);
+      r.output_names[k][name_length] = '\0';
+    }
+    copy_text(r.expressions[k], assignment);
+    if (low) scan_float(low, &r.low_limits[k]);
+    if (high) scan_float(high, &r.high_limits[k]);
+    float sum = r.low_limits[k] + r.high_limits[k];
+    r.output_values[k] = sum / 2.0f;
+    copy_text(r.test_expressions[k], test);
+    copy_text(r.replace_expressions[k], replace ? replace : "NULL");
+  }
+  r.found_count = 0;
+  r.converted_count = 0;
+  return true;
+}
+
+}  // namespace
+
+void rule_file_path(int i, char* buf, std::size_t size) {
+  const RuleSet& r = rule_table.rule_sets[i];
+  std::snprintf(buf, size, "lib/%s-%s", r.from_model, r.to_model);
+}
+
+bool load_rules(const char* missing_rule_file_format) {
+  std::FILE* f = open_for_reading("rule.txt");
+  if (!f) {
+    std::fprintf(stderr, "Unable to open the rule selection file\n");
+    return false;
+  }
+  bool ok = read_pairs(f);
+  std::fclose(f);
+  if (!ok) return false;
+
+  for (int i = 0; i < rule_table.rule_count; ++i) {
+    char path[kRulePathSize];
+    rule_file_path(i, path, sizeof path);
+    std::FILE* rf = open_for_reading(path);
+    if (!rf) {
+      std::fprintf(stderr, missing_rule_file_format, path);
+      return false;
+    }
+    ok = read_rule_file(rf, path, rule_table.rule_sets[i]);
+    std::fclose(rf);
+    if (!ok) return false;
+  }
+  return true;
+}

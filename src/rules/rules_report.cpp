@@ -1,0 +1,46 @@
+// The rules-used report "rulesused.txt" and the end-of-run rule summary.
+#include "rules/rules_report.h"
+
+#include "rules/rule_table.h"
+
+std::FILE* write_rules_report() {
+  std::FILE* report = std::fopen("rulesused.txt", "w");
+  if (!report) {
+    std::fprintf(stderr, "Could not open 'rulesused' file\n");
+    report = stdout;
+  }
+  const int count = rule_table.rule_count;
+  std::fprintf(report, "From                To\nModel               Model\n#\n");
+  for (int i = 0; i < count; ++i) {
+    const RuleSet& r = rule_table.rule_sets[i];
+    std::fprintf(report, "%-16.16s    %-16.16s\n", r.from_model, r.to_model);
+  }
+  std::fprintf(report, "#\n#\n#\n# Rule Files #\n");
+  for (int i = 0; i < count; ++i) {
+    const RuleSet& r = rule_table.rule_sets[i];
+    std::fprintf(report, "#\n%-16.16s    %-16.16s\n#\n", r.from_model, r.to_model);
+    std::fprintf(report,
+                 "Input parameter     Output parameter       Low limit     High Limit   Test expn\n#\n");
+    // The input name at the same index, blank where the rule has fewer inputs.
+    for (int k = 0; k < r.output_count; ++k) {
+      std::fprintf(report, "%-16.16s    %-16.16s %14.4f %14.4f    %-64.64s %s\n",
+                   r.input_names[k], r.expressions[k], static_cast<double>(r.low_limits[k]),
+                   static_cast<double>(r.high_limits[k]), r.test_expressions[k],
+                   r.replace_expressions[k]);
+    }
+    std::fprintf(report, "#\n#\n");
+  }
+  std::fprintf(stderr, "Completed reading the rule file\n");
+  std::fprintf(stderr, "Read %3d rules\n", count);
+  std::fprintf(report, "\n\nRead %3d rules\n", count);
+  return report;
+}
+
+void write_rule_summary(std::FILE* report) {
+  for (int i = 0; i < rule_table.rule_count; ++i) {
+    const RuleSet& r = rule_table.rule_sets[i];
+    const char* format = "%2d [%-16.16s] [%-16.16s] found % 5d   converted %5d\n";
+    std::fprintf(stderr, format, i, r.from_model, r.to_model, r.found_count, r.converted_count);
+    std::fprintf(report, format, i, r.from_model, r.to_model, r.found_count, r.converted_count);
+  }
+}

@@ -1,0 +1,12 @@
+// The rules-used report "rulesused.txt" and the end-of-run rule summary.
+#pragma once
+#include <cstdio>
+
+// Creates "rulesused.txt" (standard output when it cannot be created), writes the list
+// of rules into it and the closing console lines of the rule loading. Returns the
+// report stream, left open for the summary.
+std::FILE* write_rules_report();
+
+// One line per RuleSet with its found and converted counts, each first to standard
+// error and then to the report.
+void write_rule_summary(std::FILE* report);

@@ -1,0 +1,4 @@
+// modeltest: writes an OLD/NEW side-by-side test case for one unit of a dynamic data file.
+#include "unitcase/unit_case.h"
+
+int main(int argc, char** argv) { return run_modeltest(argc, argv); }

@@ -1,0 +1,226 @@
+// The unit-case builder: a side-by-side OLD/NEW test case for one generating unit.
+#include "unitcase/unit_case.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "convert/convert_record.h"
+#include "io/files.h"
+#include "io/line_reader.h"
+#include "records/header_parse.h"
+#include "records/record_reader.h"
+#include "records/record_writer.h"
+#include "rules/rule_loader.h"
+#include "rules/rule_table.h"
+#include "rules/rules_report.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: modeltest input-file bus-number unit-id testcase-file log-file changes-file\n";
+
+constexpr const char* kPlayIn =
+    "plnow 100 \"PLAYIN\" 13.8 \"1 \"  : #1 0.\n#\n"
+    "gthev 100 \"PLAYIN\" 13.8 \"1 \"  : #0 mva=10000 0. 0.01 1 2 10 10\n#\n";
+
+// The two-unit governor of a "CC" case refers to the units "H " and "L " of the test bus.
+constexpr const char* kOldTwoUnitHeader =
+    "ieeeg1 1 \"OLD     \" 13.8 \"H \" 1 \"OLD     \" 13.8 \"L \" 1 :";
+constexpr const char* kNewTwoUnitHeader =
+    "ieeeg1 2 \"NEW     \" 13.8 \"H \" 2 \"NEW     \" 13.8 \"L \" 1 :";
+
+DynamicRecord record;
+
+struct Unit {
+  int bus;
+  char id[3];       // the first two characters of the argument, NUL where it is shorter
+  bool all_units;   // "CC"
+  char kept_bus_name[16];
+  float kept_base_kv;
+};
+
+// A whole number: an optional sign and digits, within an int.
+bool parse_bus_argument(const char* text, int* bus) {
+  const char* digits = (*text == '-' || *text == '+') ? text + 1 : text;
+  if (*digits == '\0') return false;
+  for (const char* p = digits; *p; ++p) {
+    if (*p < '0' || *p > '9') return false;
+  }
+  errno = 0;
+  long value = std::strtol(text, nullptr, 10);
+  if (errno != 0 || value < INT_MIN || value > INT_MAX) return false;
+  *bus = static_cast<int>(value);
+  return true;
+}
+
+bool outputs_are_distinct(char** argv) {
+  const char* written[] = {argv[4], argv[5], argv[6], "rulesused.txt"};
+  static const char* read[kMaxRuleSets + 2];
+  static char paths[kMaxRuleSets][kRulePathSize];
+  int count = 0;
+  read[count++] = argv[1];
+  read[count++] = "rule.txt";
+  for (int i = 0; i < rule_table.rule_count; ++i) {
+    rule_file_path(i, paths[i], sizeof paths[i]);
+    read[count++] = paths[i];
+  }
+  const char* clash = find_clashing_output(written, 4, read, count);
+  if (clash) std::fprintf(stderr, "Output file [%s] is also used as another input or output\n", clash);
+  return !clash;
+}
+
+std::FILE* open_log_stream(const char* name, const char* failure_message) {
+  std::FILE* f = std::fopen(name, "w");
+  if (!f) {
+    std::fputs(failure_message, stderr);
+    f = stdout;
+  }
+  std::fputs(kLogHeaderLine, f);
+  return f;
+}
+
+bool is_skipped(const char* text) {
+  return text[0] == '#' || std::strncmp(text, "netting", 7) == 0 ||
+         std::strncmp(text, "lodrep", 6) == 0 || std::strncmp(text, "models", 6) == 0 ||
+         std::strncmp(text, "list", 4) == 0;
+}
+
+void write_copies(std::FILE* out, Unit& unit, RecordHeader& h, int rule, const ConvertStreams& streams) {
+  char* text = record.text;
+  const bool crlf = ends_with_crlf(text);
+  const bool two_unit = unit.all_units && std::strncmp(h.model, "ieeeg1", 6) == 0;
+  char old_header[64];
+  char new_header[64];
+  if (two_unit) {
+    std::strcpy(old_header, kOldTwoUnitHeader);
+    std::strcpy(new_header, kNewTwoUnitHeader);
+  } else {
+    std::snprintf(old_header, sizeof old_header, "%-6.6s 1 \"OLD     \" 13.8 \"%-2s\" :", h.model, h.unit_id);
+    std::snprintf(new_header, sizeof new_header, "%-6.6s 2 \"NEW     \" 13.8 \"%-2s\" :", h.model, h.unit_id);
+  }
+  const int header_length = static_cast<int>(std::strlen(old_header));
+
+  replace_header(text, old_header, header_length);
+  std::fputs(text, out);
+  std::memcpy(text, new_header, static_cast<std::size_t>(header_length));
+  if (rule < 0) {
+    std::fputs(text, out);
+    return;
+  }
+
+  check_header_colons(text);
+  const int colon = find_colon(text);  // the new header's own colon
+  parse_parameters(text, colon, record.mva_text, record.values);
+  std::fprintf(stderr, "  [%s]\n", text);
+  std::fflush(stderr);
+  RuleSet& r = current_rule_set();
+  for (int i = 0; i < r.input_count; ++i) r.input_values[i] = record.values.values[i];
+  convert_record(text, record.values, colon, streams);
+  write_converted_record(out, r, text, colon, record.mva_text, record.values, crlf);
+}
+
+void build_case(std::FILE* in, std::FILE* out, Unit& unit, const ConvertStreams& streams) {
+  static RecordHeader h;  // bus name and base kV carry over when a record lacks them
+  for (;;) {
+    if (read_piece(in, record.text, kPieceSize) == 0) break;
+    if (is_skipped(record.text)) continue;
+    if (join_continuations(in, record.text, nullptr) == JoinResult::too_long) {
+      report_unconverted("record longer than 1999 characters, skipped", record.text);
+      continue;
+    }
+    LineStart start;
+    split_line_start(record.text, start);
+    const int rule = match_rule_set(start.first);
+
+    h.bus_number = -1;
+    std::strcpy(h.unit_id, "1 ");
+    if (parse_unit_header(record.text, h) < 0) {
+      std::fprintf(stderr, "Leading space - review this record\n%s", record.text);
+      continue;
+    }
+    const bool same_id = h.unit_id[0] == unit.id[0] && h.unit_id[1] == unit.id[1];
+    if (h.bus_number != unit.bus || !(same_id || unit.all_units)) continue;
+
+    std::fprintf(stderr, "%-8.8s [%6d] [%-8.8s] %6.2f [%-2.2s] [%-2.2s]\n", h.model, h.bus_number,
+                 h.bus_name, static_cast<double>(h.base_kv), unit.id, h.unit_id);
+    std::strcpy(unit.kept_bus_name, h.bus_name);
+    unit.kept_base_kv = h.base_kv;
+    if (!unit.all_units) std::strcpy(h.unit_id, "1 ");
+    write_copies(out, unit, h, rule, streams);
+  }
+}
+
+}  // namespace
+
+void replace_header(char* text, const char* header, int header_length) {
+  const int length = static_cast<int>(std::strlen(text));
+  int content_end = length;
+  if (content_end > 0 && text[content_end - 1] == '\n') {
+    --content_end;
+    if (content_end > 0 && text[content_end - 1] == '\r') --content_end;
+  }
+  if (content_end <= header_length) {
+    char line_end[3];
+    std::strcpy(line_end, text + content_end);
+    std::memcpy(text, header, static_cast<std::size_t>(header_length));
+    std::strcpy(text + header_length, line_end);
+    return;
+  }
+  std::memcpy(text, header, static_cast<std::size_t>(header_length));
+  text[header_length] = ' ';
+  for (int i = header_length + 1; i < content_end && i <= 99; ++i) {
+    if (text[i] == '#') break;
+    const bool colon = text[i] == ':';
+    text[i] = ' ';
+    if (colon) break;
+  }
+}
+
+int run_modeltest(int argc, char** argv) {
+  int status = 0;
+  if (handle_info_option(argc, argv, kUsage, "modeltest", &status)) return status;
+  Unit unit{};
+  if (argc < 7 || !parse_bus_argument(argv[2], &unit.bus)) {
+    std::fputs(kUsage, stderr);
+    return 1;
+  }
+  unit.id[0] = argv[3][0];
+  unit.id[1] = argv[3][0] != '\0' ? argv[3][1] : '\0';
+  unit.id[2] = '\0';
+  unit.all_units = std::strcmp(unit.id, "CC") == 0;
+
+  if (!load_rules(kModeltestMissingRuleFile)) return 1;
+  if (!outputs_are_distinct(argv)) return 1;
+  std::FILE* report = write_rules_report();
+
+  std::FILE* in = open_for_reading(argv[1]);
+  if (!in) {
+    std::fprintf(stderr, "Unable to open input file\n");
+    return 1;
+  }
+  std::FILE* log = open_log_stream(argv[5], "Working without log file\n");
+  std::FILE* changes = open_log_stream(argv[6], "Working without changes file\n");
+  std::fprintf(stderr, "[%6d]  [%-2.2s]\n", unit.bus, unit.id);
+  std::FILE* out = std::fopen(argv[4], "w");
+  if (!out) {
+    std::fprintf(stderr, "Cannot open output file file\n");
+    return 1;
+  }
+  std::fputs(kPlayIn, out);
+  std::fprintf(stderr, "Beginning to read data records\n");
+
+  build_case(in, out, unit, ConvertStreams{log, changes, true, BusNameForm::quoted});
+
+  std::fprintf(out, "#\n#\n# Dynamics data check records for %6d %-8.8s %6.2f \"%-2.2s\"\n", unit.bus,
+               unit.kept_bus_name, static_cast<double>(unit.kept_base_kv), unit.id);
+  write_rule_summary(report);
+  std::fclose(in);
+  bool ok = close_written_file(out, argv[4]);
+  ok = close_written_file(log, argv[5]) && ok;
+  ok = close_written_file(changes, argv[6]) && ok;
+  ok = close_written_file(report, "rulesused.txt") && ok;
+  return ok ? 0 : 1;
+}
