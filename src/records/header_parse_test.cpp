@@ -1,0 +1,103 @@
+// The unit-case header parse and the conversion's header parse.
+#include "records/header_parse.h"
+
+#include "test_support.h"
+
+namespace {
+
+RecordHeader unit_header(const char* text, int* result = nullptr) {
+  RecordHeader h{};
+  std::strcpy(h.bus_name, "KEPT");
+  h.base_kv = 99.0f;
+  h.bus_number = -1;
+  std::strcpy(h.unit_id, "1 ");
+  int r = parse_unit_header(text, h);
+  if (result) *result = r;
+  return h;
+}
+
+TEST(UnitHeader, FieldsOfAWellFormedRecord) {
+  int result;
+  RecordHeader h = unit_header("genrou   12 \"BUS, ONE:x\" 13.80 \"2A\" : #9 1\n", &result);
+  EXPECT_EQ(result, 0);
+  EXPECT_STREQ(h.model, "genrou");
+  EXPECT_EQ(h.bus_number, 12);
+  EXPECT_STREQ(h.bus_name, "BUS, ONE");  // cut to 8, blanks, commas and colons kept
+  EXPECT_EQ(h.base_kv, 13.8f);
+  EXPECT_STREQ(h.unit_id, "2A");
+}
+
+TEST(UnitHeader, OneCharacterIdsAndMissingQuotes) {
+  EXPECT_STREQ(unit_header("gen 1 \"A\" 1 \"1\" : 1\n").unit_id, "1\"");
+  EXPECT_STREQ(unit_header("gen 1 \"A\" 1 \"").unit_id, "1 ");  // NUL behind the quote
+  EXPECT_STREQ(unit_header("gen 1 \"A\" 1 \"x").unit_id, "x ");
+  RecordHeader h = unit_header("gen 1 \"A\" 1 : 5\n");
+  EXPECT_STREQ(h.unit_id, "--");
+  EXPECT_EQ(h.base_kv, 1.0f);
+  // A kV token without a number keeps the previous kV.
+  h = unit_header("gen 7 \"A\" \"1 \" : 5\n");
+  EXPECT_EQ(h.base_kv, 99.0f);
+  EXPECT_EQ(h.bus_number, 7);
+  // No quotes at all: name and kV are kept.
+  h = unit_header("wlwscc 9 ! ! : 1\n");
+  EXPECT_STREQ(h.bus_name, "KEPT");
+  EXPECT_EQ(h.base_kv, 99.0f);
+  EXPECT_STREQ(h.unit_id, "--");
+  h = unit_header("gen\n");
+  EXPECT_STREQ(h.model, "gen\n");
+  EXPECT_EQ(h.bus_number, -1);
+  // Quotes beyond the first 60 characters are not seen.
+  h = unit_header(("gen 5 \"" + std::string(60, 'n') + "\" 1 \"1 \"").c_str());
+  EXPECT_STREQ(h.bus_name, "nnnnnnnn");
+  EXPECT_STREQ(h.unit_id, "--");
+}
+
+TEST(UnitHeader, LinesNotBeginningWithALetter) {
+  for (const char* text : {" gen 1 \"A\" 1 \"1 \"", "1 gen", "\n", "", "\xe9gen"}) {
+    int result;
+    RecordHeader h = unit_header(text, &result);
+    EXPECT_EQ(result, -1) << text;
+    EXPECT_STREQ(h.model, "nomod");
+    EXPECT_EQ(h.bus_number, 0);
+    EXPECT_STREQ(h.bus_name, "        ");
+    EXPECT_EQ(h.base_kv, 0.0f);
+    EXPECT_STREQ(h.unit_id, "1 ");
+  }
+}
+
+TEST(ConversionHeader, TokenFormEndsTheNameAtABlank) {
+  RecordHeader h;
+  parse_conversion_header("genrou   12 \"BUS ONE\" 13.80 \"1\" :", h, BusNameForm::token);
+  EXPECT_STREQ(h.model, "genrou");
+  EXPECT_EQ(h.bus_number, 12);
+  EXPECT_STREQ(h.bus_name, "BUS");
+  EXPECT_EQ(h.base_kv, 0.0f);  // "ONE" is no number
+  EXPECT_STREQ(h.unit_id, "13");
+  parse_conversion_header("gentpjx,1,\"ABCDEFGHIJKLMNOP\",22.0,\"1\":", h, BusNameForm::token);
+  EXPECT_STREQ(h.model, "gentpj");
+  EXPECT_STREQ(h.bus_name, "ABCDEFGHIJKLM");
+  EXPECT_EQ(h.base_kv, 22.0f);
+  EXPECT_STREQ(h.unit_id, "1 ");
+  parse_conversion_header("gen :", h, BusNameForm::token);
+  EXPECT_EQ(h.bus_number, 0);
+  EXPECT_STREQ(h.bus_name, "");
+  EXPECT_STREQ(h.unit_id, "  ");
+}
+
+TEST(ConversionHeader, QuotedFormKeepsBlanks) {
+  RecordHeader h;
+  parse_conversion_header("genrou 2 \"NEW     \" 13.8 \"1 \" :", h, BusNameForm::quoted);
+  EXPECT_STREQ(h.model, "genrou");
+  EXPECT_EQ(h.bus_number, 2);
+  EXPECT_STREQ(h.bus_name, "NEW     ");
+  EXPECT_EQ(h.base_kv, 13.8f);
+  EXPECT_STREQ(h.unit_id, "1 ");
+  parse_conversion_header("ieeeg1 2 \"NEW     \" 13.8 \"H \" 2 \"NEW     \" 13.8 \"L \" 1 :", h,
+                          BusNameForm::quoted);
+  EXPECT_STREQ(h.unit_id, "H ");
+  parse_conversion_header("gen 2 x :", h, BusNameForm::quoted);  // no quote at all
+  EXPECT_STREQ(h.bus_name, "");
+  EXPECT_STREQ(h.unit_id, "  ");
+}
+
+}  // namespace
