@@ -1,0 +1,146 @@
+// Converting one record: values handed back, marks, log and changes bytes, failures.
+#include "convert/convert_record.h"
+
+#include "test_support.h"
+
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
+
+namespace {
+
+class Conversion : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset_rule_table();
+    rule_ = &test_support::add_rule("genrou", "gensal");
+    test_support::add_input(*rule_, "@h", 4.0f);
+    test_support::add_input(*rule_, "@d", 0.0f);
+    rule_table.current_rule = 0;
+    for (float& v : values_.values) v = 7.0f;
+  }
+  // Converts the record and returns what standard error received.
+  std::string convert(const char* record = kRecord, bool echo = false,
+                      BusNameForm form = BusNameForm::token) {
+    std::strcpy(text_, record);
+    int colon = static_cast<int>(std::strchr(text_, ':') - text_) + 1;
+    CaptureStderr();
+    convert_record(text_, values_, colon, ConvertStreams{log_.f, changes_.f, echo, form});
+    return GetCapturedStderr();
+  }
+  static constexpr const char* kRecord = "genrou 12 \"BUS ONE\" 13.80 \"1\" : #9 mva=100 4 0\n";
+  // The display header of kRecord, padded to the 48 columns of a suspect line.
+  static std::string display48() {
+    std::string d = "genrou, 12      , \"BUS\", 0.00    , \"13\"";
+    return d + std::string(48 - d.size(), ' ');
+  }
+  RuleSet* rule_;
+  ParameterValues values_;
+  char text_[kRecordSize];
+  test_support::CapturedFile log_;
+  test_support::CapturedFile changes_;
+};
+
+TEST_F(Conversion, PassingRecordWritesNothingAndCounts) {
+  test_support::add_output(*rule_, "$h=@h*2", "$h>0");
+  test_support::add_output(*rule_, "$s=$h+1");  // may use an output computed before it
+  EXPECT_EQ(convert(), "");
+  EXPECT_EQ(values_.values[0], 8.0f);
+  EXPECT_EQ(values_.values[1], 9.0f);
+  EXPECT_EQ(values_.values[2], 7.0f);  // beyond the outputs: untouched
+  EXPECT_EQ(std::string(text_, 10), "gensal 12 ");
+  EXPECT_EQ(rule_->converted_count, 1);
+  EXPECT_EQ(log_.text(), "");
+  EXPECT_EQ(changes_.text(), "");
+}
+
+TEST_F(Conversion, SuspectKeptAndReplaced) {
+  test_support::add_output(*rule_, "$h=@h", "($h>5)");               // kept: "*"
+  test_support::add_output(*rule_, "$d=@d", "$d", "5");              // replaced: "#"
+  test_support::add_output(*rule_, "$abcdefghijklmn=1", "1");        // passes
+  EXPECT_EQ(convert(), "");
+  const std::string first = display48() + ",   $h              ,    4.0000,    4.0000, *, ($h>5)" +
+                            std::string(42, ' ') + "\n";
+  const std::string second = display48() + ",   $d              ,    0.0000,    5.0000, #, $d" +
+                             std::string(46, ' ') + "5" + std::string(31, ' ') + "\n";
+  EXPECT_EQ(log_.text(), first + second);
+  EXPECT_EQ(changes_.text(),
+            "\n" + first + second +
+                "$h                        4.0000    *  ($h>5)" + std::string(58, ' ') + "\n" +
+                "$d                        5.0000    #  5" + std::string(63, ' ') + "\n" +
+                "$abcdefghijklmn " + "  " + "        1.0000" + "   \n");
+  EXPECT_EQ(values_.values[1], 5.0f);
+  EXPECT_EQ(rule_->converted_count, 1);
+}
+
+TEST_F(Conversion, UnitCaseEchoesSuspectLinesAndKeepsBlanksInTheName) {
+  test_support::add_output(*rule_, "$d=@d", "$d");
+  std::string echoed =
+      convert("genrou 2 \"NEW     \" 13.8 \"1 \" :  #9 1 0\n", true, BusNameForm::quoted);
+  std::string line = "genrou, 2       , \"NEW     \", 13.80   , \"1 \"";
+  line += std::string(48 - line.size(), ' ') + ",   $d              ,    0.0000,    0.0000, *, $d" +
+          std::string(46, ' ') + "\n";
+  EXPECT_EQ(echoed, line);
+  EXPECT_EQ(log_.text(), line);
+}
+
+TEST_F(Conversion, ReplaceTextsBeginningWithNullAreNotEvaluated) {
+  test_support::add_output(*rule_, "$d=@d", "0", "NULL1");
+  convert();
+  EXPECT_EQ(log_.text(), display48() + ",   $d              ,    0.0000,    0.0000, *, 0" +
+                             std::string(47, ' ') + "NULL1" + std::string(27, ' ') + "\n");
+}
+
+TEST_F(Conversion, OnlyPositiveZeroFailsATest) {
+  test_support::add_output(*rule_, "$a=1", "0*-1");  // negative zero passes
+  test_support::add_output(*rule_, "$b=1", "0/0");   // -99999 passes
+  EXPECT_EQ(convert(), "divide by zero\n");
+  EXPECT_EQ(log_.text(), "");
+}
+
+TEST_F(Conversion, EmptyTestsPassAndNoValueTestsReuseThePrevious) {
+  test_support::add_output(*rule_, "$a=1", ";");   // first: starts at 1, passes
+  test_support::add_output(*rule_, "$b=2", "0");   // suspect
+  test_support::add_output(*rule_, "$c=3", "");    // no test: passes
+  test_support::add_output(*rule_, "$e=4", ";");   // reuses the 0 of $b
+  convert();
+  const std::string log = log_.text();
+  EXPECT_EQ(log.find("$a "), std::string::npos);
+  EXPECT_NE(log.find("$b "), std::string::npos);
+  EXPECT_EQ(log.find("$c "), std::string::npos);
+  EXPECT_NE(log.find("$e "), std::string::npos);
+}
+
+TEST_F(Conversion, UnusableOutputsFailTheRecord) {
+  test_support::add_output(*rule_, "$a=@zz");
+  test_support::add_output(*rule_, "$b=-99998");  // exactly the threshold: usable
+  test_support::add_output(*rule_, "$c=0-2^0.5-(0-1)^0.5");
+  std::string messages = convert();
+  EXPECT_EQ(messages,
+            "Unknown name [@zz] for [genrou]   0\n"
+            "[[genrou, 12      , \"BUS\", 0.00    , \"13\"]]\n"
+            "[[genrou, 12      , \"BUS\", 0.00    , \"13\"]]\n");
+  EXPECT_EQ(std::string(text_, 10), "failed 12 ");
+  EXPECT_EQ(values_.values[0], -99999.0f);
+  EXPECT_EQ(values_.values[1], -99998.0f);
+  EXPECT_EQ(rule_->converted_count, 0);
+}
+
+TEST_F(Conversion, ModelFieldTakesTheToModelName) {
+  std::strcpy(rule_->to_model, "gast2");
+  convert();
+  EXPECT_EQ(std::string(text_, 10), "gast2  12 ");  // no outputs: still converted
+  EXPECT_EQ(rule_->converted_count, 1);
+  std::strcpy(rule_->to_model, "longmodelname");
+  convert();
+  EXPECT_EQ(std::string(text_, 15), "longmodelnameS ");  // runs over the header
+}
+
+TEST_F(Conversion, OutputValuesPersistFromRecordToRecord) {
+  test_support::add_output(*rule_, "$p=$p+1", "", "NULL", 5.0f);  // starts at the mid value
+  convert();
+  EXPECT_EQ(values_.values[0], 6.0f);
+  convert();
+  EXPECT_EQ(values_.values[0], 7.0f);
+}
+
+}  // namespace
