@@ -2,7 +2,7 @@
 # Runs every end-to-end case folder under CASES with PROGRAM and compares what it wrote.
 #
 # A case folder holds:
-#   args       the command line arguments, one line (words split at blanks)
+#   args       the command line arguments, one line, quoted as in the shell
 #   stdin      optional: standard input (otherwise empty)
 #   setup      optional: shell commands run in the working folder before the program
 #   in/        the files of the working folder (rule.txt, lib/, data files, ...)
@@ -34,7 +34,7 @@ for name in "${names[@]}"; do
   if [ -d "$case_dir/in" ]; then cp -a "$case_dir/in/." "$work/"; fi
   if [ -f "$case_dir/setup" ]; then (cd "$work" && bash "$case_dir/setup"); fi
   (cd "$work" && find . -type f -print0 | sort -z | xargs -0 -r sha1sum) > "$result/.before"
-  read -ra args < "$case_dir/args" || true
+  eval "args=($(cat "$case_dir/args"))"
   stdin_file=/dev/null
   [ -f "$case_dir/stdin" ] && stdin_file="$case_dir/stdin"
   (cd "$work" && "$program" "${args[@]}" < "$stdin_file" > "$result/stdout" 2> "$result/stderr")
