@@ -1,0 +1,38 @@
+// Fuzz target: the rule loader and report on arbitrary "rule.txt" and rule file contents.
+// The input's first part (up to a NUL byte) is "rule.txt"; the rest is every rule file.
+#include <cstdint>
+#include <cstring>
+
+#include "fuzz_support.h"
+#include "rules/rule_loader.h"
+#include "rules/rule_table.h"
+#include "rules/rules_report.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  fuzz_support::enter_work_folder();
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const void* nul = std::memchr(data, '\0', size);
+  size_t selection = nul ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - data) : size;
+  fuzz_support::write_file("rule.txt", data, selection);
+  size_t rest = size - selection - (nul ? 1 : 0);
+  const uint8_t* rule_file = data + size - rest;
+
+  // Every pair the selection names gets the same rule file.
+  reset_rule_table();
+  load_rules(kModelconvMissingRuleFile);
+  for (int i = 0; i < rule_table.rule_count; ++i) {
+    char path[kRulePathSize];
+    rule_file_path(i, path, sizeof path);
+    if (std::strchr(path + 4, '/') == nullptr) fuzz_support::write_file(path, rule_file, rest);
+  }
+  reset_rule_table();
+  if (load_rules(kModeltestMissingRuleFile)) {
+    std::FILE* report = write_rules_report();
+    write_rule_summary(report);
+    if (report != stdout) std::fclose(report);
+  }
+  return 0;
+}
