@@ -32,6 +32,18 @@ void write_detail_block(std::FILE* f, const RuleSet& r, const char* marks) {
   }
 }
 
+// "model, bus, "name", kV, "ID"" from the record's header, the text up to its colon.
+void make_display_header(const char* text, int colon_position, BusNameForm form, char* display) {
+  char header_text[kMaxHeaderLength + 1];
+  const int length = colon_position < kMaxHeaderLength ? colon_position : kMaxHeaderLength;
+  std::memcpy(header_text, text, static_cast<std::size_t>(length));
+  header_text[length] = '\0';
+  RecordHeader h;
+  parse_conversion_header(header_text, h, form);
+  std::snprintf(display, kDisplayHeaderSize, "%-6.6s, %-8d, \"%s\", %-8.2f, \"%-2.2s\"", h.model,
+                h.bus_number, h.bus_name, static_cast<double>(h.base_kv), h.unit_id);
+}
+
 // Only a positive zero fails a test; a negative zero passes.
 bool is_positive_zero(float value) {
   std::uint32_t bits;
@@ -44,16 +56,13 @@ bool is_positive_zero(float value) {
 void convert_record(char* text, ParameterValues& values, int colon_position,
                     const ConvertStreams& streams) {
   RuleSet& r = current_rule_set();
-
-  char header_text[kMaxHeaderLength + 1];
-  const int header_length = colon_position < kMaxHeaderLength ? colon_position : kMaxHeaderLength;
-  std::memcpy(header_text, text, static_cast<std::size_t>(header_length));
-  header_text[header_length] = '\0';
-  RecordHeader h;
-  parse_conversion_header(header_text, h, streams.bus_name_form);
-  char display[kDisplayHeaderSize];
-  std::snprintf(display, sizeof display, "%-6.6s, %-8d, \"%s\", %-8.2f, \"%-2.2s\"", h.model,
-                h.bus_number, h.bus_name, static_cast<double>(h.base_kv), h.unit_id);
+  // The display header is made only for a record that has something to report; the
+  // header text it comes from is not changed before then.
+  char display[kDisplayHeaderSize] = "";
+  auto display_header = [&]() -> const char* {
+    if (display[0] == '\0') make_display_header(text, colon_position, streams.bus_name_form, display);
+    return display;
+  };
 
   char marks[kMaxParameters];
   for (int k = 0; k < r.output_count; ++k) {
@@ -76,9 +85,10 @@ void convert_record(char* text, ParameterValues& values, int colon_position,
       evaluate_text(r.replace_expressions[k], &r.output_values[k]);
       marks[k] = '#';
     }
-    if (streams.echo_suspects) write_suspect_line(stderr, display, r, k, suspect, marks[k]);
-    write_suspect_line(streams.log, display, r, k, suspect, marks[k]);
-    write_suspect_line(streams.changes, display, r, k, suspect, marks[k]);
+    const char* shown = display_header();
+    if (streams.echo_suspects) write_suspect_line(stderr, shown, r, k, suspect, marks[k]);
+    write_suspect_line(streams.log, shown, r, k, suspect, marks[k]);
+    write_suspect_line(streams.changes, shown, r, k, suspect, marks[k]);
     ++suspect_count;
   }
   if (suspect_count > 0) write_detail_block(streams.changes, r, marks);
@@ -89,7 +99,7 @@ void convert_record(char* text, ParameterValues& values, int colon_position,
     values.values[k] = v;
     if (v < kFailureThreshold || std::isnan(v)) {
       failed = true;
-      std::fprintf(stderr, "[[%s]]\n", display);
+      std::fprintf(stderr, "[[%s]]\n", display_header());
     }
   }
 
