@@ -25,32 +25,15 @@ RawLines raw;
 BusSelection selection;
 
 // No file the run reads may be overwritten, nor may two outputs be one file.
-bool outputs_are_distinct(char** argv) {
+bool check_outputs(char** argv) {
   const char* written[] = {argv[3], argv[4], argv[5], "rulesused.txt", "rerr.txt"};
-  static const char* read[kMaxRuleSets + 3];
-  static char paths[kMaxRuleSets][kRulePathSize];
+  const char* read[kMaxRuleSets + 3];
   int count = 0;
   read[count++] = argv[1];
-  read[count++] = "rule.txt";
-  for (int i = 0; i < rule_table.rule_count; ++i) {
-    rule_file_path(i, paths[i], sizeof paths[i]);
-    read[count++] = paths[i];
-  }
+  count += list_rule_library_files(read + count);
   if (std::strncmp(argv[2], "include", 7) == 0 || std::strncmp(argv[2], "exclude", 7) == 0)
     read[count++] = argv[2];  // the bus selection file
-  const char* clash = find_clashing_output(written, 5, read, count);
-  if (clash) std::fprintf(stderr, "Output file [%s] is also used as another input or output\n", clash);
-  return !clash;
-}
-
-std::FILE* open_log_stream(const char* name, const char* failure_message) {
-  std::FILE* f = std::fopen(name, "w");
-  if (!f) {
-    std::fputs(failure_message, stderr);
-    f = stdout;
-  }
-  std::fputs(kLogHeaderLine, f);
-  return f;
+  return ::outputs_are_distinct(written, 5, read, count);
 }
 
 // Writes a record that could not be converted exactly as it was read.
@@ -115,7 +98,7 @@ int run_modelconv(int argc, char** argv) {
   const char* output_name = argv[3];
 
   if (!load_rules(kModelconvMissingRuleFile)) return 1;
-  if (!outputs_are_distinct(argv)) return 1;
+  if (!check_outputs(argv)) return 1;
   std::FILE* report = write_rules_report();
 
   std::FILE* in = open_for_reading(input_name);

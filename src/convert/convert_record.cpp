@@ -53,6 +53,16 @@ bool is_positive_zero(float value) {
 
 }  // namespace
 
+std::FILE* open_log_stream(const char* name, const char* failure_message) {
+  std::FILE* f = std::fopen(name, "w");
+  if (!f) {
+    std::fputs(failure_message, stderr);
+    f = stdout;
+  }
+  std::fputs(kLogHeaderLine, f);
+  return f;
+}
+
 void convert_record(char* text, ParameterValues& values, int colon_position,
                     const ConvertStreams& streams) {
   RuleSet& r = current_rule_set();

@@ -21,6 +21,10 @@ struct ConvertStreams {
 void convert_record(char* text, ParameterValues& values, int colon_position,
                     const ConvertStreams& streams);
 
+// Creates a log or changes file and writes its column header line; when it cannot be
+// created, writes the failure message and uses standard output instead.
+std::FILE* open_log_stream(const char* name, const char* failure_message);
+
 // The log and changes files begin with this column header line.
 constexpr const char* kLogHeaderLine =
     "Model,   Bus,       Name,     Bkv,     ID,          Param,              Suspect,  "

@@ -88,6 +88,13 @@ const char* find_clashing_output(const char* const* written, int written_count,
   return nullptr;
 }
 
+bool outputs_are_distinct(const char* const* written, int written_count, const char* const* read,
+                          int read_count) {
+  const char* clash = find_clashing_output(written, written_count, read, read_count);
+  if (clash) std::fprintf(stderr, "Output file [%s] is also used as another input or output\n", clash);
+  return !clash;
+}
+
 bool close_written_file(std::FILE* f, const char* name) {
   if (f == stdout || f == stderr) {  // a console stand-in is not one of the run's files
     std::fflush(f);

@@ -129,6 +129,17 @@ void rule_file_path(int i, char* buf, std::size_t size) {
   std::snprintf(buf, size, "lib/%s-%s", r.from_model, r.to_model);
 }
 
+int list_rule_library_files(const char** names) {
+  static char paths[kMaxRuleSets][kRulePathSize];
+  int count = 0;
+  names[count++] = "rule.txt";
+  for (int i = 0; i < rule_table.rule_count; ++i) {
+    rule_file_path(i, paths[i], sizeof paths[i]);
+    names[count++] = paths[i];
+  }
+  return count;
+}
+
 bool load_rules(const char* missing_rule_file_format) {
   std::FILE* f = open_for_reading("rule.txt");
   if (!f) {

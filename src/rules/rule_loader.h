@@ -12,6 +12,10 @@ constexpr const char* kModeltestMissingRuleFile = "Unable to open the rule file 
 // false is returned; ending the run is the caller's decision.
 bool load_rules(const char* missing_rule_file_format);
 
+// Puts "rule.txt" and the path of every loaded rule file into `names` (room for
+// kMaxRuleSets + 1); returns how many.
+int list_rule_library_files(const char** names);
+
 // "lib/" + from-model + "-" + to-model of RuleSet i.
 void rule_file_path(int i, char* buf, std::size_t size);
 constexpr std::size_t kRulePathSize = 40;

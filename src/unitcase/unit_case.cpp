@@ -56,30 +56,14 @@ bool parse_bus_argument(const char* text, int* bus) {
   return true;
 }
 
-bool outputs_are_distinct(char** argv) {
+// No file the run reads may be overwritten, nor may two outputs be one file.
+bool check_outputs(char** argv) {
   const char* written[] = {argv[4], argv[5], argv[6], "rulesused.txt"};
-  static const char* read[kMaxRuleSets + 2];
-  static char paths[kMaxRuleSets][kRulePathSize];
+  const char* read[kMaxRuleSets + 2];
   int count = 0;
   read[count++] = argv[1];
-  read[count++] = "rule.txt";
-  for (int i = 0; i < rule_table.rule_count; ++i) {
-    rule_file_path(i, paths[i], sizeof paths[i]);
-    read[count++] = paths[i];
-  }
-  const char* clash = find_clashing_output(written, 4, read, count);
-  if (clash) std::fprintf(stderr, "Output file [%s] is also used as another input or output\n", clash);
-  return !clash;
-}
-
-std::FILE* open_log_stream(const char* name, const char* failure_message) {
-  std::FILE* f = std::fopen(name, "w");
-  if (!f) {
-    std::fputs(failure_message, stderr);
-    f = stdout;
-  }
-  std::fputs(kLogHeaderLine, f);
-  return f;
+  count += list_rule_library_files(read + count);
+  return ::outputs_are_distinct(written, 4, read, count);
 }
 
 bool is_skipped(const char* text) {
@@ -193,7 +177,7 @@ int run_modeltest(int argc, char** argv) {
   unit.all_units = std::strcmp(unit.id, "CC") == 0;
 
   if (!load_rules(kModeltestMissingRuleFile)) return 1;
-  if (!outputs_are_distinct(argv)) return 1;
+  if (!check_outputs(argv)) return 1;
   std::FILE* report = write_rules_report();
 
   std::FILE* in = open_for_reading(argv[1]);
