@@ -2,7 +2,6 @@
 #include "batch/batch_driver.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "batch/bus_selection.h"
 #include "convert/convert_record.h"
@@ -31,8 +30,7 @@ bool check_outputs(char** argv) {
   int count = 0;
   read[count++] = argv[1];
   count += list_rule_library_files(read + count);
-  if (std::strncmp(argv[2], "include", 7) == 0 || std::strncmp(argv[2], "exclude", 7) == 0)
-    read[count++] = argv[2];  // the bus selection file
+  if (names_selection_file(argv[2])) read[count++] = argv[2];
   return ::outputs_are_distinct(written, 5, read, count);
 }
 

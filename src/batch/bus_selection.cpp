@@ -9,6 +9,10 @@
 #include "text/scan.h"
 #include "text/tokenizer.h"
 
+bool names_selection_file(const char* argument) {
+  return std::strncmp(argument, "include", 7) == 0 || std::strncmp(argument, "exclude", 7) == 0;
+}
+
 SelectionArgument classify_selection(const char* argument, BusSelection& s) {
   s.basis[0] = '\0';
   s.bus_count = 0;
@@ -17,7 +21,7 @@ SelectionArgument classify_selection(const char* argument, BusSelection& s) {
     std::strcpy(s.basis, "all");
     return SelectionArgument::all;
   }
-  if (std::strncmp(argument, "include", 7) == 0 || std::strncmp(argument, "exclude", 7) == 0) {
+  if (names_selection_file(argument)) {
     s.file = open_for_reading(argument);
     if (!s.file) return SelectionArgument::refused;
     std::memcpy(s.basis, argument, 7);

@@ -13,6 +13,9 @@ struct BusSelection {
   std::FILE* file;  // the bus selection file while it is open
 };
 
+// True when the argument names a bus selection file: it begins with "include" or "exclude".
+bool names_selection_file(const char* argument);
+
 enum class SelectionArgument { all, file_opened, refused };
 
 // Classifies the selection argument: a word beginning with "all"; "include" or
