@@ -53,9 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       rule_table.current_rule = rule >= 0 ? rule : 0;
       RuleSet& r = current_rule_set();
       for (int i = 0; i < r.input_count; ++i) r.input_values[i] = record.values.values[i];
-      convert_record(record.text, record.values, colon,
-                     ConvertStreams{sink, sink, false, batch ? BusNameForm::token : BusNameForm::quoted});
-      write_converted_record(sink, r, record.text, colon, record.mva_text, record.values, crlf);
+      const int header_end =
+          convert_record(record.text, record.values, colon,
+                         ConvertStreams{sink, sink, false, batch ? BusNameForm::token : BusNameForm::quoted});
+      write_converted_record(sink, r, record.text, header_end, record.mva_text, record.values, crlf);
     }
   }
   std::fclose(rest);

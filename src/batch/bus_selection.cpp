@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "io/files.h"
+#include "io/line_reader.h"
 #include "text/scan.h"
 #include "text/tokenizer.h"
 
@@ -32,12 +33,11 @@ SelectionArgument classify_selection(const char* argument, BusSelection& s) {
 }
 
 bool read_bus_list(BusSelection& s, const char* file_name) {
-  char line[80];
-  char next[80];
-  while (std::fgets(line, sizeof line, s.file)) {
-    // The line after a comment is data whatever it holds; a comment at the end of
-    // the file is data itself.
-    if (line[0] == '#' && std::fgets(next, sizeof next, s.file)) std::memcpy(line, next, sizeof line);
+  static char line[kWholeLineSize];  // lines are read whole: a long comment is one line
+  while (read_whole_line(s.file, line, sizeof line)) {
+    // The line after a comment is data whatever it holds. A comment at the end of the
+    // file is data itself, and holds no number.
+    if (line[0] == '#' && !read_whole_line(s.file, line, sizeof line)) std::strcpy(line, "#");
     if (s.bus_count == kMaxBusNumbers) {
       std::fprintf(stderr, "Bus selection file [%s] holds more than %d bus numbers\n", file_name,
                    kMaxBusNumbers);

@@ -65,9 +65,13 @@ TEST_F(BusLists, LineRules) {
   EXPECT_EQ(echo.substr(0, 44), "[include]  [     101]\n[include]  [     102]\n");
 }
 
-TEST_F(BusLists, LongLinesAreReadInPiecesOf79) {
-  read("exclude", std::string(79, ' ') + "7\n");
-  EXPECT_EQ(entries(), (std::vector<int>{0, 7}));
+TEST_F(BusLists, LongLinesAreReadWhole) {
+  // A long trailing comment, a long comment line and a number behind many blanks: one
+  // entry per line, never a phantom entry from a line's tail.
+  std::string echo = read("exclude", "12 " + std::string(200, 'c') + "\n#" + std::string(300, '-') +
+                                         "\n13\n" + std::string(79, ' ') + "7\n");
+  EXPECT_EQ(entries(), (std::vector<int>{12, 13, 7}));
+  EXPECT_EQ(echo, "[exclude]  [      12]\n[exclude]  [      13]\n[exclude]  [       7]\n");
 }
 
 TEST_F(BusLists, MoreThan30000EntriesStop) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "convert/model_name.h"
 #include "expr/evaluator.h"
 #include "rules/rule_table.h"
 
@@ -63,8 +64,8 @@ std::FILE* open_log_stream(const char* name, const char* failure_message) {
   return f;
 }
 
-void convert_record(char* text, ParameterValues& values, int colon_position,
-                    const ConvertStreams& streams) {
+int convert_record(char* text, ParameterValues& values, int colon_position,
+                   const ConvertStreams& streams) {
   RuleSet& r = current_rule_set();
   // The display header is made only for a record that has something to report; the
   // header text it comes from is not changed before then.
@@ -113,12 +114,6 @@ void convert_record(char* text, ParameterValues& values, int colon_position,
     }
   }
 
-  // The model field is six characters; a longer to-model name runs on behind it.
-  std::memset(text, ' ', 6);
-  if (failed) {
-    std::memcpy(text, "failed", 6);
-  } else {
-    std::memcpy(text, r.to_model, std::strlen(r.to_model));
-    ++r.converted_count;
-  }
+  if (!failed) ++r.converted_count;
+  return write_model_name(text, colon_position, failed ? "failed" : r.to_model);
 }

@@ -16,10 +16,11 @@ struct ConvertStreams {
 
 // Converts the record (its values already in the RuleSet's inputs) with RuleSet
 // current_rule: on return values 0..output_count-1 hold the outputs and the text
-// begins with the to-model name, or "failed" when an output is unusable.
+// begins with the to-model name, or "failed" when an output is unusable. Returns the
+// colon position of the renamed header (see write_model_name).
 // colon_position must not exceed 299.
-void convert_record(char* text, ParameterValues& values, int colon_position,
-                    const ConvertStreams& streams);
+int convert_record(char* text, ParameterValues& values, int colon_position,
+                   const ConvertStreams& streams);
 
 // Creates a log or changes file and writes its column header line; when it cannot be
 // created, writes the failure message and uses standard output instead.

@@ -24,7 +24,7 @@ class Conversion : public ::testing::Test {
     std::strcpy(text_, record);
     int colon = static_cast<int>(std::strchr(text_, ':') - text_) + 1;
     CaptureStderr();
-    convert_record(text_, values_, colon, ConvertStreams{log_.f, changes_.f, echo, form});
+    colon_ = convert_record(text_, values_, colon, ConvertStreams{log_.f, changes_.f, echo, form});
     return GetCapturedStderr();
   }
   static constexpr const char* kRecord = "genrou 12 \"BUS ONE\" 13.80 \"1\" : #9 mva=100 4 0\n";
@@ -34,6 +34,7 @@ class Conversion : public ::testing::Test {
     return d + std::string(48 - d.size(), ' ');
   }
   RuleSet* rule_;
+  int colon_ = 0;  // of the renamed header
   ParameterValues values_;
   char text_[kRecordSize];
   test_support::CapturedFile log_;
@@ -127,12 +128,23 @@ TEST_F(Conversion, UnusableOutputsFailTheRecord) {
 
 TEST_F(Conversion, ModelFieldTakesTheToModelName) {
   std::strcpy(rule_->to_model, "gast2");
-  convert();
+  EXPECT_EQ(convert(), "");
+  EXPECT_EQ(colon_, 31);
   EXPECT_EQ(std::string(text_, 10), "gast2  12 ");  // no outputs: still converted
   EXPECT_EQ(rule_->converted_count, 1);
+  // A name that would reach the bus number moves the header, and its colon, behind it.
   std::strcpy(rule_->to_model, "longmodelname");
   convert();
-  EXPECT_EQ(std::string(text_, 15), "longmodelnameS ");  // runs over the header
+  EXPECT_EQ(std::string(text_, colon_), "longmodelname 12 \"BUS ONE\" 13.80 \"1\" :");
+  EXPECT_EQ(colon_, 38);
+}
+
+TEST_F(Conversion, FailedRecordsKeepTheirBusNumber) {
+  test_support::add_output(*rule_, "$x=@unknown");
+  EXPECT_EQ(convert("sexs 102,\"A\" 1 \"1 \" : 1\n"),
+            "Unknown name [@unknown] for [genrou]   0\n[[sexs  , 102     , \"A\", 1.00    , \"1 \"]]\n");
+  EXPECT_EQ(std::string(text_, colon_), "failed 102,\"A\" 1 \"1 \" :");
+  EXPECT_EQ(rule_->converted_count, 0);
 }
 
 TEST_F(Conversion, OutputValuesPersistFromRecordToRecord) {

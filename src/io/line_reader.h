@@ -7,6 +7,9 @@
 // file included), 0 at end of file (buf is then left as it was).
 int read_piece(std::FILE* f, char* buf, int size);
 
+// Room for a line read whole: any sensible line of a rule file or bus list many times over.
+constexpr int kWholeLineSize = 1 << 20;
+
 // Reads one whole line, newline included. Keeps at most size-1 characters in buf and
 // drops the rest of a longer line, so that its tail never reads as a line of its own.
 // Returns false at end of file.

@@ -61,9 +61,10 @@ int parse_unit_header(const char* text, RecordHeader& h) {
     std::strcpy(h.unit_id, "--");
     return 0;
   }
-  // The two characters behind the quote, as they stand; a missing one is "1", then " ".
+  // The two characters behind the quote, as they stand; a missing one is "1", then " ",
+  // and a closing quote behind the first character is a blank ("1" is the unit "1 ").
   const char first = id_quote[1];
-  const char second = first != '\0' ? id_quote[2] : '\0';
+  const char second = first == '\0' ? '\0' : id_quote[2] == '"' ? ' ' : id_quote[2];
   h.unit_id[0] = first != '\0' ? first : '1';
   h.unit_id[1] = second != '\0' ? second : ' ';
   h.unit_id[2] = '\0';

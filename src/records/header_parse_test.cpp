@@ -28,7 +28,10 @@ TEST(UnitHeader, FieldsOfAWellFormedRecord) {
 }
 
 TEST(UnitHeader, OneCharacterIdsAndMissingQuotes) {
-  EXPECT_STREQ(unit_header("gen 1 \"A\" 1 \"1\" : 1\n").unit_id, "1\"");
+  // "1" is the unit "1 ", as the conversion's parse reads it.
+  EXPECT_STREQ(unit_header("gen 1 \"A\" 1 \"1\" : 1\n").unit_id, "1 ");
+  EXPECT_STREQ(unit_header("gen 1 \"A\" 1 \"12\" : 1\n").unit_id, "12");
+  EXPECT_STREQ(unit_header("gen 1 \"A\" 1 \"\" : 1\n").unit_id, "\" ");
   EXPECT_STREQ(unit_header("gen 1 \"A\" 1 \"").unit_id, "1 ");  // NUL behind the quote
   EXPECT_STREQ(unit_header("gen 1 \"A\" 1 \"x").unit_id, "x ");
   RecordHeader h = unit_header("gen 1 \"A\" 1 : 5\n");

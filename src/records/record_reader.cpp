@@ -70,9 +70,9 @@ void check_header_colons(char* text) {
   }
 }
 
-int find_colon(const char* text) {
+int find_colon(const char* text, int from) {
   for (int i = 0; i < kColonSearch && text[i] != '\0'; ++i) {
-    if (text[i] == ':') return i + 1;
+    if (text[i] == ':' && i >= from) return i + 1;
   }
   return -1;
 }

@@ -36,8 +36,9 @@ JoinResult join_continuations(std::FILE* in, char* text, RawLines* raw);
 // Reports and blanks every colon among the first 15 characters.
 void check_header_colons(char* text);
 
-// Index just past the first colon in the first 1900 characters, or -1.
-int find_colon(const char* text);
+// Index just past the first colon at index `from` or later in the first 1900
+// characters, or -1.
+int find_colon(const char* text, int from = 0);
 
 // Parses the parameter part (after the colon at colon_position) into the MVA text and
 // the values; edits the text behind the colon in place.

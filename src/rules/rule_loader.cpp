@@ -16,8 +16,7 @@ namespace {
 // Windows loads exactly like the same library with plain line ends.
 constexpr const char* kDelimiters = " ,\t\n\r";
 
-// Lines are read whole; one this long holds any sensible rule line many times over.
-char line[1 << 20];
+char line[kWholeLineSize];  // lines are read whole
 
 bool limit_exceeded(const char* file, int line_number, const char* what) {
   std::fprintf(stderr, "Rule library limit exceeded in [%s] line %d: %s\n", file,

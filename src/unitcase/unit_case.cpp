@@ -36,7 +36,7 @@ DynamicRecord record;
 
 struct Unit {
   int bus;
-  char id[3];       // the first two characters of the argument, NUL where it is shorter
+  char id[3];       // the first two characters of the argument ("1" reads "1 "; "" stays empty)
   bool all_units;   // "CC"
   char kept_bus_name[16];
   float kept_base_kv;
@@ -72,38 +72,41 @@ bool is_skipped(const char* text) {
          std::strncmp(text, "list", 4) == 0;
 }
 
+// A copy's header may be longer than the record's own, so a copy may outgrow the record.
+char copy[kRecordSize + kCaseHeaderSize];
+
 void write_copies(std::FILE* out, Unit& unit, RecordHeader& h, int rule, const ConvertStreams& streams) {
-  char* text = record.text;
-  const bool crlf = ends_with_crlf(text);
+  const bool crlf = ends_with_crlf(record.text);
   const bool two_unit = unit.all_units && std::strncmp(h.model, "ieeeg1", 6) == 0;
-  char old_header[64];
-  char new_header[64];
+  char old_header[kCaseHeaderSize];
+  char new_header[kCaseHeaderSize];
   if (two_unit) {
     std::strcpy(old_header, kOldTwoUnitHeader);
     std::strcpy(new_header, kNewTwoUnitHeader);
   } else {
-    std::snprintf(old_header, sizeof old_header, "%-6.6s 1 \"OLD     \" 13.8 \"%-2s\" :", h.model, h.unit_id);
-    std::snprintf(new_header, sizeof new_header, "%-6.6s 2 \"NEW     \" 13.8 \"%-2s\" :", h.model, h.unit_id);
+    // The whole model name: a longer one makes the header longer.
+    std::snprintf(old_header, sizeof old_header, "%-6s 1 \"OLD     \" 13.8 \"%-2s\" :", h.model, h.unit_id);
+    std::snprintf(new_header, sizeof new_header, "%-6s 2 \"NEW     \" 13.8 \"%-2s\" :", h.model, h.unit_id);
   }
   const int header_length = static_cast<int>(std::strlen(old_header));
 
-  replace_header(text, old_header, header_length);
-  std::fputs(text, out);
-  std::memcpy(text, new_header, static_cast<std::size_t>(header_length));
+  make_copy(record.text, old_header, header_length, copy);
+  std::fputs(copy, out);
+  std::memcpy(copy, new_header, static_cast<std::size_t>(header_length));
   if (rule < 0) {
-    std::fputs(text, out);
+    std::fputs(copy, out);
     return;
   }
 
-  check_header_colons(text);
-  const int colon = find_colon(text);  // the new header's own colon
-  parse_parameters(text, colon, record.mva_text, record.values);
-  std::fprintf(stderr, "  [%s]\n", text);
+  check_header_colons(copy);
+  const int colon = find_colon(copy);  // the new header's own colon
+  parse_parameters(copy, colon, record.mva_text, record.values);
+  std::fprintf(stderr, "  [%s]\n", copy);
   std::fflush(stderr);
   RuleSet& r = current_rule_set();
   for (int i = 0; i < r.input_count; ++i) r.input_values[i] = record.values.values[i];
-  convert_record(text, record.values, colon, streams);
-  write_converted_record(out, r, text, colon, record.mva_text, record.values, crlf);
+  const int header_end = convert_record(copy, record.values, colon, streams);
+  write_converted_record(out, r, copy, header_end, record.mva_text, record.values, crlf);
 }
 
 void build_case(std::FILE* in, std::FILE* out, Unit& unit, const ConvertStreams& streams) {
@@ -139,6 +142,18 @@ void build_case(std::FILE* in, std::FILE* out, Unit& unit, const ConvertStreams&
 
 }  // namespace
 
+void make_copy(const char* text, const char* header, int header_length, char* copy) {
+  // The record's own colon; one among the first 15 characters is a typing error.
+  const int colon = find_colon(text, kHeaderCheckLength);
+  if (colon > 0 && colon - 1 <= header_length) {
+    std::memcpy(copy, header, static_cast<std::size_t>(header_length));
+    std::strcpy(copy + header_length, text + colon);
+    return;
+  }
+  std::strcpy(copy, text);
+  replace_header(copy, header, header_length);
+}
+
 void replace_header(char* text, const char* header, int header_length) {
   const int length = static_cast<int>(std::strlen(text));
   int content_end = length;
@@ -171,8 +186,9 @@ int run_modeltest(int argc, char** argv) {
     std::fputs(kUsage, stderr);
     return 1;
   }
+  // A one-character ID is that character and a blank, as the records write "1" for "1 ".
   unit.id[0] = argv[3][0];
-  unit.id[1] = argv[3][0] != '\0' ? argv[3][1] : '\0';
+  unit.id[1] = argv[3][0] == '\0' ? '\0' : argv[3][1] == '\0' ? ' ' : argv[3][1];
   unit.id[2] = '\0';
   unit.all_units = std::strcmp(unit.id, "CC") == 0;
 
