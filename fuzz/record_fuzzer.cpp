@@ -14,6 +14,7 @@
 
 namespace {
 DynamicRecord record;
+char copy[kRecordSize + kCaseHeaderSize];
 RawLines raw;
 std::FILE* sink;
 }  // namespace
@@ -44,19 +45,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   raw_start(raw, record.text, static_cast<int>(line));
   const bool batch = size > 0 && (data[0] & 1);
   if (join_continuations(rest, record.text, batch ? &raw : nullptr) == JoinResult::joined) {
-    if (!batch) replace_header(record.text, "gen    2 \"NEW     \" 13.8 \"1 \" :", 31);
-    check_header_colons(record.text);
-    const int colon = find_colon(record.text);
+    char* text = record.text;
+    if (!batch) {
+      make_copy(record.text, "gen    2 \"NEW     \" 13.8 \"1 \" :", 31, copy);
+      text = copy;
+    }
+    check_header_colons(text);
+    const int colon = find_colon(text);
     if (colon > 0 && colon <= kMaxHeaderLength) {
-      const bool crlf = ends_with_crlf(record.text);
-      parse_parameters(record.text, colon, record.mva_text, record.values);
+      const bool crlf = ends_with_crlf(text);
+      parse_parameters(text, colon, record.mva_text, record.values);
       rule_table.current_rule = rule >= 0 ? rule : 0;
       RuleSet& r = current_rule_set();
       for (int i = 0; i < r.input_count; ++i) r.input_values[i] = record.values.values[i];
       const int header_end =
-          convert_record(record.text, record.values, colon,
+          convert_record(text, record.values, colon,
                          ConvertStreams{sink, sink, false, batch ? BusNameForm::token : BusNameForm::quoted});
-      write_converted_record(sink, r, record.text, header_end, record.mva_text, record.values, crlf);
+      write_converted_record(sink, r, text, header_end, record.mva_text, record.values, crlf);
     }
   }
   std::fclose(rest);
