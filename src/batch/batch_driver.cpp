@@ -77,7 +77,7 @@ void convert_lines(std::FILE* in, std::FILE* out, std::FILE* trace, const Conver
     parse_parameters(record.text, colon, record.mva_text, record.values);
     RuleSet& r = current_rule_set();
     for (int i = 0; i < r.input_count; ++i) r.input_values[i] = record.values.values[i];
-    const int header_end = convert_record(record.text, record.values, colon, streams);
+    const int header_end = convert_record(record.text, record.values, colon, streams).header_end;
     write_converted_record(out, r, record.text, header_end, record.mva_text, record.values, crlf);
   }
 }

@@ -6,30 +6,42 @@
 #include <cstring>
 
 #include "convert/model_name.h"
-#include "expr/evaluator.h"
+#include "io/console.h"
+#include "rules/compiled_rules.h"
 #include "rules/rule_table.h"
 
 namespace {
 
 constexpr int kDisplayHeaderSize = 300;
 
-void write_suspect_line(std::FILE* f, const char* display, const RuleSet& r, int k,
-                        float suspect, char mark) {
-  std::fprintf(f, "%-48.48s,   %-16s, %9.4f, %9.4f, %1c, %-48.48s", display, r.output_names[k],
-               static_cast<double>(suspect), static_cast<double>(r.output_values[k]), mark,
-               r.test_expressions[k]);
+constexpr int kLineSize = 512;  // the widest suspect or detail line with room to spare
+
+void put(std::FILE* f, const char* line, int length) {
+  if (f) std::fwrite(line, 1, static_cast<std::size_t>(length), f);
+}
+
+int format_suspect_line(char* line, const char* display, const RuleSet& r, int k, float suspect,
+                        char mark) {
+  int n = std::snprintf(line, kLineSize, "%-48.48s,   %-16s, %9.4f, %9.4f, %1c, %-48.48s", display,
+                        r.output_names[k], static_cast<double>(suspect),
+                        static_cast<double>(r.output_values[k]), mark, r.test_expressions[k]);
   if (std::strcmp(r.replace_expressions[k], "NULL") != 0)
-    std::fprintf(f, "%-32s", r.replace_expressions[k]);
-  std::fputs("\n", f);
+    n += std::snprintf(line + n, static_cast<std::size_t>(kLineSize - n), "%-32s", r.replace_expressions[k]);
+  line[n++] = '\n';
+  return n;
 }
 
 void write_detail_block(std::FILE* f, const RuleSet& r, const char* marks) {
+  char line[kLineSize];
   for (int k = 0; k < r.output_count; ++k) {
-    std::fprintf(f, "%-16.16s  %14.4f   ", r.output_names[k],
-                 static_cast<double>(r.output_values[k]));
-    if (marks[k] == '*') std::fprintf(f, " %1c  %-64s", marks[k], r.test_expressions[k]);
-    if (marks[k] == '#') std::fprintf(f, " %1c  %-64s", marks[k], r.replace_expressions[k]);
-    std::fputs("\n", f);
+    int n = std::snprintf(line, kLineSize, "%-16.16s  %14.4f   ", r.output_names[k],
+                          static_cast<double>(r.output_values[k]));
+    if (marks[k] == '*' || marks[k] == '#') {
+      const char* shown = marks[k] == '*' ? r.test_expressions[k] : r.replace_expressions[k];
+      n += std::snprintf(line + n, static_cast<std::size_t>(kLineSize - n), " %1c  %-64s", marks[k], shown);
+    }
+    line[n++] = '\n';
+    put(f, line, n);
   }
 }
 
@@ -57,16 +69,17 @@ bool is_positive_zero(float value) {
 std::FILE* open_log_stream(const char* name, const char* failure_message) {
   std::FILE* f = std::fopen(name, "w");
   if (!f) {
-    std::fputs(failure_message, stderr);
+    console_printf("%s", failure_message);
     f = stdout;
   }
   std::fputs(kLogHeaderLine, f);
   return f;
 }
 
-int convert_record(char* text, ParameterValues& values, int colon_position,
-                   const ConvertStreams& streams) {
+ConversionResult convert_record(char* text, ParameterValues& values, int colon_position,
+                                const ConvertStreams& streams) {
   RuleSet& r = current_rule_set();
+  const CompiledRuleSet& compiled = compiled_rules[rule_table.current_rule];
   // The display header is made only for a record that has something to report; the
   // header text it comes from is not changed before then.
   char display[kDisplayHeaderSize] = "";
@@ -78,7 +91,7 @@ int convert_record(char* text, ParameterValues& values, int colon_position,
   char marks[kMaxParameters];
   for (int k = 0; k < r.output_count; ++k) {
     marks[k] = ' ';
-    evaluate_text(r.expressions[k], &r.output_values[k]);
+    run_rule_program(compiled.assignments[k], &r.output_values[k]);
   }
 
   int suspect_count = 0;
@@ -86,20 +99,23 @@ int convert_record(char* text, ParameterValues& values, int colon_position,
   for (int k = 0; k < r.output_count; ++k) {
     marks[k] = ' ';
     if (r.test_expressions[k][0] == '\0') continue;  // no test: the value stands
-    evaluate_text(r.test_expressions[k], &test_value);
+    run_rule_program(compiled.tests[k], &test_value);
     const float suspect = r.output_values[k];
     if (!is_positive_zero(test_value)) continue;
 
-    if (suspect_count == 0) std::fputs("\n", streams.changes);
+    if (suspect_count == 0) put(streams.changes, "\n", 1);
     marks[k] = '*';
     if (std::strncmp(r.replace_expressions[k], "NULL", 4) != 0) {
-      evaluate_text(r.replace_expressions[k], &r.output_values[k]);
+      run_rule_program(compiled.replaces[k], &r.output_values[k]);
       marks[k] = '#';
     }
-    const char* shown = display_header();
-    if (streams.echo_suspects) write_suspect_line(stderr, shown, r, k, suspect, marks[k]);
-    write_suspect_line(streams.log, shown, r, k, suspect, marks[k]);
-    write_suspect_line(streams.changes, shown, r, k, suspect, marks[k]);
+    if (streams.log || streams.changes || (streams.echo_suspects && console)) {
+      char line[kLineSize];
+      const int n = format_suspect_line(line, display_header(), r, k, suspect, marks[k]);
+      if (streams.echo_suspects) put(console, line, n);
+      put(streams.log, line, n);
+      put(streams.changes, line, n);
+    }
     ++suspect_count;
   }
   if (suspect_count > 0) write_detail_block(streams.changes, r, marks);
@@ -110,10 +126,11 @@ int convert_record(char* text, ParameterValues& values, int colon_position,
     values.values[k] = v;
     if (v < kFailureThreshold || std::isnan(v)) {
       failed = true;
-      std::fprintf(stderr, "[[%s]]\n", display_header());
+      if (console) console_printf("[[%s]]\n", display_header());
     }
   }
 
   if (!failed) ++r.converted_count;
-  return write_model_name(text, colon_position, failed ? "failed" : r.to_model);
+  const int header_end = write_model_name(text, colon_position, failed ? "failed" : r.to_model);
+  return ConversionResult{header_end, failed, suspect_count};
 }

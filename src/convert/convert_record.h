@@ -7,6 +7,7 @@
 
 constexpr float kFailureThreshold = -99998.0f;
 
+// The streams a conversion writes to; nullptr for a stream that is switched off.
 struct ConvertStreams {
   std::FILE* log;
   std::FILE* changes;
@@ -14,13 +15,18 @@ struct ConvertStreams {
   BusNameForm bus_name_form;
 };
 
+struct ConversionResult {
+  int header_end;  // the colon position of the renamed header (see write_model_name)
+  bool failed;     // an output ended below the failure threshold or is no number
+  int suspects;    // outputs whose test yielded zero
+};
+
 // Converts the record (its values already in the RuleSet's inputs) with RuleSet
-// current_rule: on return values 0..output_count-1 hold the outputs and the text
-// begins with the to-model name, or "failed" when an output is unusable. Returns the
-// colon position of the renamed header (see write_model_name).
-// colon_position must not exceed 299.
-int convert_record(char* text, ParameterValues& values, int colon_position,
-                   const ConvertStreams& streams);
+// current_rule and its compiled expressions: on return values 0..output_count-1 hold
+// the outputs and the text begins with the to-model name, or "failed" when an output
+// is unusable. colon_position must not exceed 299.
+ConversionResult convert_record(char* text, ParameterValues& values, int colon_position,
+                                const ConvertStreams& streams);
 
 // Creates a log or changes file and writes its column header line; when it cannot be
 // created, writes the failure message and uses standard output instead.

@@ -1,6 +1,8 @@
 // Converting one record: values handed back, marks, log and changes bytes, failures.
 #include "convert/convert_record.h"
 
+#include "rules/compiled_rules.h"
+
 #include "test_support.h"
 
 using testing::internal::CaptureStderr;
@@ -23,8 +25,9 @@ class Conversion : public ::testing::Test {
                       BusNameForm form = BusNameForm::token) {
     std::strcpy(text_, record);
     int colon = static_cast<int>(std::strchr(text_, ':') - text_) + 1;
+    compile_rule_table();
     CaptureStderr();
-    colon_ = convert_record(text_, values_, colon, ConvertStreams{log_.f, changes_.f, echo, form});
+    colon_ = convert_record(text_, values_, colon, ConvertStreams{log_.f, changes_.f, echo, form}).header_end;
     return GetCapturedStderr();
   }
   static constexpr const char* kRecord = "genrou 12 \"BUS ONE\" 13.80 \"1\" : #9 mva=100 4 0\n";

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "io/console.h"
 #include "io/line_reader.h"
 #include "rules/rule_table.h"
 #include "text/scan.h"
@@ -64,7 +65,7 @@ JoinResult join_continuations(std::FILE* in, char* text, RawLines* raw) {
 void check_header_colons(char* text) {
   for (int i = 0; i < kHeaderCheckLength && text[i] != '\0'; ++i) {
     if (text[i] == ':') {
-      std::fprintf(stderr, "Error - incorrect colon in < %-64.64s... >\n", text);
+      console_printf("Error - incorrect colon in < %-64.64s... >\n", text);
       text[i] = ' ';
     }
   }
@@ -128,5 +129,5 @@ bool ends_with_crlf(const char* text) {
 }
 
 void report_unconverted(const char* reason, const char* text) {
-  std::fprintf(stderr, "Error - %s < %-64.64s... >\n", reason, text);
+  console_printf("Error - %s < %-64.64s... >\n", reason, text);
 }

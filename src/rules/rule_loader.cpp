@@ -6,6 +6,7 @@
 
 #include "io/files.h"
 #include "io/line_reader.h"
+#include "rules/compiled_rules.h"
 #include "rules/rule_table.h"
 #include "text/scan.h"
 #include "text/tokenizer.h"
@@ -161,5 +162,6 @@ bool load_rules(const char* missing_rule_file_format) {
     std::fclose(rf);
     if (!ok) return false;
   }
+  compile_rule_table();
   return true;
 }

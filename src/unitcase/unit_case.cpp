@@ -105,7 +105,7 @@ void write_copies(std::FILE* out, Unit& unit, RecordHeader& h, int rule, const C
   std::fflush(stderr);
   RuleSet& r = current_rule_set();
   for (int i = 0; i < r.input_count; ++i) r.input_values[i] = record.values.values[i];
-  const int header_end = convert_record(copy, record.values, colon, streams);
+  const int header_end = convert_record(copy, record.values, colon, streams).header_end;
   write_converted_record(out, r, copy, header_end, record.mva_text, record.values, crlf);
 }
 

@@ -1,0 +1,74 @@
+// Compiling an expression text, once, into the instructions that run it.
+#include "expr/compiler.h"
+
+#include <cstring>
+
+#include "expr/grammar.h"
+#include "rules/rule_table.h"
+
+namespace {
+
+// Writes each step of the grammar as an instruction, resolving names as the text
+// evaluator's find_parameter does when it meets them.
+struct Compilation {
+  using Value = int;  // values exist only when the program runs
+  Instruction* code;
+  int count;
+  int rule;
+
+  Value emit(Op op, int offset, int slot = 0, int length = 0, float number = 0.0f) {
+    // The grammar writes at most kMaxProgramLength instructions for a stored text.
+    if (count < kMaxProgramLength)
+      code[count] = Instruction{op, static_cast<uint8_t>(offset), static_cast<uint8_t>(slot),
+                                static_cast<uint8_t>(length), number};
+    ++count;
+    return 0;
+  }
+  // The place a name stands for: input or output `slot`, unknown, or a letter name.
+  Value name(const NameToken& n, Op input, Op output, Op unknown, Op dummy) {
+    const int shown = static_cast<int>(std::strlen(n.text));
+    const bool valid = rule >= 0 && rule < rule_table.rule_count;
+    if (!valid || (n.text[0] != '$' && n.text[0] != '@')) return emit(dummy, n.offset, 0, shown);
+    const RuleSet& r = rule_table.rule_sets[rule];
+    const bool is_output = n.text[0] == '$';
+    const char (*names)[kNameSize] = is_output ? r.output_names : r.input_names;
+    for (int k = 0; k < kMaxParameters; ++k) {
+      if (std::strcmp(names[k], n.text) == 0) return emit(is_output ? output : input, n.offset, k, shown);
+    }
+    return emit(unknown, n.offset, 0, shown);
+  }
+
+  Value number(float value, int offset) { return emit(Op::push, offset, 0, 0, value); }
+  Value load(const NameToken& n) {
+    return name(n, Op::load_input, Op::load_output, Op::load_unknown, Op::load_dummy);
+  }
+  Value assign(const NameToken& n, Value) {
+    return name(n, Op::store_input, Op::store_output, Op::store_unknown, Op::store_dummy);
+  }
+  Value negate(Value, int offset) { return emit(Op::negate, offset); }
+  Value binary(Token op, Value, Value, int offset) { return emit(Op::binary, offset, op); }
+  Value close_expected(Value, int offset) { return emit(Op::close_expected, offset); }
+  Value primary_expected(int offset) { return emit(Op::primary_expected, offset); }
+  void bad_character(int offset) { emit(Op::bad_character, offset); }
+};
+
+}  // namespace
+
+bool compile_expression(const char* text, int rule, InstructionPool& pool, Program& program) {
+  if (pool.capacity - pool.used < static_cast<uint32_t>(kMaxProgramLength)) return false;
+  char copy[kExpressionSize];
+  std::strncpy(copy, text, sizeof copy - 1);
+  copy[sizeof copy - 1] = '\0';
+
+  Compilation c{pool.items + pool.used, 0, rule};
+  Parser<Compilation> parser{{}, c};
+  const bool stores = parse_text(parser, copy, [](int) {});
+  program.text = text;
+  program.first = pool.used;
+  program.count = static_cast<uint8_t>(c.count < kMaxProgramLength ? c.count : kMaxProgramLength);
+  program.stores = stores;
+  program.stop_offset = static_cast<uint8_t>(parser.lex.offset);
+  program.stopped_at_end = parser.lex.token == kEnd;
+  pool.used += program.count;
+  return true;
+}

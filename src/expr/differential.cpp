@@ -1,0 +1,73 @@
+// Running an expression text both ways, read as it is evaluated and compiled, and
+// telling whether they agree: the value, every message, every assignment.
+#include "expr/differential.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "expr/compiler.h"
+#include "expr/evaluator.h"
+#include "io/console.h"
+#include "rules/rule_table.h"
+
+namespace {
+
+constexpr unsigned kUntouched = 0x7fc0dead;  // a NaN no evaluation yields
+
+std::string value_bytes(const RuleSet& r) {
+  std::string s(reinterpret_cast<const char*>(r.input_values), sizeof r.input_values);
+  s.append(reinterpret_cast<const char*>(r.output_values), sizeof r.output_values);
+  return s;
+}
+
+}  // namespace
+
+EvaluationTrace trace_evaluation(const char* text, bool compiled) {
+  RuleSet& r = current_rule_set();
+  RuleSet saved;
+  std::memcpy(&saved, &r, sizeof saved);
+
+  char* buffer = nullptr;
+  std::size_t size = 0;
+  std::FILE* captured = open_memstream(&buffer, &size);
+  std::FILE* previous = console;
+  console = captured;
+
+  float target;
+  std::memcpy(&target, &kUntouched, sizeof target);
+  if (compiled) {
+    static Instruction code[kMaxProgramLength];
+    InstructionPool pool{code, kMaxProgramLength, 0};
+    Program program;
+    compile_expression(text, rule_table.current_rule, pool, program);
+    run_program(program, code, &target);
+  } else {
+    evaluate_text(text, &target);
+  }
+
+  console = previous;
+  std::fclose(captured);
+  EvaluationTrace t;
+  std::memcpy(&t.target_bits, &target, sizeof target);
+  t.stored = t.target_bits != kUntouched;
+  t.messages.assign(buffer, size);
+  std::free(buffer);
+  t.values = value_bytes(r);
+  std::memcpy(&r, &saved, sizeof saved);
+  return t;
+}
+
+std::string compare_evaluations(const char* text) {
+  const EvaluationTrace a = trace_evaluation(text, false);
+  const EvaluationTrace b = trace_evaluation(text, true);
+  std::string diff;
+  if (a.stored != b.stored || a.target_bits != b.target_bits) {
+    char line[96];
+    std::snprintf(line, sizeof line, "value %08x / %08x ", a.target_bits, b.target_bits);
+    diff += line;
+  }
+  if (a.messages != b.messages) diff += "messages [" + a.messages + "] / [" + b.messages + "] ";
+  if (a.values != b.values) diff += "assignments differ ";
+  return diff;
+}
