@@ -4,23 +4,18 @@
 #include <cstdio>
 
 #include "batch/bus_selection.h"
+#include "batch/convert_file.h"
 #include "convert/convert_record.h"
 #include "io/files.h"
-#include "io/line_reader.h"
-#include "records/record_reader.h"
-#include "records/record_writer.h"
 #include "rules/rule_loader.h"
 #include "rules/rule_table.h"
 #include "rules/rules_report.h"
-#include "text/scan.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "Usage: modelconv input-file all|include|exclude output-file log-file changes-file\n";
 
-DynamicRecord record;
-RawLines raw;
 BusSelection selection;
 
 // No file the run reads may be overwritten, nor may two outputs be one file.
@@ -32,54 +27,6 @@ bool check_outputs(char** argv) {
   count += list_rule_library_files(read + count);
   if (names_selection_file(argv[2])) read[count++] = argv[2];
   return ::outputs_are_distinct(written, 5, read, count);
-}
-
-// Writes a record that could not be converted exactly as it was read.
-void copy_unconverted(std::FILE* out, const char* reason) {
-  report_unconverted(reason, record.text);
-  std::fwrite(raw.bytes, 1, raw.length, out);
-}
-
-void convert_lines(std::FILE* in, std::FILE* out, std::FILE* trace, const ConvertStreams& streams) {
-  int line_count = 0;
-  int bus_number = 0;
-  for (;;) {
-    const int length = read_piece(in, record.text, kPieceSize);
-    if (length == 0) break;
-    std::fprintf(trace, "%8d\n", ++line_count);
-    std::fflush(trace);
-
-    LineStart start;
-    split_line_start(record.text, start);
-    const int rule = match_rule_set(start.first);
-    if (start.second) scan_int(start.second, &bus_number);
-    if (rule < 0 || !bus_selected(selection, bus_number)) {
-      std::fwrite(record.text, 1, static_cast<std::size_t>(length), out);
-      continue;
-    }
-
-    raw_start(raw, record.text, length);
-    if (join_continuations(in, record.text, &raw) == JoinResult::too_long) {
-      copy_unconverted(out, "record longer than 1999 characters, copied unchanged");
-      continue;
-    }
-    const bool crlf = ends_with_crlf(record.text);
-    check_header_colons(record.text);
-    const int colon = find_colon(record.text);
-    if (colon < 0) {
-      copy_unconverted(out, "no colon in the first 1900 characters, copied unchanged");
-      continue;
-    }
-    if (colon > kMaxHeaderLength) {
-      copy_unconverted(out, "header longer than 299 characters, copied unchanged");
-      continue;
-    }
-    parse_parameters(record.text, colon, record.mva_text, record.values);
-    RuleSet& r = current_rule_set();
-    for (int i = 0; i < r.input_count; ++i) r.input_values[i] = record.values.values[i];
-    const int header_end = convert_record(record.text, record.values, colon, streams).header_end;
-    write_converted_record(out, r, record.text, header_end, record.mva_text, record.values, crlf);
-  }
 }
 
 }  // namespace
@@ -133,7 +80,8 @@ int run_modelconv(int argc, char** argv) {
     trace = stderr;
   }
 
-  convert_lines(in, out, trace, ConvertStreams{log, changes, false, BusNameForm::token});
+  convert_file(in, selection, BatchOutputs{out, trace, ConvertStreams{log, changes, false, BusNameForm::token}},
+               nullptr);
 
   write_rule_summary(report);
   std::fclose(in);

@@ -32,7 +32,7 @@ SelectionArgument classify_selection(const char* argument, BusSelection& s) {
   return SelectionArgument::refused;
 }
 
-bool read_bus_list(BusSelection& s, const char* file_name) {
+bool read_bus_list(BusSelection& s, const char* file_name, bool echo) {
   static char line[kWholeLineSize];  // lines are read whole: a long comment is one line
   while (read_whole_line(s.file, line, sizeof line)) {
     // The line after a comment is data whatever it holds. A comment at the end of the
@@ -48,7 +48,7 @@ bool read_bus_list(BusSelection& s, const char* file_name) {
     tokenizer_start(t, line);
     if (const char* token = next_token(t, " ,\"\t")) scan_int(token, &bus);
     s.bus_list[s.bus_count++] = bus;
-    std::fprintf(stderr, "[%s]  [%8d]\n", s.basis, bus);
+    if (echo) std::fprintf(stderr, "[%s]  [%8d]\n", s.basis, bus);
   }
   std::copy(s.bus_list, s.bus_list + s.bus_count, s.sorted);
   std::sort(s.sorted, s.sorted + s.bus_count);

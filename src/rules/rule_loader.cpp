@@ -3,13 +3,18 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "io/files.h"
 #include "io/line_reader.h"
 #include "rules/compiled_rules.h"
+#include "rules/rule_sources.h"
 #include "rules/rule_table.h"
 #include "text/scan.h"
 #include "text/tokenizer.h"
+
+LoadFailure load_failures[kMaxLoadFailures];
+int load_failure_count;
 
 namespace {
 
@@ -19,9 +24,26 @@ constexpr const char* kDelimiters = " ,\t\n\r";
 
 char line[kWholeLineSize];  // lines are read whole
 
-bool limit_exceeded(const char* file, int line_number, const char* what) {
-  std::fprintf(stderr, "Rule library limit exceeded in [%s] line %d: %s\n", file,
-               line_number, what);
+int column_of(const char* token) {
+  return token ? static_cast<int>(token - line) + 1 : 0;
+}
+
+void record_failure(LoadProblem problem, const char* file, int line_number, int column,
+                    const char* what) {
+  if (load_failure_count < kMaxLoadFailures) {
+    LoadFailure& f = load_failures[load_failure_count];
+    f.problem = problem;
+    std::snprintf(f.file, sizeof f.file, "%s", file);
+    f.line = line_number;
+    f.column = column;
+    f.what = what;
+  }
+  ++load_failure_count;
+}
+
+bool limit_exceeded(const char* file, int line_number, const char* token, const char* what) {
+  std::fprintf(stderr, "Rule library limit exceeded in [%s] line %d: %s\n", file, line_number, what);
+  record_failure(LoadProblem::limit_exceeded, file, line_number, column_of(token), what);
   return false;
 }
 
@@ -33,8 +55,9 @@ void copy_text(char* field, const char* text) {
   if (text) std::strcpy(field, text);  // lengths are checked before
 }
 
-bool read_pairs(std::FILE* f) {
+bool read_pairs(std::FILE* f, const LoadOptions& options) {
   const char* file = "rule.txt";
+  bool ok = true;
   int line_number = 0;
   while (read_whole_line(f, line, sizeof line)) {
     ++line_number;
@@ -46,18 +69,27 @@ bool read_pairs(std::FILE* f) {
     const char* to = next_token(t, kDelimiters);
     if (!to) continue;
     if (rule_table.rule_count == kMaxRuleSets)
-      return limit_exceeded(file, line_number, "more than 128 pairs");
-    if (too_long(from, kNameSize) || too_long(to, kNameSize))
-      return limit_exceeded(file, line_number, "name longer than 15 characters");
+      return limit_exceeded(file, line_number, nullptr, "more than 128 pairs");
+    if (too_long(from, kNameSize) || too_long(to, kNameSize)) {
+      ok = limit_exceeded(file, line_number, too_long(from, kNameSize) ? from : to,
+                          "name longer than 15 characters");
+      if (options.keep_going) continue;
+      return false;
+    }
+    RuleSource& source = rule_sources[rule_table.rule_count];
+    source = RuleSource{};
+    source.pair_line = line_number;
+    source.from_column = static_cast<int16_t>(column_of(from));
+    source.to_column = static_cast<int16_t>(column_of(to));
     RuleSet& r = rule_table.rule_sets[rule_table.rule_count++];
     std::strcpy(r.from_model, from);
     std::strcpy(r.to_model, to);
-    std::fprintf(stderr, "[%-8.8s] [%-8.8s]\n", r.from_model, r.to_model);
+    if (options.echo_pairs) std::fprintf(stderr, "[%-8.8s] [%-8.8s]\n", r.from_model, r.to_model);
   }
-  return true;
+  return ok;
 }
 
-bool read_rule_file(std::FILE* f, const char* file, RuleSet& r) {
+bool read_rule_file(std::FILE* f, const char* file, RuleSet& r, RuleSource& source) {
   int line_number = 0;
   const char* section_full = "more than 64 lines in a section";
 
@@ -65,15 +97,20 @@ bool read_rule_file(std::FILE* f, const char* file, RuleSet& r) {
   while (read_whole_line(f, line, sizeof line)) {
     ++line_number;
     if (line[0] == '#') continue;
-    if (std::strncmp(line, "@end", 4) == 0) break;
-    if (r.input_count == kMaxParameters) return limit_exceeded(file, line_number, section_full);
+    if (std::strncmp(line, "@end", 4) == 0) {
+      source.input_end_line = line_number;
+      break;
+    }
+    if (r.input_count == kMaxParameters) return limit_exceeded(file, line_number, nullptr, section_full);
     Tokenizer t;
     tokenizer_start(t, line);
     const char* name = next_token(t, kDelimiters);
     const char* value = next_token(t, kDelimiters);
     if (too_long(name, kNameSize))
-      return limit_exceeded(file, line_number, "name longer than 15 characters");
+      return limit_exceeded(file, line_number, name, "name longer than 15 characters");
     int k = r.input_count++;
+    source.input_lines[k] = line_number;
+    source.input_columns[k] = static_cast<int16_t>(column_of(name));
     copy_text(r.input_names[k], name);
     if (value) scan_float(value, &r.input_values[k]);
   }
@@ -82,15 +119,18 @@ bool read_rule_file(std::FILE* f, const char* file, RuleSet& r) {
   while (read_whole_line(f, line, sizeof line)) {
     ++line_number;
     if (line[0] == '#') continue;
-    if (std::strncmp(line, "$end", 4) == 0) break;
-    if (r.output_count == kMaxParameters) return limit_exceeded(file, line_number, section_full);
+    if (std::strncmp(line, "$end", 4) == 0) {
+      source.output_end_line = line_number;
+      break;
+    }
+    if (r.output_count == kMaxParameters) return limit_exceeded(file, line_number, nullptr, section_full);
     Tokenizer t;
     tokenizer_start(t, line);
-    const char* assignment = next_token(t, kDelimiters);
-    const char* low = next_token(t, kDelimiters);
-    const char* high = next_token(t, kDelimiters);
-    const char* test = next_token(t, kDelimiters);
-    const char* replace = next_token(t, kDelimiters);
+    const char* tokens[kOutputTokens];
+    for (const char*& token : tokens) token = next_token(t, kDelimiters);
+    const char* assignment = tokens[kAssignmentToken];
+    const char* test = tokens[kTestToken];
+    const char* replace = tokens[kReplaceToken];
 
     // The name is the part before the first "="; without one, the whole token.
     std::size_t name_length = 0;
@@ -99,19 +139,23 @@ bool read_rule_file(std::FILE* f, const char* file, RuleSet& r) {
       name_length = equals ? static_cast<std::size_t>(equals - assignment) : std::strlen(assignment);
     }
     if (name_length > kNameSize - 1)
-      return limit_exceeded(file, line_number, "name longer than 15 characters");
-    if (too_long(assignment, kExpressionSize) || too_long(test, kExpressionSize) ||
-        too_long(replace, kExpressionSize))
-      return limit_exceeded(file, line_number, "expression longer than 63 characters");
+      return limit_exceeded(file, line_number, assignment, "name longer than 15 characters");
+    for (const char* text : {assignment, test, replace}) {
+      if (too_long(text, kExpressionSize))
+        return limit_exceeded(file, line_number, text, "expression longer than 63 characters");
+    }
 
     int k = r.output_count++;
+    source.outputs[k].line = line_number;
+    for (int i = 0; i < kOutputTokens; ++i)
+      source.outputs[k].column[i] = static_cast<int16_t>(column_of(tokens[i]));
     if (assignment) {
       std::memcpy(r.output_names[k], assignment, name_length);
       r.output_names[k][name_length] = '\0';
     }
     copy_text(r.expressions[k], assignment);
-    if (low) scan_float(low, &r.low_limits[k]);
-    if (high) scan_float(high, &r.high_limits[k]);
+    if (tokens[kLowToken]) scan_float(tokens[kLowToken], &r.low_limits[k]);
+    if (tokens[kHighToken]) scan_float(tokens[kHighToken], &r.high_limits[k]);
     float sum = r.low_limits[k] + r.high_limits[k];
     r.output_values[k] = sum / 2.0f;
     copy_text(r.test_expressions[k], test);
@@ -119,6 +163,7 @@ bool read_rule_file(std::FILE* f, const char* file, RuleSet& r) {
   }
   r.found_count = 0;
   r.converted_count = 0;
+  source.file_read = true;
   return true;
 }
 
@@ -140,28 +185,39 @@ int list_rule_library_files(const char** names) {
   return count;
 }
 
-bool load_rules(const char* missing_rule_file_format) {
+bool load_rules(const LoadOptions& options) {
+  load_failure_count = 0;
   std::FILE* f = open_for_reading("rule.txt");
   if (!f) {
     std::fprintf(stderr, "Unable to open the rule selection file\n");
+    record_failure(LoadProblem::missing_selection_file, "rule.txt", 0, 0, nullptr);
     return false;
   }
-  bool ok = read_pairs(f);
+  bool ok = read_pairs(f, options);
   std::fclose(f);
-  if (!ok) return false;
+  if (!ok && !options.keep_going) return false;
 
   for (int i = 0; i < rule_table.rule_count; ++i) {
     char path[kRulePathSize];
     rule_file_path(i, path, sizeof path);
     std::FILE* rf = open_for_reading(path);
     if (!rf) {
-      std::fprintf(stderr, missing_rule_file_format, path);
-      return false;
+      std::fprintf(stderr, options.missing_rule_file_format, path);
+      const RuleSource& source = rule_sources[i];
+      record_failure(LoadProblem::missing_rule_file, path, source.pair_line, source.from_column, nullptr);
+      if (!options.keep_going) return false;
+      ok = false;
+      continue;
     }
-    ok = read_rule_file(rf, path, rule_table.rule_sets[i]);
+    const bool read = read_rule_file(rf, path, rule_table.rule_sets[i], rule_sources[i]);
     std::fclose(rf);
-    if (!ok) return false;
+    if (!read && !options.keep_going) return false;
+    ok = ok && read;
   }
   compile_rule_table();
-  return true;
+  return ok;
+}
+
+bool load_rules(const char* missing_rule_file_format) {
+  return load_rules(LoadOptions{missing_rule_file_format, true, false});
 }
