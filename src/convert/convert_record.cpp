@@ -88,7 +88,8 @@ ConversionResult convert_record(char* text, ParameterValues& values, int colon_p
     return display;
   };
 
-  char marks[kMaxParameters];
+  ConversionResult result;
+  char* marks = result.marks;
   for (int k = 0; k < r.output_count; ++k) {
     marks[k] = ' ';
     run_rule_program(compiled.assignments[k], &r.output_values[k]);
@@ -131,6 +132,8 @@ ConversionResult convert_record(char* text, ParameterValues& values, int colon_p
   }
 
   if (!failed) ++r.converted_count;
-  const int header_end = write_model_name(text, colon_position, failed ? "failed" : r.to_model);
-  return ConversionResult{header_end, failed, suspect_count};
+  result.header_end = write_model_name(text, colon_position, failed ? "failed" : r.to_model);
+  result.failed = failed;
+  result.suspects = suspect_count;
+  return result;
 }

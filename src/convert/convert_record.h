@@ -4,6 +4,7 @@
 
 #include "records/header_parse.h"
 #include "records/record.h"
+#include "rules/rule_table.h"
 
 constexpr float kFailureThreshold = -99998.0f;
 
@@ -19,6 +20,7 @@ struct ConversionResult {
   int header_end;  // the colon position of the renamed header (see write_model_name)
   bool failed;     // an output ended below the failure threshold or is no number
   int suspects;    // outputs whose test yielded zero
+  char marks[kMaxParameters];  // per output: blank passed, "*" suspect and kept, "#" replaced
 };
 
 // Converts the record (its values already in the RuleSet's inputs) with RuleSet

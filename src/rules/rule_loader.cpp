@@ -209,6 +209,7 @@ bool load_rules(const LoadOptions& options) {
       ok = false;
       continue;
     }
+    rule_sources[i].file_opened = true;
     const bool read = read_rule_file(rf, path, rule_table.rule_sets[i], rule_sources[i]);
     std::fclose(rf);
     if (!read && !options.keep_going) return false;

@@ -17,7 +17,8 @@ struct RuleSource {
   int32_t pair_line;   // of the pair in "rule.txt"
   int16_t from_column;
   int16_t to_column;
-  bool file_read;      // the rule file was opened and read to its end
+  bool file_opened;    // the rule file could be opened
+  bool file_read;      // and was read to its end
   int32_t input_end_line;  // of the "@end" line, 0 when the file has none
   int32_t output_end_line;
   int32_t input_lines[kMaxParameters];

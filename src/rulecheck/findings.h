@@ -1,0 +1,27 @@
+// Findings of the rule checker, one line each in the form compilers use:
+// "file:line:column: severity: message", the column left out where no token is concerned.
+#pragma once
+#include <cstdio>
+
+enum class Severity { error, warning };
+
+struct SourcePoint {
+  const char* file;  // as the programs name it: "rule.txt" or "lib/from-to"
+  int line;          // 1-based; 0: the file as a whole
+  int column;        // 1-based; 0: the whole line
+};
+
+// Writes one finding to standard output and counts it.
+void report(Severity severity, SourcePoint at, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
+
+int error_count();
+int warning_count();
+void reset_findings();
+
+// The last line: "N errors, M warnings".
+void write_finding_totals(std::FILE* f);
+
+// Writes `text` (at most `length` characters) into `out` as a finding quotes it:
+// characters outside printable ASCII as \xNN.
+void quote_text(const char* text, int length, char* out, int size);
