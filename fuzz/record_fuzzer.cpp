@@ -44,7 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   raw_start(raw, record.text, static_cast<int>(line));
   const bool batch = size > 0 && (data[0] & 1);
-  if (join_continuations(rest, record.text, batch ? &raw : nullptr) == JoinResult::joined) {
+  static LineInput rest_input;
+  input_start(rest_input, rest);
+  if (join_continuations(rest_input, record.text, batch ? &raw : nullptr) == JoinResult::joined) {
     char* text = record.text;
     if (!batch) {
       make_copy(record.text, "gen    2 \"NEW     \" 13.8 \"1 \" :", 31, copy);

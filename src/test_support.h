@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "io/line_reader.h"
 #include "rules/rule_table.h"
 
 namespace test_support {
@@ -61,6 +62,13 @@ inline std::FILE* stream_of(const std::string& bytes) {
   std::fwrite(bytes.data(), 1, bytes.size(), f);
   std::rewind(f);
   return f;
+}
+
+// A line input that reads the given bytes (one at a time: each call starts it anew).
+inline LineInput& input_of(const std::string& bytes) {
+  static LineInput in;
+  input_start(in, stream_of(bytes));
+  return in;
 }
 
 // Runs each test in a fresh empty working folder.

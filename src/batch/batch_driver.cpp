@@ -64,7 +64,8 @@ int run_modelconv(int argc, char** argv) {
   }
   std::fprintf(stderr, "Selection basis is [%s]\n", selection.basis);
 
-  std::FILE* out = std::fopen(output_name, "w");
+  static char out_buffer[kWriteBufferSize];
+  std::FILE* out = open_for_writing(output_name, out_buffer);
   if (!out) {
     std::fprintf(stderr, "Unable to open outputfile\n");
     return 1;
@@ -72,9 +73,11 @@ int run_modelconv(int argc, char** argv) {
   if (selection.file && !read_bus_list(selection, selection_argument)) return 1;
   std::fprintf(stderr, "Read %5d bus numbers\n", selection.bus_count);
 
-  std::FILE* log = open_log_stream(argv[4], "Working without log file\n");
-  std::FILE* changes = open_log_stream(argv[5], "Working without  changes file\n");
-  std::FILE* trace = std::fopen("rerr.txt", "w");
+  static char log_buffer[kWriteBufferSize];
+  static char changes_buffer[kWriteBufferSize];
+  std::FILE* log = open_log_stream(argv[4], "Working without log file\n", log_buffer);
+  std::FILE* changes = open_log_stream(argv[5], "Working without  changes file\n", changes_buffer);
+  std::FILE* trace = open_for_writing("rerr.txt");
   if (!trace) {
     std::fprintf(stderr, "Could not open rerr.txt\n");
     trace = stderr;

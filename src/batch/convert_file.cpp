@@ -8,6 +8,7 @@
 #include "io/line_reader.h"
 #include "records/record_reader.h"
 #include "records/record_writer.h"
+#include "text/format.h"
 #include "text/scan.h"
 
 namespace {
@@ -42,16 +43,21 @@ void tally_model(BatchTally& tally, const char* model) {
 
 }  // namespace
 
-void convert_file(std::FILE* in, const BusSelection& selection, const BatchOutputs& outputs,
+void convert_file(std::FILE* file, const BusSelection& selection, const BatchOutputs& outputs,
                   BatchTally* tally) {
+  static LineInput in;
+  input_start(in, file);
   int line_count = 0;
   int bus_number = 0;
   for (;;) {
     const int length = read_piece(in, record.text, kPieceSize);
     if (length == 0) break;
     ++line_count;
-    if (outputs.trace) {
-      std::fprintf(outputs.trace, "%8d\n", line_count);
+    if (outputs.trace) {  // "%8d\n", flushed before anything else is done with the line
+      char number[16];
+      char* end = put_int(number, line_count, 8);
+      *end++ = '\n';
+      std::fwrite(number, 1, static_cast<std::size_t>(end - number), outputs.trace);
       std::fflush(outputs.trace);
     }
 

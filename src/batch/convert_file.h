@@ -31,5 +31,5 @@ struct BatchTally {
 };
 
 // Reads the input to its end. `tally` may be nullptr.
-void convert_file(std::FILE* in, const BusSelection& selection, const BatchOutputs& outputs,
+void convert_file(std::FILE* file, const BusSelection& selection, const BatchOutputs& outputs,
                   BatchTally* tally);

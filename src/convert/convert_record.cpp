@@ -7,6 +7,8 @@
 
 #include "convert/model_name.h"
 #include "io/console.h"
+#include "io/files.h"
+#include "text/format.h"
 #include "rules/compiled_rules.h"
 #include "rules/rule_table.h"
 
@@ -20,32 +22,56 @@ void put(std::FILE* f, const char* line, int length) {
   if (f) std::fwrite(line, 1, static_cast<std::size_t>(length), f);
 }
 
+char* put_literal(char* p, const char* text) {
+  const std::size_t n = std::strlen(text);
+  std::memcpy(p, text, n);
+  return p + n;
+}
+
+// "%-48.48s,   %-16s, %9.4f, %9.4f, %1c, %-48.48s", then "%-32s" with the replace
+// expression unless it is exactly "NULL", and the newline.
 int format_suspect_line(char* line, const char* display, const RuleSet& r, int k, float suspect,
                         char mark) {
-  int n = std::snprintf(line, kLineSize, "%-48.48s,   %-16s, %9.4f, %9.4f, %1c, %-48.48s", display,
-                        r.output_names[k], static_cast<double>(suspect),
-                        static_cast<double>(r.output_values[k]), mark, r.test_expressions[k]);
-  if (std::strcmp(r.replace_expressions[k], "NULL") != 0)
-    n += std::snprintf(line + n, static_cast<std::size_t>(kLineSize - n), "%-32s", r.replace_expressions[k]);
-  line[n++] = '\n';
-  return n;
+  char* p = put_text(line, display, 48, 48);
+  p = put_literal(p, ",   ");
+  p = put_text(p, r.output_names[k], 16);
+  p = put_literal(p, ", ");
+  p = put_fixed(p, suspect, 9, 4);
+  p = put_literal(p, ", ");
+  p = put_fixed(p, r.output_values[k], 9, 4);
+  p = put_literal(p, ", ");
+  *p++ = mark;
+  p = put_literal(p, ", ");
+  p = put_text(p, r.test_expressions[k], 48, 48);
+  if (std::strcmp(r.replace_expressions[k], "NULL") != 0) p = put_text(p, r.replace_expressions[k], 32);
+  *p++ = '\n';
+  return static_cast<int>(p - line);
 }
 
+// One line per output: "%-16.16s  %14.4f   ", then " %1c  %-64s" with the mark and the
+// test (mark "*") or replace expression (mark "#"), and the newline; in one write.
 void write_detail_block(std::FILE* f, const RuleSet& r, const char* marks) {
-  char line[kLineSize];
+  if (!f) return;
+  static char block[kMaxParameters * kLineSize];
+  char* p = block;
   for (int k = 0; k < r.output_count; ++k) {
-    int n = std::snprintf(line, kLineSize, "%-16.16s  %14.4f   ", r.output_names[k],
-                          static_cast<double>(r.output_values[k]));
+    p = put_text(p, r.output_names[k], 16, 16);
+    p = put_literal(p, "  ");
+    p = put_fixed(p, r.output_values[k], 14, 4);
+    p = put_literal(p, "   ");
     if (marks[k] == '*' || marks[k] == '#') {
-      const char* shown = marks[k] == '*' ? r.test_expressions[k] : r.replace_expressions[k];
-      n += std::snprintf(line + n, static_cast<std::size_t>(kLineSize - n), " %1c  %-64s", marks[k], shown);
+      *p++ = ' ';
+      *p++ = marks[k];
+      p = put_literal(p, "  ");
+      p = put_text(p, marks[k] == '*' ? r.test_expressions[k] : r.replace_expressions[k], 64);
     }
-    line[n++] = '\n';
-    put(f, line, n);
+    *p++ = '\n';
   }
+  put(f, block, static_cast<int>(p - block));
 }
 
-// "model, bus, "name", kV, "ID"" from the record's header, the text up to its colon.
+// "model, bus, "name", kV, "ID"" from the record's header, the text up to its colon:
+// "%-6.6s, %-8d, \"%s\", %-8.2f, \"%-2.2s\"".
 void make_display_header(const char* text, int colon_position, BusNameForm form, char* display) {
   char header_text[kMaxHeaderLength + 1];
   const int length = colon_position < kMaxHeaderLength ? colon_position : kMaxHeaderLength;
@@ -53,8 +79,17 @@ void make_display_header(const char* text, int colon_position, BusNameForm form,
   header_text[length] = '\0';
   RecordHeader h;
   parse_conversion_header(header_text, h, form);
-  std::snprintf(display, kDisplayHeaderSize, "%-6.6s, %-8d, \"%s\", %-8.2f, \"%-2.2s\"", h.model,
-                h.bus_number, h.bus_name, static_cast<double>(h.base_kv), h.unit_id);
+  char* p = put_text(display, h.model, 6, 6);
+  p = put_literal(p, ", ");
+  p = put_int(p, h.bus_number, 8, true);
+  p = put_literal(p, ", \"");
+  p = put_text(p, h.bus_name, 0);
+  p = put_literal(p, "\", ");
+  p = put_fixed(p, h.base_kv, 8, 2, true);
+  p = put_literal(p, ", \"");
+  p = put_text(p, h.unit_id, 2, 2);
+  *p++ = '"';
+  *p = '\0';
 }
 
 // Only a positive zero fails a test; a negative zero passes.
@@ -66,8 +101,8 @@ bool is_positive_zero(float value) {
 
 }  // namespace
 
-std::FILE* open_log_stream(const char* name, const char* failure_message) {
-  std::FILE* f = std::fopen(name, "w");
+std::FILE* open_log_stream(const char* name, const char* failure_message, char* buffer) {
+  std::FILE* f = open_for_writing(name, buffer);
   if (!f) {
     console_printf("%s", failure_message);
     f = stdout;
@@ -92,7 +127,7 @@ ConversionResult convert_record(char* text, ParameterValues& values, int colon_p
   char* marks = result.marks;
   for (int k = 0; k < r.output_count; ++k) {
     marks[k] = ' ';
-    run_rule_program(compiled.assignments[k], &r.output_values[k]);
+    run_rule_program(compiled.assignments[k], r.expressions[k], &r.output_values[k]);
   }
 
   int suspect_count = 0;
@@ -100,14 +135,14 @@ ConversionResult convert_record(char* text, ParameterValues& values, int colon_p
   for (int k = 0; k < r.output_count; ++k) {
     marks[k] = ' ';
     if (r.test_expressions[k][0] == '\0') continue;  // no test: the value stands
-    run_rule_program(compiled.tests[k], &test_value);
+    run_rule_program(compiled.tests[k], r.test_expressions[k], &test_value);
     const float suspect = r.output_values[k];
     if (!is_positive_zero(test_value)) continue;
 
     if (suspect_count == 0) put(streams.changes, "\n", 1);
     marks[k] = '*';
     if (std::strncmp(r.replace_expressions[k], "NULL", 4) != 0) {
-      run_rule_program(compiled.replaces[k], &r.output_values[k]);
+      run_rule_program(compiled.replaces[k], r.replace_expressions[k], &r.output_values[k]);
       marks[k] = '#';
     }
     if (streams.log || streams.changes || (streams.echo_suspects && console)) {

@@ -30,9 +30,10 @@ struct ConversionResult {
 ConversionResult convert_record(char* text, ParameterValues& values, int colon_position,
                                 const ConvertStreams& streams);
 
-// Creates a log or changes file and writes its column header line; when it cannot be
-// created, writes the failure message and uses standard output instead.
-std::FILE* open_log_stream(const char* name, const char* failure_message);
+// Creates a log or changes file (writing through `buffer`, see open_for_writing) and
+// writes its column header line; when it cannot be created, writes the failure message
+// and uses standard output instead.
+std::FILE* open_log_stream(const char* name, const char* failure_message, char* buffer = nullptr);
 
 // The log and changes files begin with this column header line.
 constexpr const char* kLogHeaderLine =

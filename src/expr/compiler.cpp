@@ -16,11 +16,11 @@ struct Compilation {
   int count;
   int rule;
 
-  Value emit(Op op, int offset, int slot = 0, int length = 0, float number = 0.0f) {
-    // The grammar writes at most kMaxProgramLength instructions for a stored text.
+  Value emit(Op op, int offset, int slot = 0, int length = 0) {
+    // The grammar writes at most kMaxProgramLength slots for a stored text.
     if (count < kMaxProgramLength)
       code[count] = Instruction{op, static_cast<uint8_t>(offset), static_cast<uint8_t>(slot),
-                                static_cast<uint8_t>(length), number};
+                                static_cast<uint8_t>(length)};
     ++count;
     return 0;
   }
@@ -38,7 +38,12 @@ struct Compilation {
     return emit(unknown, n.offset, 0, shown);
   }
 
-  Value number(float value, int offset) { return emit(Op::push, offset, 0, 0, value); }
+  Value number(float value, int offset) {
+    emit(Op::push, offset);
+    if (count < kMaxProgramLength) std::memcpy(&code[count], &value, sizeof value);
+    ++count;
+    return 0;
+  }
   Value load(const NameToken& n) {
     return name(n, Op::load_input, Op::load_output, Op::load_unknown, Op::load_dummy);
   }
@@ -46,7 +51,7 @@ struct Compilation {
     return name(n, Op::store_input, Op::store_output, Op::store_unknown, Op::store_dummy);
   }
   Value negate(Value, int offset) { return emit(Op::negate, offset); }
-  Value binary(Token op, Value, Value, int offset) { return emit(Op::binary, offset, op); }
+  Value binary(Token op, Value, Value, int offset) { return emit(binary_op(op), offset); }
   Value close_expected(Value, int offset) { return emit(Op::close_expected, offset); }
   Value primary_expected(int offset) { return emit(Op::primary_expected, offset); }
   void bad_character(int offset) { emit(Op::bad_character, offset); }
@@ -63,7 +68,6 @@ bool compile_expression(const char* text, int rule, InstructionPool& pool, Progr
   Compilation c{pool.items + pool.used, 0, rule};
   Parser<Compilation> parser{{}, c};
   const bool stores = parse_text(parser, copy, [](int) {});
-  program.text = text;
   program.first = pool.used;
   program.count = static_cast<uint8_t>(c.count < kMaxProgramLength ? c.count : kMaxProgramLength);
   program.stores = stores;

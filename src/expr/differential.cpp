@@ -41,7 +41,7 @@ EvaluationTrace trace_evaluation(const char* text, bool compiled) {
     InstructionPool pool{code, kMaxProgramLength, 0};
     Program program;
     compile_expression(text, rule_table.current_rule, pool, program);
-    run_program(program, code, &target);
+    run_program(program, code, text, &target);
   } else {
     evaluate_text(text, &target);
   }

@@ -3,8 +3,10 @@
 #pragma once
 #include <cstdint>
 
+#include "expr/lexer.h"
+
 enum class Op : uint8_t {
-  push,              // a number
+  push,              // a number: its float is the next slot of the program
   load_input,        // the value of input `slot`
   load_output,       // the value of output `slot`
   load_unknown,      // an "@" or "$" name the RuleSet lacks: its message, then -99999
@@ -14,33 +16,45 @@ enum class Op : uint8_t {
   store_unknown,     // its message; the value is lost
   store_dummy,
   negate,
-  binary,            // the operator token in `slot`
+  add, subtract, multiply, divide, power,  // the binary operators
+  less, greater, less_equal, greater_equal, equal, not_equal,
   close_expected,    // replaces the value of the parentheses by the message's length
   primary_expected,  // pushes the message's length
   bad_character,     // the message; the token stream ended here
 };
 
+// One slot of a program: an instruction, or the float of the push before it.
 struct Instruction {
   Op op;
   uint8_t offset;  // of its token in the expression text
-  uint8_t slot;    // parameter index, or the operator token
+  uint8_t slot;    // parameter index
   uint8_t length;  // of a name as shown in its message (at most 31 characters)
-  float number;    // of a push
 };
+static_assert(sizeof(Instruction) == sizeof(float));
 
-// At most one instruction per token and one for every call of primary, which follows
-// the reading of a token: 2 * 63 + 2 for a text of 63 characters.
-constexpr int kMaxProgramLength = 128;
+// The instruction of a binary operator token, and back.
+Op binary_op(Token token);
+Token binary_token(Op op);
+inline bool is_binary(Op op) { return op >= Op::add && op <= Op::not_equal; }
+
+// The slots an instruction takes: a push carries its number in the next one.
+inline int slots_of(const Instruction& in) { return in.op == Op::push ? 2 : 1; }
+float pushed_number(const Instruction* push);
+
+// At most one instruction per token, and one for every call of primary, which follows
+// the reading of a token: 127 for a text of 63 characters, and a slot more for each of
+// at most 63 numbers.
+constexpr int kMaxProgramLength = 192;
 
 struct Program {
-  const char* text;     // the expression it was compiled from
-  uint32_t first;       // its first instruction in the pool
-  uint8_t count;
+  uint32_t first;       // its first slot in the pool
+  uint8_t count;        // its slots
   uint8_t stop_offset;  // the first token the expression did not use
   bool stores;          // false: the text begins with the end; the target is left alone
   bool stopped_at_end;  // the expression used the whole text (up to a ";" or its end)
 };
 
-// Runs a program compiled for RuleSet current_rule, writing its messages as the text
-// evaluator writes them, and stores its value into *target as evaluate_text does.
-void run_program(const Program& program, const Instruction* pool, float* target);
+// Runs a program compiled from `text` for RuleSet current_rule, writing its messages
+// as the text evaluator writes them, and stores its value into *target as
+// evaluate_text does.
+void run_program(const Program& program, const Instruction* pool, const char* text, float* target);

@@ -6,8 +6,14 @@
 #include <cstring>
 #include <sys/stat.h>
 
+std::FILE* open_for_writing(const char* name, char* buffer) {
+  std::FILE* f = std::fopen(name, "wb");
+  if (f && buffer) std::setvbuf(f, buffer, _IOFBF, kWriteBufferSize);
+  return f;
+}
+
 std::FILE* open_for_reading(const char* name) {
-  std::FILE* f = std::fopen(name, "r");
+  std::FILE* f = std::fopen(name, "rb");
   if (!f) return nullptr;
   struct stat st;
   if (fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {

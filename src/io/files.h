@@ -2,8 +2,16 @@
 #pragma once
 #include <cstdio>
 
+// Files are read and written in binary mode: every byte, line ends included, is what
+// the file holds, on every system.
+
 // fopen for reading that also refuses a directory, which fopen alone accepts.
 std::FILE* open_for_reading(const char* name);
+
+// fopen for writing (created or emptied). With a buffer, the stream writes through it
+// in blocks of its size: a large file then takes few writes.
+constexpr int kWriteBufferSize = 1 << 16;
+std::FILE* open_for_writing(const char* name, char* buffer = nullptr);
 
 // Returns the name (as given) of the first file in `written` that is the same file as
 // one in `read` or as another one in `written`, or nullptr when none clashes.

@@ -1,13 +1,31 @@
 // Reading input files by pieces of bounded length or by whole lines.
 #include "io/line_reader.h"
 
-int read_piece(std::FILE* f, char* buf, int size) {
+#include <algorithm>
+#include <cstring>
+
+void input_start(LineInput& in, std::FILE* file) {
+  in.file = file;
+  in.position = 0;
+  in.end = 0;
+}
+
+int read_piece(LineInput& in, char* buf, int size) {
   int n = 0;
   while (n < size - 1) {
-    int c = getc_unlocked(f);
-    if (c == EOF) break;
-    buf[n++] = static_cast<char>(c);
-    if (c == '\n') break;
+    if (in.position == in.end) {
+      in.position = 0;
+      in.end = static_cast<int>(std::fread(in.buffer, 1, sizeof in.buffer, in.file));
+      if (in.end == 0) break;
+    }
+    const char* start = in.buffer + in.position;
+    const int available = std::min(in.end - in.position, size - 1 - n);
+    const char* newline = static_cast<const char*>(std::memchr(start, '\n', static_cast<std::size_t>(available)));
+    const int take = newline ? static_cast<int>(newline - start) + 1 : available;
+    std::memcpy(buf + n, start, static_cast<std::size_t>(take));
+    n += take;
+    in.position += take;
+    if (newline) break;
   }
   if (n > 0) buf[n] = '\0';
   return n;

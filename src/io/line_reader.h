@@ -2,10 +2,20 @@
 #pragma once
 #include <cstdio>
 
+// A file read in large blocks, whose lines are then found with memchr: the data file.
+constexpr int kInputBufferSize = 1 << 16;
+struct LineInput {
+  std::FILE* file;
+  int position;  // of the next character in buffer
+  int end;       // of what buffer holds
+  char buffer[kInputBufferSize];
+};
+void input_start(LineInput& in, std::FILE* file);
+
 // Reads characters up to and including the next newline, at most size-1 of them, into
 // buf and NUL-terminates it. Returns the number of characters read (NUL bytes of the
 // file included), 0 at end of file (buf is then left as it was).
-int read_piece(std::FILE* f, char* buf, int size);
+int read_piece(LineInput& in, char* buf, int size);
 
 // Room for a line read whole: any sensible line of a rule file or bus list many times over.
 constexpr int kWholeLineSize = 1 << 20;

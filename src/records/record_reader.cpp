@@ -7,6 +7,7 @@
 #include "io/console.h"
 #include "io/line_reader.h"
 #include "rules/rule_table.h"
+#include "text/format.h"
 #include "text/scan.h"
 #include "text/tokenizer.h"
 
@@ -46,7 +47,7 @@ int match_rule_set(const char* model) {
   return rule_table.current_rule;
 }
 
-JoinResult join_continuations(std::FILE* in, char* text, RawLines* raw) {
+JoinResult join_continuations(LineInput& in, char* text, RawLines* raw) {
   static char piece[kPieceSize];
   for (;;) {
     char* slash = std::strchr(text, '/');
@@ -78,46 +79,63 @@ int find_colon(const char* text, int from) {
   return -1;
 }
 
-// "mva" or "mwcap" followed by its number, which may be missing (0).
-static void take_mva(Tokenizer& t, const char* delimiters, const char* format, char* mva_text) {
-  float value = 0.0f;
-  const char* number = next_token(t, delimiters);
-  if (number) scan_float(number, &value);
-  std::snprintf(mva_text, kMvaTextSize, format, static_cast<double>(value));
+namespace {
+
+// The parameter part splits at commas, blanks, "=" and tabs, as a tokenizer over
+// ", =\t" splits it: each token ends in place, over the delimiter behind it.
+inline bool is_parameter_delimiter(char c) { return c == ' ' || c == ',' || c == '=' || c == '\t'; }
+
+char* next_parameter(char*& p) {
+  while (is_parameter_delimiter(*p)) ++p;
+  if (*p == '\0') return nullptr;
+  char* token = p;
+  while (*p != '\0' && !is_parameter_delimiter(*p)) ++p;
+  if (*p != '\0') *p++ = '\0';
+  return token;
 }
+
+// "mva" or "mwcap" followed by its number, which may be missing (0): "mva=%-8.3f".
+void take_mva(char*& p, const char* keyword, char* mva_text) {
+  float value = 0.0f;
+  if (const char* number = next_parameter(p)) scan_float(number, &value);
+  char* end = put_text(mva_text, keyword, 0);
+  end = put_fixed(end, value, 8, 3, true);
+  *end = '\0';
+}
+
+}  // namespace
 
 void parse_parameters(char* text, int colon_position, char* mva_text, ParameterValues& values) {
   mva_text[0] = '\0';
   char* params = text + colon_position;
 
-  // A quoted text stays one token: its blanks become "_".
-  bool quoted = false;
-  for (char* p = params; *p != '\0'; ++p) {
-    if (*p == '"') {
-      quoted = !quoted;
-    } else if (quoted && *p == ' ') {
-      *p = '_';
+  // A quoted text stays one token: its blanks become "_". A quote without a partner
+  // changes the blanks up to the end of the text.
+  for (char* open = std::strchr(params, '"'); open; open = std::strchr(open + 1, '"')) {
+    char* close = open + 1;
+    for (; *close != '\0' && *close != '"'; ++close) {
+      if (*close == ' ') *close = '_';
     }
+    if (*close == '\0') break;
+    open = close;
   }
 
-  const char* delimiters = ", =\t";
-  Tokenizer t;
-  tokenizer_start(t, params);
-  char* token = next_token(t, delimiters);
-  if (token && token[0] == '#') token = next_token(t, delimiters);  // the tag
+  char* p = params;
+  char* token = next_parameter(p);
+  if (token && token[0] == '#') token = next_parameter(p);  // the tag
   if (token && std::strncmp(token, "mva", 3) == 0) {
-    take_mva(t, delimiters, "mva=%-8.3f", mva_text);
-    token = next_token(t, delimiters);
+    take_mva(p, "mva=", mva_text);
+    token = next_parameter(p);
   }
   if (token && std::strncmp(token, "mwcap", 5) == 0) {
-    take_mva(t, delimiters, "mwcap=%-8.3f", mva_text);
-    token = next_token(t, delimiters);
+    take_mva(p, "mwcap=", mva_text);
+    token = next_parameter(p);
   }
 
   for (float& v : values.values) v = 0.0f;
   for (int k = 0; k < kValueCount; ++k) {
-    if (k > 0) token = next_token(t, delimiters);
-    if (token && token[0] == '"') token = next_token(t, delimiters);  // a quoted keyword
+    if (k > 0) token = next_parameter(p);
+    if (token && token[0] == '"') token = next_parameter(p);  // a quoted keyword
     if (!token) break;
     scan_float(token, &values.values[k]);
   }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "io/line_reader.h"
 #include "records/record.h"
 
 // The original bytes of every piece a record was read from, so that a record that
@@ -31,7 +32,7 @@ enum class JoinResult { joined, too_long };
 // While the text holds a "/", the first one becomes a blank and the next line of the
 // file is read in behind it. Fails when the joined record would not fit the buffer.
 // A "/" met at end of file becomes a blank and the joining ends.
-JoinResult join_continuations(std::FILE* in, char* text, RawLines* raw);
+JoinResult join_continuations(LineInput& in, char* text, RawLines* raw);
 
 // Reports and blanks every colon among the first 15 characters.
 void check_header_colons(char* text);

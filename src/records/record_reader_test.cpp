@@ -32,7 +32,7 @@ Parsed parse(const std::string& line) {
 
 TEST(ReadPiece, LongLinesArriveInPiecesAndNulBytesAreKept) {
   std::string line(2500, 'x');
-  std::FILE* f = test_support::stream_of(line + std::string("\nab\0c\nlast", 10));
+  LineInput& f = test_support::input_of(line + std::string("\nab\0c\nlast", 10));
   static char buf[kPieceSize];
   EXPECT_EQ(read_piece(f, buf, kPieceSize), 1997);
   EXPECT_EQ(read_piece(f, buf, kPieceSize), 504);
@@ -43,13 +43,13 @@ TEST(ReadPiece, LongLinesArriveInPiecesAndNulBytesAreKept) {
   EXPECT_STREQ(buf, "last");
   EXPECT_EQ(read_piece(f, buf, kPieceSize), 0);
   EXPECT_STREQ(buf, "last");  // untouched at end of file
-  std::fclose(f);
+  std::fclose(f.file);
 }
 
 TEST(Join, ContinuationsJoinAndDropTheTextAfterTheSlash) {
   static char text[kRecordSize];
   std::strcpy(text, "genrou 1 \"A\" 1 \"1 \" : #9 1.0 / dropped\n");
-  std::FILE* f = test_support::stream_of(" 2.0 3.0 /\n 4.0\nnext 5\n");
+  LineInput& f = test_support::input_of(" 2.0 3.0 /\n 4.0\nnext 5\n");
   static RawLines raw;
   raw_start(raw, text, static_cast<int>(std::strlen(text)));
   EXPECT_EQ(join_continuations(f, text, &raw), JoinResult::joined);
@@ -58,17 +58,17 @@ TEST(Join, ContinuationsJoinAndDropTheTextAfterTheSlash) {
             "genrou 1 \"A\" 1 \"1 \" : #9 1.0 / dropped\n 2.0 3.0 /\n 4.0\n");
   char rest[32];
   EXPECT_EQ(read_piece(f, rest, sizeof rest), 7);  // the next record is still to be read
-  std::fclose(f);
+  std::fclose(f.file);
 }
 
 TEST(Join, AnySlashContinuesAndEndOfFileEndsTheRecord) {
   static char text[kRecordSize];
   std::strcpy(text, "m 1 \"a/b\" : 1\n");
-  std::FILE* f = test_support::stream_of("2 / 3\n");
+  LineInput& f = test_support::input_of("2 / 3\n");
   EXPECT_EQ(join_continuations(f, text, nullptr), JoinResult::joined);
   // The quoted slash joined "2 / 3", whose own slash then met the end of the file.
   EXPECT_STREQ(text, "m 1 \"a 2   3\n");
-  std::fclose(f);
+  std::fclose(f.file);
 }
 
 TEST(Join, RecordsThatWouldOverflowTheBufferAreRefused) {
@@ -78,21 +78,21 @@ TEST(Join, RecordsThatWouldOverflowTheBufferAreRefused) {
   std::strcpy(text, first.c_str());
   raw_start(raw, text, static_cast<int>(first.size()));
   std::string second = std::string(996, '2') + " /\n";
-  std::FILE* f = test_support::stream_of(second + "3\n");
+  LineInput& f = test_support::input_of(second + "3\n");
   EXPECT_EQ(join_continuations(f, text, &raw), JoinResult::too_long);
   // Every byte read so far is kept for the unchanged copy; the rest stays unread.
   EXPECT_EQ(std::string(raw.bytes, raw.length), first + second);
-  std::fclose(f);
+  std::fclose(f.file);
 
   // Many short continuation lines: one character each, up to the buffer's end.
   std::strcpy(text, "m 1 : /\n");
   raw_start(raw, text, 8);
   std::string lines;
   for (int i = 0; i < 3000; ++i) lines += "/\n";
-  f = test_support::stream_of(lines);
+  test_support::input_of(lines);  // f is that input
   EXPECT_EQ(join_continuations(f, text, &raw), JoinResult::too_long);
   EXPECT_LE(std::strlen(text), static_cast<size_t>(kRecordSize - 1));
-  std::fclose(f);
+  std::fclose(f.file);
 }
 
 TEST(Matching, FirstEqualFromModelInTableOrder) {

@@ -2,33 +2,40 @@
 #include "records/record_writer.h"
 
 #include <cmath>
+#include <cstring>
 
-void format_value(float value, char* out) {
+#include "text/format.h"
+
+char* put_value(char* out, float value) {
   const double v = value;
-  if (v == 0.0) {
-    std::snprintf(out, kValueTextSize, " 0.");
-  } else if (v == 1.0) {
-    std::snprintf(out, kValueTextSize, " 1.");
-  } else if (v == -1.0) {
-    std::snprintf(out, kValueTextSize, " -1.");
-  } else if (std::fabs(v) < 10.0) {
-    std::snprintf(out, kValueTextSize, " %8.4f", v);
-  } else {
-    std::snprintf(out, kValueTextSize, " %9.3f", v);
-  }
+  *out++ = ' ';
+  if (v == 0.0) return static_cast<char*>(std::memcpy(out, "0.", 2)) + 2;
+  if (v == 1.0) return static_cast<char*>(std::memcpy(out, "1.", 2)) + 2;
+  if (v == -1.0) return static_cast<char*>(std::memcpy(out, "-1.", 3)) + 3;
+  if (std::fabs(v) < 10.0) return put_fixed(out, v, 8, 4);
+  return put_fixed(out, v, 9, 3);
 }
+
+void format_value(float value, char* out) { *put_value(out, value) = '\0'; }
 
 void write_converted_record(std::FILE* out, const RuleSet& rule, char* text, int colon_position,
                             const char* mva_text, const ParameterValues& values, bool crlf) {
+  // The comment line, the header, the tag and MVA text, then every value: one write.
+  static char line[kRecordSize + kMaxParameters * (kMaxFloatText + 1) + 256];
   const char* eol = crlf ? "\r\n" : "\n";
-  std::fprintf(out, "#[%s] [%s]%s", rule.from_model, rule.to_model, eol);
+  char* p = line;
+  *p++ = '#';
+  *p++ = '[';
+  p = put_text(p, rule.from_model, 0);
+  p = static_cast<char*>(std::memcpy(p, "] [", 3)) + 3;
+  p = put_text(p, rule.to_model, 0);
+  *p++ = ']';
+  p = put_text(p, eol, 0);
   text[colon_position] = '\0';
-  std::fprintf(out, "%s #9", text);
-  std::fprintf(out, " %s", mva_text);
-  char value_text[kValueTextSize];
-  for (int i = 0; i < rule.output_count; ++i) {
-    format_value(values.values[i], value_text);
-    std::fputs(value_text, out);
-  }
-  std::fputs(eol, out);
+  p = put_text(p, text, 0);
+  p = static_cast<char*>(std::memcpy(p, " #9 ", 4)) + 4;
+  p = put_text(p, mva_text, 0);
+  for (int i = 0; i < rule.output_count; ++i) p = put_value(p, values.values[i]);
+  p = put_text(p, eol, 0);
+  std::fwrite(line, 1, static_cast<std::size_t>(p - line), out);
 }

@@ -7,7 +7,9 @@
 
 constexpr int kValueTextSize = 64;
 
-// " 0.", " 1.", " -1.", " %8.4f" below 10 in magnitude, " %9.3f" otherwise.
+// " 0.", " 1.", " -1.", " %8.4f" below 10 in magnitude, " %9.3f" otherwise: written at
+// `out`, returning the end of the text, or as a NUL-terminated text.
+char* put_value(char* out, float value);
 void format_value(float value, char* out);
 
 // The comment line naming the rule, then the record cut at its colon, " #9", the MVA

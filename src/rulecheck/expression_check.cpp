@@ -33,8 +33,8 @@ SourcePoint at_offset(const ExpressionSite& site, int offset) {
 }
 
 // The text from `offset` to the end of the expression, quoted.
-void rest_of(const Program& p, int offset, char* out, int size) {
-  quote_text(p.text + offset, kExpressionSize, out, size);
+void rest_of(const char* text, int offset, char* out, int size) {
+  quote_text(text + offset, kExpressionSize, out, size);
 }
 
 }  // namespace
@@ -49,12 +49,13 @@ void check_expression(const Program& p, const ExpressionSite& site, bool* assign
   char quoted[4 * kExpressionSize + 8];
   char name[4 * kTokenTextSize + 8];
 
-  for (int i = 0; i < p.count; ++i) {
+  const char* text = site.text;
+  for (int i = 0; i < p.count; i += slots_of(code[i])) {
     const Instruction& in = code[i];
     const SourcePoint at = at_offset(site, in.offset);
-    quote_text(p.text + in.offset, in.length, name, sizeof name);
+    quote_text(text + in.offset, in.length, name, sizeof name);
     switch (in.op) {
-      case Op::push: stack[++top] = Known{true, in.number}; break;
+      case Op::push: stack[++top] = Known{true, pushed_number(&in)}; break;
       case Op::load_input: stack[++top] = Known{false, 0}; break;
       case Op::load_output:
         if (!assigned[in.slot])
@@ -92,12 +93,14 @@ void check_expression(const Program& p, const ExpressionSite& site, bool* assign
       case Op::negate:
         stack[top].value = -stack[top].value;
         break;
-      case Op::binary: {
+      case Op::add: case Op::subtract: case Op::multiply: case Op::divide: case Op::power:
+      case Op::less: case Op::greater: case Op::less_equal: case Op::greater_equal:
+      case Op::equal: case Op::not_equal: {
         const Known right = stack[top--];
         Known& left = stack[top];
-        const Token op = static_cast<Token>(in.slot);
+        const Token op = binary_token(in.op);
         if (op == kDivide && right.constant && (right.value == 0.0f || std::isnan(right.value))) {
-          rest_of(p, in.offset, quoted, sizeof quoted);
+          rest_of(text, in.offset, quoted, sizeof quoted);
           report(Severity::warning, at, "division by a constant zero [%s]: it yields -99999", quoted);
           left = Known{false, 0};
         } else {
@@ -108,14 +111,14 @@ void check_expression(const Program& p, const ExpressionSite& site, bool* assign
         break;
       }
       case Op::close_expected:
-        quote_text(p.text, kExpressionSize, quoted, sizeof quoted);
+        quote_text(text, kExpressionSize, quoted, sizeof quoted);
         report(Severity::error, at, "missing \")\" in [%s]", quoted);
         stack[top] = Known{false, 0};
         break;
       case Op::primary_expected:
-        rest_of(p, in.offset, quoted, sizeof quoted);
+        rest_of(text, in.offset, quoted, sizeof quoted);
         if (quoted[0] == '\0') {
-          quote_text(p.text, kExpressionSize, quoted, sizeof quoted);
+          quote_text(text, kExpressionSize, quoted, sizeof quoted);
           report(Severity::error, at, "a value is missing at the end of [%s]", quoted);
         } else {
           report(Severity::error, at, "a value is expected at [%s]", quoted);
@@ -123,22 +126,22 @@ void check_expression(const Program& p, const ExpressionSite& site, bool* assign
         stack[++top] = Known{false, 0};
         break;
       case Op::bad_character:
-        quote_text(p.text + in.offset, 1, quoted, sizeof quoted);
+        quote_text(text + in.offset, 1, quoted, sizeof quoted);
         report(Severity::error, at, "bad character [%s]: the expression ends before it", quoted);
         break;
     }
   }
 
   if (p.stores && !p.stopped_at_end) {
-    rest_of(p, p.stop_offset, quoted, sizeof quoted);
+    rest_of(text, p.stop_offset, quoted, sizeof quoted);
     report(Severity::warning, at_offset(site, p.stop_offset), "text after the expression is ignored [%s]",
            quoted);
   }
   if (site.role == ExpressionRole::assignment) {
     // The conversion stores the expression's value into the output either way.
     if (p.stores) assigned[site.output] = true;
-    if (p.stores && !assigns_own && std::strchr(p.text, '=') && own[0] == '$') {
-      quote_text(p.text, kExpressionSize, quoted, sizeof quoted);
+    if (p.stores && !assigns_own && std::strchr(text, '=') && own[0] == '$') {
+      quote_text(text, kExpressionSize, quoted, sizeof quoted);
       report(Severity::warning, site.at, "[%s] does not assign [%s]: its value is the expression's", quoted,
              own);
     }

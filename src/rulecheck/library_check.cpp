@@ -102,9 +102,9 @@ void check_inputs(int i, const char* file) {
 // True when the program computes from numbers alone (and assigns at most its output).
 bool is_constant(const Program& p) {
   const Instruction* code = rule_instructions + p.first;
-  for (int n = 0; n < p.count; ++n) {
+  for (int n = 0; n < p.count; n += slots_of(code[n])) {
     const Op op = code[n].op;
-    if (op != Op::push && op != Op::negate && op != Op::binary && op != Op::store_output) return false;
+    if (op != Op::push && op != Op::negate && !is_binary(op) && op != Op::store_output) return false;
   }
   return p.stores;
 }
@@ -139,7 +139,7 @@ void check_output_line(int i, int k, const char* file, bool* assigned_by_now, co
              rule_sources[i].outputs[j].line);
       break;
     }
-    check_expression(c.assignments[k], ExpressionSite{token(kAssignmentToken), i, k, ExpressionRole::assignment},
+    check_expression(c.assignments[k], ExpressionSite{r.expressions[k], token(kAssignmentToken), i, k, ExpressionRole::assignment},
                      assigned_by_now);
   }
   if (r.low_limits[k] > r.high_limits[k])
@@ -154,14 +154,14 @@ void check_output_line(int i, int k, const char* file, bool* assigned_by_now, co
     if (!is_constant(c.assignments[k]))
       report(Severity::warning, line, "no test expression for [%s]: its value is never checked", name);
   } else {
-    check_expression(c.tests[k], ExpressionSite{token(kTestToken), i, k, ExpressionRole::test}, assigned);
+    check_expression(c.tests[k], ExpressionSite{r.test_expressions[k], token(kTestToken), i, k, ExpressionRole::test}, assigned);
   }
   const char* replace = r.replace_expressions[k];
   if (std::strcmp(replace, "NULL") != 0 && starts_with(replace, "NULL")) {
     report(Severity::warning, token(kReplaceToken),
            "replace expression [%s] begins with \"NULL\": it is never evaluated, the value is kept", replace);
   } else if (!starts_with(replace, "NULL")) {
-    check_expression(c.replaces[k], ExpressionSite{token(kReplaceToken), i, k, ExpressionRole::replacement},
+    check_expression(c.replaces[k], ExpressionSite{replace, token(kReplaceToken), i, k, ExpressionRole::replacement},
                      assigned);
   }
 }
@@ -219,7 +219,7 @@ void check_rule_file(int i) {
     const Program& p = compiled_rules[i].assignments[k];
     if (p.stores) assigned_in_all[k] = true;
     const Instruction* code = rule_instructions + p.first;
-    for (int n = 0; n < p.count; ++n)
+    for (int n = 0; n < p.count; n += slots_of(code[n]))
       if (code[n].op == Op::store_output) assigned_in_all[code[n].slot] = true;
   }
 

@@ -32,7 +32,7 @@ int run_rulecheck(int argc, char** argv) {
   }
 
   reset_findings();
-  const bool loaded = load_rules(LoadOptions{kModelconvMissingRuleFile, false, true});
+  const bool loaded = load_rules(LoadOptions{kModelconvMissingRuleFile, false, true, true});
   check_library();
   if (data_file) {
     if (!loaded) {

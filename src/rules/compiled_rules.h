@@ -16,7 +16,7 @@ extern Instruction rule_instructions[];  // the pool the programs run from
 // anew. The pool has room for every expression a full table can hold.
 void compile_rule_table();
 
-// Runs a compiled expression of RuleSet current_rule.
-inline void run_rule_program(const Program& program, float* target) {
-  run_program(program, rule_instructions, target);
+// Runs a compiled expression of RuleSet current_rule; `text` is the expression.
+inline void run_rule_program(const Program& program, const char* text, float* target) {
+  run_program(program, rule_instructions, text, target);
 }

@@ -24,6 +24,12 @@ constexpr const char* kDelimiters = " ,\t\n\r";
 
 char line[kWholeLineSize];  // lines are read whole
 
+// Where the positions of RuleSet i go: rule_sources, or one scratch entry when they
+// are not wanted, so that a program that needs none keeps its memory.
+bool recording;
+RuleSource scratch;
+RuleSource& source_of(int i) { return recording ? rule_sources[i] : scratch; }
+
 int column_of(const char* token) {
   return token ? static_cast<int>(token - line) + 1 : 0;
 }
@@ -76,7 +82,7 @@ bool read_pairs(std::FILE* f, const LoadOptions& options) {
       if (options.keep_going) continue;
       return false;
     }
-    RuleSource& source = rule_sources[rule_table.rule_count];
+    RuleSource& source = source_of(rule_table.rule_count);
     source = RuleSource{};
     source.pair_line = line_number;
     source.from_column = static_cast<int16_t>(column_of(from));
@@ -187,6 +193,7 @@ int list_rule_library_files(const char** names) {
 
 bool load_rules(const LoadOptions& options) {
   load_failure_count = 0;
+  recording = options.record_sources;
   std::FILE* f = open_for_reading("rule.txt");
   if (!f) {
     std::fprintf(stderr, "Unable to open the rule selection file\n");
@@ -203,14 +210,14 @@ bool load_rules(const LoadOptions& options) {
     std::FILE* rf = open_for_reading(path);
     if (!rf) {
       std::fprintf(stderr, options.missing_rule_file_format, path);
-      const RuleSource& source = rule_sources[i];
+      const RuleSource& source = source_of(i);
       record_failure(LoadProblem::missing_rule_file, path, source.pair_line, source.from_column, nullptr);
       if (!options.keep_going) return false;
       ok = false;
       continue;
     }
-    rule_sources[i].file_opened = true;
-    const bool read = read_rule_file(rf, path, rule_table.rule_sets[i], rule_sources[i]);
+    source_of(i).file_opened = true;
+    const bool read = read_rule_file(rf, path, rule_table.rule_sets[i], source_of(i));
     std::fclose(rf);
     if (!read && !options.keep_going) return false;
     ok = ok && read;
@@ -220,5 +227,5 @@ bool load_rules(const LoadOptions& options) {
 }
 
 bool load_rules(const char* missing_rule_file_format) {
-  return load_rules(LoadOptions{missing_rule_file_format, true, false});
+  return load_rules(LoadOptions{missing_rule_file_format, true, false, false});
 }

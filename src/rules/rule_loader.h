@@ -11,6 +11,7 @@ struct LoadOptions {
   const char* missing_rule_file_format;
   bool echo_pairs;  // "[from] [to]" on the console for each pair read
   bool keep_going;  // after a failure, go on with what can still be read (the checker)
+  bool record_sources;  // fill rule_sources (the checker); the programs need no positions
 };
 
 // Fills rule_table from "rule.txt" and the rule files, records where everything stands

@@ -1,10 +1,11 @@
 // The rules-used report "rulesused.txt" and the end-of-run rule summary.
 #include "rules/rules_report.h"
 
+#include "io/files.h"
 #include "rules/rule_table.h"
 
 std::FILE* write_rules_report() {
-  std::FILE* report = std::fopen("rulesused.txt", "w");
+  std::FILE* report = open_for_writing("rulesused.txt");
   if (!report) {
     std::fprintf(stderr, "Could not open 'rulesused' file\n");
     report = stdout;

@@ -41,6 +41,38 @@ TEST(ScanFloat, RandomTokensReadLikeTheFormattedScan) {
   }
 }
 
+TEST(ScanFloat, NumbersOfDataFilesReadLikeTheFormattedScan) {
+  // Decimal numbers as data files write them: digits, points, exponents, signs, beyond
+  // the float range and below it.
+  std::mt19937 rng(8);
+  for (int i = 0; i < 500000; ++i) {
+    char token[64];
+    const double mantissa = static_cast<double>(rng()) / 4294967296.0 * 10.0;
+    switch (i % 4) {
+      case 0: std::snprintf(token, sizeof token, "%.*f", static_cast<int>(rng() % 9), mantissa); break;
+      case 1: std::snprintf(token, sizeof token, "%c%.6fe%d", "+- "[rng() % 3], mantissa, static_cast<int>(rng() % 100) - 50); break;
+      case 2: std::snprintf(token, sizeof token, "%.9ge%d", mantissa, static_cast<int>(rng() % 90) - 45); break;
+      default: std::snprintf(token, sizeof token, "%.12f%s", mantissa, rng() % 2 ? "x" : "e+"); break;
+    }
+    expect_same_as_formatted_scan(token);
+    if (HasFailure()) return;
+  }
+}
+
+TEST(ScanInt, RandomTokensReadLikeTheFormattedScan) {
+  const std::string alphabet = "0123456789+- \tx9";
+  std::mt19937 rng(9);
+  for (int i = 0; i < 300000; ++i) {
+    std::string token;
+    const int length = 1 + static_cast<int>(rng() % 24);
+    for (int k = 0; k < length; ++k) token += alphabet[rng() % alphabet.size()];
+    int expected = 42, actual = 42;
+    const bool expected_ok = std::sscanf(token.c_str(), "%d", &expected) == 1;
+    ASSERT_EQ(scan_int(token.c_str(), &actual), expected_ok) << "[" << token << "]";
+    ASSERT_EQ(actual, expected) << "[" << token << "]";
+  }
+}
+
 TEST(ScanInt, ReadsLikeTheFormattedScan) {
   int value = 42;
   EXPECT_FALSE(scan_int("abc", &value));

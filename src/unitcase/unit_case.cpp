@@ -109,7 +109,9 @@ void write_copies(std::FILE* out, Unit& unit, RecordHeader& h, int rule, const C
   write_converted_record(out, r, copy, header_end, record.mva_text, record.values, crlf);
 }
 
-void build_case(std::FILE* in, std::FILE* out, Unit& unit, const ConvertStreams& streams) {
+void build_case(std::FILE* file, std::FILE* out, Unit& unit, const ConvertStreams& streams) {
+  static LineInput in;
+  input_start(in, file);
   static RecordHeader h;  // bus name and base kV carry over when a record lacks them
   for (;;) {
     if (read_piece(in, record.text, kPieceSize) == 0) break;
@@ -201,10 +203,13 @@ int run_modeltest(int argc, char** argv) {
     std::fprintf(stderr, "Unable to open input file\n");
     return 1;
   }
-  std::FILE* log = open_log_stream(argv[5], "Working without log file\n");
-  std::FILE* changes = open_log_stream(argv[6], "Working without changes file\n");
+  static char log_buffer[kWriteBufferSize];
+  static char changes_buffer[kWriteBufferSize];
+  std::FILE* log = open_log_stream(argv[5], "Working without log file\n", log_buffer);
+  std::FILE* changes = open_log_stream(argv[6], "Working without changes file\n", changes_buffer);
   std::fprintf(stderr, "[%6d]  [%-2.2s]\n", unit.bus, unit.id);
-  std::FILE* out = std::fopen(argv[4], "w");
+  static char out_buffer[kWriteBufferSize];
+  std::FILE* out = open_for_writing(argv[4], out_buffer);
   if (!out) {
     std::fprintf(stderr, "Cannot open output file file\n");
     return 1;

@@ -1,0 +1,18 @@
+// Formatting numbers and texts into a buffer without the general printf path, with the
+// very bytes snprintf writes for the conversions the programs use (proven by tests).
+#pragma once
+
+// "%*.*f": `value` with `precision` decimals, right-aligned in `width` characters, or
+// left-aligned when `left` is set ("%-*.*f"). Returns the end of what was written.
+char* put_fixed(char* out, double value, int width, int precision, bool left = false);
+
+// "%*d" / "%-*d".
+char* put_int(char* out, int value, int width, bool left = false);
+
+// "%-*.*s" (left) or "%*.*s": at most `max` characters of `text` (max < 0: all of
+// them), padded with blanks to `width`.
+char* put_text(char* out, const char* text, int width, int max = -1, bool left = true);
+
+// The widest text put_fixed writes for a float widened to double, with up to 4
+// decimals and no wider field: 39 digits, a sign, a point and the decimals.
+constexpr int kMaxFloatText = 48;
