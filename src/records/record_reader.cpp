@@ -83,13 +83,23 @@ namespace {
 
 // The parameter part splits at commas, blanks, "=" and tabs, as a tokenizer over
 // ", =\t" splits it: each token ends in place, over the delimiter behind it.
-inline bool is_parameter_delimiter(char c) { return c == ' ' || c == ',' || c == '=' || c == '\t'; }
+// kClass.of[c] is 1 for a delimiter, 2 for the NUL that ends the text, 0 otherwise.
+constexpr auto kClass = [] {
+  struct Table { unsigned char of[256]; } t{};
+  t.of[static_cast<unsigned char>(' ')] = 1;
+  t.of[static_cast<unsigned char>(',')] = 1;
+  t.of[static_cast<unsigned char>('=')] = 1;
+  t.of[static_cast<unsigned char>('\t')] = 1;
+  t.of[0] = 2;
+  return t;
+}();
+inline unsigned char class_of(char c) { return kClass.of[static_cast<unsigned char>(c)]; }
 
 char* next_parameter(char*& p) {
-  while (is_parameter_delimiter(*p)) ++p;
+  while (class_of(*p) == 1) ++p;
   if (*p == '\0') return nullptr;
   char* token = p;
-  while (*p != '\0' && !is_parameter_delimiter(*p)) ++p;
+  while (class_of(*p) == 0) ++p;
   if (*p != '\0') *p++ = '\0';
   return token;
 }

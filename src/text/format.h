@@ -1,5 +1,7 @@
 // Formatting numbers and texts into a buffer without the general printf path, with the
 // very bytes snprintf writes for the conversions the programs use (proven by tests).
+// Each call may store up to 16 characters beyond the end it returns (blanks that the
+// next piece overwrites): a buffer keeps that much room behind its text.
 #pragma once
 
 // "%*.*f": `value` with `precision` decimals, right-aligned in `width` characters, or
