@@ -7,6 +7,7 @@
 
 #include "io/files.h"
 #include "io/line_reader.h"
+#include "text/format.h"
 #include "text/scan.h"
 #include "text/tokenizer.h"
 
@@ -34,11 +35,19 @@ SelectionArgument classify_selection(const char* argument, BusSelection& s) {
 
 bool read_bus_list(BusSelection& s, const char* file_name, bool echo) {
   static char line[kWholeLineSize];  // lines are read whole: a long comment is one line
+  // The echo lines go out in blocks: standard error writes each call at once.
+  static char echo_lines[1 << 16];
+  int echoed = 0;
+  auto flush_echo = [&] {
+    std::fwrite(echo_lines, 1, static_cast<std::size_t>(echoed), stderr);
+    echoed = 0;
+  };
   while (read_whole_line(s.file, line, sizeof line)) {
     // The line after a comment is data whatever it holds. A comment at the end of the
     // file is data itself, and holds no number.
     if (line[0] == '#' && !read_whole_line(s.file, line, sizeof line)) std::strcpy(line, "#");
     if (s.bus_count == kMaxBusNumbers) {
+      flush_echo();
       std::fprintf(stderr, "Bus selection file [%s] holds more than %d bus numbers\n", file_name,
                    kMaxBusNumbers);
       return false;
@@ -48,8 +57,19 @@ bool read_bus_list(BusSelection& s, const char* file_name, bool echo) {
     tokenizer_start(t, line);
     if (const char* token = next_token(t, " ,\"\t")) scan_int(token, &bus);
     s.bus_list[s.bus_count++] = bus;
-    if (echo) std::fprintf(stderr, "[%s]  [%8d]\n", s.basis, bus);
+    if (echo) {  // "[%s]  [%8d]\n"
+      if (echoed > static_cast<int>(sizeof echo_lines) - 128) flush_echo();
+      char* p = echo_lines + echoed;
+      *p++ = '[';
+      p = put_text(p, s.basis, 0);
+      p = put_text(p, "]  [", 0);
+      p = put_int(p, bus, 8);
+      *p++ = ']';
+      *p++ = '\n';
+      echoed = static_cast<int>(p - echo_lines);
+    }
   }
+  flush_echo();
   std::copy(s.bus_list, s.bus_list + s.bus_count, s.sorted);
   std::sort(s.sorted, s.sorted + s.bus_count);
   return true;

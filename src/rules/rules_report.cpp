@@ -2,6 +2,7 @@
 #include "rules/rules_report.h"
 
 #include "io/files.h"
+#include "text/format.h"
 #include "rules/rule_table.h"
 
 std::FILE* write_rules_report() {
@@ -24,10 +25,21 @@ std::FILE* write_rules_report() {
                  "Input parameter     Output parameter       Low limit     High Limit   Test expn\n#\n");
     // The input name at the same index, blank where the rule has fewer inputs.
     for (int k = 0; k < r.output_count; ++k) {
-      std::fprintf(report, "%-16.16s    %-16.16s %14.4f %14.4f    %-64.64s %s\n",
-                   r.input_names[k], r.expressions[k], static_cast<double>(r.low_limits[k]),
-                   static_cast<double>(r.high_limits[k]), r.test_expressions[k],
-                   r.replace_expressions[k]);
+      // "%-16.16s    %-16.16s %14.4f %14.4f    %-64.64s %s\n"
+      char line[512];
+      char* p = put_text(line, r.input_names[k], 16, 16);
+      p = put_text(p, "    ", 0);
+      p = put_text(p, r.expressions[k], 16, 16);
+      *p++ = ' ';
+      p = put_fixed(p, r.low_limits[k], 14, 4);
+      *p++ = ' ';
+      p = put_fixed(p, r.high_limits[k], 14, 4);
+      p = put_text(p, "    ", 0);
+      p = put_text(p, r.test_expressions[k], 64, 64);
+      *p++ = ' ';
+      p = put_text(p, r.replace_expressions[k], 0);
+      *p++ = '\n';
+      std::fwrite(line, 1, static_cast<std::size_t>(p - line), report);
     }
     std::fprintf(report, "#\n#\n");
   }
