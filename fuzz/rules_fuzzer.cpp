@@ -1,4 +1,5 @@
-// Fuzz target: the rule loader and report on arbitrary "rule.txt" and rule file contents.
+// Fuzz target: the rule loader, the report and the rule checker on arbitrary "rule.txt"
+// and rule file contents.
 // The input's first part (up to a NUL byte) is "rule.txt"; the rest is every rule file.
 #include <cstdint>
 #include <cstring>
@@ -7,6 +8,8 @@
 #include "rules/rule_loader.h"
 #include "rules/rule_table.h"
 #include "rules/rules_report.h"
+#include "rulecheck/findings.h"
+#include "rulecheck/library_check.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz_support::enter_work_folder();
@@ -34,5 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     write_rule_summary(report);
     if (report != stdout) std::fclose(report);
   }
+  // The checker on the same files, going on past every failure, its findings dropped.
+  reset_rule_table();
+  load_rules(LoadOptions{kModelconvMissingRuleFile, false, true, true});
+  check_library();
+  reset_findings();
   return 0;
 }
