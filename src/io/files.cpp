@@ -121,7 +121,7 @@ bool handle_info_option(int argc, char** argv, const char* usage, const char* pr
     return true;
   }
   if (std::strcmp(argv[1], "--version") == 0) {
-    std::printf("%s 1.0.0\n", program);
+    std::printf("%s %s\n", program, PROGRAM_VERSION);
     *status = 0;
     return true;
   }
