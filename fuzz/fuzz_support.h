@@ -15,7 +15,9 @@ inline void write_file(const char* name, const void* bytes, size_t size) {
   if (size > 0) std::fwrite(bytes, 1, size, f);
   std::fclose(f);
 }
-inline void write_text(const char* name, const char* text) { write_file(name, text, std::strlen(text)); }
+inline void write_text(const char* name, const char* text) {
+  write_file(name, text, std::strlen(text));
+}
 
 // A library that exercises every kind of expression, test and replacement.
 inline void write_rule_library() {

@@ -19,10 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz_support::write_file("include", data, list);
   fuzz_support::write_file("data.dyd", data + start, size - start);
   reset_rule_table();
-  char* argv[] = {const_cast<char*>("modelconv"), const_cast<char*>("data.dyd"),
+  char* argv[] = {const_cast<char*>("modelconv"),
+                  const_cast<char*>("data.dyd"),
                   const_cast<char*>(size > 0 && (data[0] & 1) ? "include" : "exclude"),
-                  const_cast<char*>("out.dyd"), const_cast<char*>("log.txt"),
-                  const_cast<char*>("changes.txt"), nullptr};
+                  const_cast<char*>("out.dyd"),
+                  const_cast<char*>("log.txt"),
+                  const_cast<char*>("changes.txt"),
+                  nullptr};
   fuzz_support::write_file("exclude", data, list);
   int status = run_modelconv(6, argv);
   if (status != 0 && status != 1) std::abort();

@@ -15,9 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   reset_rule_table();
   // Bus 5 with "CC" and with "1 ", chosen by the input, so both header tables are reached.
   const char* id = size > 0 && (data[0] & 1) ? "CC" : "1 ";
-  char* argv[] = {const_cast<char*>("modeltest"), const_cast<char*>("data.dyd"),
-                  const_cast<char*>("5"), const_cast<char*>(id), const_cast<char*>("case.dyd"),
-                  const_cast<char*>("log.txt"), const_cast<char*>("changes.txt"), nullptr};
+  char* argv[] = {const_cast<char*>("modeltest"),   const_cast<char*>("data.dyd"),
+                  const_cast<char*>("5"),           const_cast<char*>(id),
+                  const_cast<char*>("case.dyd"),    const_cast<char*>("log.txt"),
+                  const_cast<char*>("changes.txt"), nullptr};
   int status = run_modeltest(7, argv);
   if (status != 0 && status != 1) std::abort();
   return 0;

@@ -61,8 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       RuleSet& r = current_rule_set();
       for (int i = 0; i < r.input_count; ++i) r.input_values[i] = record.values.values[i];
       const int header_end =
-          convert_record(text, record.values, colon,
-                         ConvertStreams{sink, sink, false, batch ? BusNameForm::token : BusNameForm::quoted})
+          convert_record(
+              text, record.values, colon,
+              ConvertStreams{sink, sink, false, batch ? BusNameForm::token : BusNameForm::quoted})
               .header_end;
       write_converted_record(sink, r, text, header_end, record.mva_text, record.values, crlf);
     }

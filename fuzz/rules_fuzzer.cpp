@@ -5,11 +5,11 @@
 #include <cstring>
 
 #include "fuzz_support.h"
+#include "rulecheck/findings.h"
+#include "rulecheck/library_check.h"
 #include "rules/rule_loader.h"
 #include "rules/rule_table.h"
 #include "rules/rules_report.h"
-#include "rulecheck/findings.h"
-#include "rulecheck/library_check.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz_support::enter_work_folder();

@@ -6,6 +6,7 @@
 #include "batch/bus_selection.h"
 #include "batch/convert_file.h"
 #include "convert/convert_record.h"
+#include "io/console.h"
 #include "io/files.h"
 #include "rules/rule_loader.h"
 #include "rules/rule_table.h"
@@ -32,6 +33,7 @@ bool check_outputs(char** argv) {
 }  // namespace
 
 int run_modelconv(int argc, char** argv) {
+  use_binary_console();
   int status = 0;
   if (handle_info_option(argc, argv, kUsage, "modelconv", &status)) return status;
   if (argc < 6) {
@@ -83,7 +85,8 @@ int run_modelconv(int argc, char** argv) {
     trace = stderr;
   }
 
-  convert_file(in, selection, BatchOutputs{out, trace, ConvertStreams{log, changes, false, BusNameForm::token}},
+  convert_file(in, selection,
+               BatchOutputs{out, trace, ConvertStreams{log, changes, false, BusNameForm::token}},
                nullptr);
 
   write_rule_summary(report);

@@ -6,7 +6,7 @@
 constexpr int kMaxBusNumbers = 30000;
 
 struct BusSelection {
-  char basis[32];  // "all", "include", "exclude", or empty
+  char basis[32];                // "all", "include", "exclude", or empty
   int bus_list[kMaxBusNumbers];  // in the order of the file
   int sorted[kMaxBusNumbers];    // the same numbers, sorted for the selection test
   int bus_count;

@@ -65,7 +65,8 @@ void convert_file(std::FILE* file, const BusSelection& selection, const BatchOut
     split_line_start(record.text, start);
     const int rule = match_rule_set(start.first);
     if (start.second) scan_int(start.second, &bus_number);
-    if (rule < 0 && tally && start.first && is_letter(record.text[0]) && find_colon(record.text) > 0)
+    if (rule < 0 && tally && start.first && is_letter(record.text[0]) &&
+        find_colon(record.text) > 0)
       tally_model(*tally, start.first);
     if (rule < 0 || !bus_selected(selection, bus_number)) {
       write(outputs.out, record.text, static_cast<std::size_t>(length));
@@ -91,7 +92,8 @@ void convert_file(std::FILE* file, const BusSelection& selection, const BatchOut
     parse_parameters(record.text, colon, record.mva_text, record.values);
     RuleSet& r = current_rule_set();
     for (int i = 0; i < r.input_count; ++i) r.input_values[i] = record.values.values[i];
-    const ConversionResult result = convert_record(record.text, record.values, colon, outputs.streams);
+    const ConversionResult result =
+        convert_record(record.text, record.values, colon, outputs.streams);
     if (tally) {
       tally->failed[rule] += result.failed;
       tally->suspects[rule] += result.suspects;

@@ -27,7 +27,7 @@ struct BatchTally {
   char models[kMaxTalliedModels][kTalliedNameSize];
   int model_records[kMaxTalliedModels];
   int model_count;
-  int other_model_records;     // of further models once the table is full
+  int other_model_records;  // of further models once the table is full
 };
 
 // Reads the input to its end. `tally` may be nullptr.

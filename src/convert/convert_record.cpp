@@ -8,9 +8,9 @@
 #include "convert/model_name.h"
 #include "io/console.h"
 #include "io/files.h"
-#include "text/format.h"
 #include "rules/compiled_rules.h"
 #include "rules/rule_table.h"
+#include "text/format.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ int format_suspect_line(char* line, const char* display, const RuleSet& r, int k
   *p++ = mark;
   p = put_literal(p, ", ");
   p = put_text(p, r.test_expressions[k], 48, 48);
-  if (std::strcmp(r.replace_expressions[k], "NULL") != 0) p = put_text(p, r.replace_expressions[k], 32);
+  if (std::strcmp(r.replace_expressions[k], "NULL") != 0)
+    p = put_text(p, r.replace_expressions[k], 32);
   *p++ = '\n';
   return static_cast<int>(p - line);
 }
@@ -119,7 +120,8 @@ ConversionResult convert_record(char* text, ParameterValues& values, int colon_p
   // header text it comes from is not changed before then.
   char display[kDisplayHeaderSize] = "";
   auto display_header = [&]() -> const char* {
-    if (display[0] == '\0') make_display_header(text, colon_position, streams.bus_name_form, display);
+    if (display[0] == '\0')
+      make_display_header(text, colon_position, streams.bus_name_form, display);
     return display;
   };
 

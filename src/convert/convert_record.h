@@ -12,14 +12,14 @@ constexpr float kFailureThreshold = -99998.0f;
 struct ConvertStreams {
   std::FILE* log;
   std::FILE* changes;
-  bool echo_suspects;     // the unit-case builder also shows suspect lines on the console
+  bool echo_suspects;  // the unit-case builder also shows suspect lines on the console
   BusNameForm bus_name_form;
 };
 
 struct ConversionResult {
-  int header_end;  // the colon position of the renamed header (see write_model_name)
-  bool failed;     // an output ended below the failure threshold or is no number
-  int suspects;    // outputs whose test yielded zero
+  int header_end;              // the colon position of the renamed header (see write_model_name)
+  bool failed;                 // an output ended below the failure threshold or is no number
+  int suspects;                // outputs whose test yielded zero
   char marks[kMaxParameters];  // per output: blank passed, "*" suspect and kept, "#" replaced
 };
 

@@ -2,7 +2,6 @@
 #include "convert/convert_record.h"
 
 #include "rules/compiled_rules.h"
-
 #include "test_support.h"
 
 using testing::internal::CaptureStderr;
@@ -27,7 +26,8 @@ class Conversion : public ::testing::Test {
     int colon = static_cast<int>(std::strchr(text_, ':') - text_) + 1;
     compile_rule_table();
     CaptureStderr();
-    colon_ = convert_record(text_, values_, colon, ConvertStreams{log_.f, changes_.f, echo, form}).header_end;
+    colon_ = convert_record(text_, values_, colon, ConvertStreams{log_.f, changes_.f, echo, form})
+                 .header_end;
     return GetCapturedStderr();
   }
   static constexpr const char* kRecord = "genrou 12 \"BUS ONE\" 13.80 \"1\" : #9 mva=100 4 0\n";
@@ -58,20 +58,20 @@ TEST_F(Conversion, PassingRecordWritesNothingAndCounts) {
 }
 
 TEST_F(Conversion, SuspectKeptAndReplaced) {
-  test_support::add_output(*rule_, "$h=@h", "($h>5)");               // kept: "*"
-  test_support::add_output(*rule_, "$d=@d", "$d", "5");              // replaced: "#"
-  test_support::add_output(*rule_, "$abcdefghijklmn=1", "1");        // passes
+  test_support::add_output(*rule_, "$h=@h", "($h>5)");         // kept: "*"
+  test_support::add_output(*rule_, "$d=@d", "$d", "5");        // replaced: "#"
+  test_support::add_output(*rule_, "$abcdefghijklmn=1", "1");  // passes
   EXPECT_EQ(convert(), "");
   const std::string first = display48() + ",   $h              ,    4.0000,    4.0000, *, ($h>5)" +
                             std::string(42, ' ') + "\n";
   const std::string second = display48() + ",   $d              ,    0.0000,    5.0000, #, $d" +
                              std::string(46, ' ') + "5" + std::string(31, ' ') + "\n";
   EXPECT_EQ(log_.text(), first + second);
-  EXPECT_EQ(changes_.text(),
-            "\n" + first + second +
-                "$h                        4.0000    *  ($h>5)" + std::string(58, ' ') + "\n" +
-                "$d                        5.0000    #  5" + std::string(63, ' ') + "\n" +
-                "$abcdefghijklmn " + "  " + "        1.0000" + "   \n");
+  EXPECT_EQ(changes_.text(), "\n" + first + second +
+                                 "$h                        4.0000    *  ($h>5)" +
+                                 std::string(58, ' ') + "\n" +
+                                 "$d                        5.0000    #  5" + std::string(63, ' ') +
+                                 "\n" + "$abcdefghijklmn " + "  " + "        1.0000" + "   \n");
   EXPECT_EQ(values_.values[1], 5.0f);
   EXPECT_EQ(rule_->converted_count, 1);
 }
@@ -102,10 +102,10 @@ TEST_F(Conversion, OnlyPositiveZeroFailsATest) {
 }
 
 TEST_F(Conversion, EmptyTestsPassAndNoValueTestsReuseThePrevious) {
-  test_support::add_output(*rule_, "$a=1", ";");   // first: starts at 1, passes
-  test_support::add_output(*rule_, "$b=2", "0");   // suspect
-  test_support::add_output(*rule_, "$c=3", "");    // no test: passes
-  test_support::add_output(*rule_, "$e=4", ";");   // reuses the 0 of $b
+  test_support::add_output(*rule_, "$a=1", ";");  // first: starts at 1, passes
+  test_support::add_output(*rule_, "$b=2", "0");  // suspect
+  test_support::add_output(*rule_, "$c=3", "");   // no test: passes
+  test_support::add_output(*rule_, "$e=4", ";");  // reuses the 0 of $b
   convert();
   const std::string log = log_.text();
   EXPECT_EQ(log.find("$a "), std::string::npos);
@@ -144,8 +144,9 @@ TEST_F(Conversion, ModelFieldTakesTheToModelName) {
 
 TEST_F(Conversion, FailedRecordsKeepTheirBusNumber) {
   test_support::add_output(*rule_, "$x=@unknown");
-  EXPECT_EQ(convert("sexs 102,\"A\" 1 \"1 \" : 1\n"),
-            "Unknown name [@unknown] for [genrou]   0\n[[sexs  , 102     , \"A\", 1.00    , \"1 \"]]\n");
+  EXPECT_EQ(
+      convert("sexs 102,\"A\" 1 \"1 \" : 1\n"),
+      "Unknown name [@unknown] for [genrou]   0\n[[sexs  , 102     , \"A\", 1.00    , \"1 \"]]\n");
   EXPECT_EQ(std::string(text_, colon_), "failed 102,\"A\" 1 \"1 \" :");
   EXPECT_EQ(rule_->converted_count, 0);
 }

@@ -35,7 +35,8 @@ TEST(ModelName, LongerModelTokensAreBlankedWhole) {
 TEST(ModelName, PaddedHeadersAreUnchangedButForTheName) {
   EXPECT_EQ(renamed("genrou   5 \"G\" 1 \"1 \" :", "gentpj"), "gentpj   5 \"G\" 1 \"1 \" :");
   EXPECT_EQ(renamed("genrou   5 \"G\" 1 \"1 \" :", "gast"), "gast     5 \"G\" 1 \"1 \" :");
-  EXPECT_EQ(renamed("tgov1  2 \"NEW     \" 13.8 \"1 \" :", "ieeeg1"), "ieeeg1 2 \"NEW     \" 13.8 \"1 \" :");
+  EXPECT_EQ(renamed("tgov1  2 \"NEW     \" 13.8 \"1 \" :", "ieeeg1"),
+            "ieeeg1 2 \"NEW     \" 13.8 \"1 \" :");
   EXPECT_EQ(renamed("exst1    5 \"G\" 1 \"1 \" :", "failed"), "failed   5 \"G\" 1 \"1 \" :");
 }
 

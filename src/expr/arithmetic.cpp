@@ -7,4 +7,3 @@ float divide_by_zero() {
   console_printf("divide by zero\n");
   return kDummyValue;
 }
-

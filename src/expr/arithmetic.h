@@ -18,13 +18,26 @@ inline float compare(Token op, float left, float right) {
   const float d = left - right;
   bool holds = false;
   switch (op) {
-    case kLess: holds = !(d >= 0.0f); break;
-    case kLessEqual: holds = !(d > 0.0f); break;
-    case kEqual: holds = !(d < 0.0f || d > 0.0f); break;
-    case kGreater: holds = d > 0.0f; break;
-    case kGreaterEqual: holds = d >= 0.0f; break;
-    case kNotEqual: holds = d < 0.0f || d > 0.0f; break;
-    default: break;
+    case kLess:
+      holds = !(d >= 0.0f);
+      break;
+    case kLessEqual:
+      holds = !(d > 0.0f);
+      break;
+    case kEqual:
+      holds = !(d < 0.0f || d > 0.0f);
+      break;
+    case kGreater:
+      holds = d > 0.0f;
+      break;
+    case kGreaterEqual:
+      holds = d >= 0.0f;
+      break;
+    case kNotEqual:
+      holds = d < 0.0f || d > 0.0f;
+      break;
+    default:
+      break;
   }
   return holds ? 1.0f : 0.0f;
 }
@@ -58,11 +71,17 @@ inline float power(float left, float right) {
 // "divide by zero" and yields the dummy value.
 inline float apply_binary(Token op, float left, float right) {
   switch (op) {
-    case kPlus: return add(left, right);
-    case kMinus: return left - right;
-    case kTimes: return multiply(left, right);
-    case kPower: return power(left, right);
-    case kDivide: return divide(left, right);
-    default: return compare(op, left, right);
+    case kPlus:
+      return add(left, right);
+    case kMinus:
+      return left - right;
+    case kTimes:
+      return multiply(left, right);
+    case kPower:
+      return power(left, right);
+    case kDivide:
+      return divide(left, right);
+    default:
+      return compare(op, left, right);
   }
 }

@@ -31,9 +31,10 @@ struct Compilation {
     if (!valid || (n.text[0] != '$' && n.text[0] != '@')) return emit(dummy, n.offset, 0, shown);
     const RuleSet& r = rule_table.rule_sets[rule];
     const bool is_output = n.text[0] == '$';
-    const char (*names)[kNameSize] = is_output ? r.output_names : r.input_names;
+    const char(*names)[kNameSize] = is_output ? r.output_names : r.input_names;
     for (int k = 0; k < kMaxParameters; ++k) {
-      if (std::strcmp(names[k], n.text) == 0) return emit(is_output ? output : input, n.offset, k, shown);
+      if (std::strcmp(names[k], n.text) == 0)
+        return emit(is_output ? output : input, n.offset, k, shown);
     }
     return emit(unknown, n.offset, 0, shown);
   }

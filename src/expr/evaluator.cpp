@@ -34,7 +34,7 @@ float* find_parameter(const char* name) {
   if ((name[0] == '$' || name[0] == '@') && index >= 0 && index < rule_table.rule_count) {
     RuleSet& r = rule_table.rule_sets[index];
     const bool output = name[0] == '$';
-    char (*names)[kNameSize] = output ? r.output_names : r.input_names;
+    char(*names)[kNameSize] = output ? r.output_names : r.input_names;
     float* values = output ? r.output_values : r.input_values;
     for (int k = 0; k < kMaxParameters; ++k) {
       if (std::strcmp(names[k], name) == 0) return &values[k];

@@ -48,7 +48,7 @@ TEST_F(Evaluator, PrecedenceAndLeftAssociativity) {
   EXPECT_EQ(eval("8/2/2"), 2.0f);
   EXPECT_EQ(eval("2*3^2"), 36.0f);  // "^" binds like "*"
   EXPECT_EQ(eval("2^3^2"), 64.0f);
-  EXPECT_EQ(eval("1<2+1"), 2.0f);   // comparisons bind like "+"
+  EXPECT_EQ(eval("1<2+1"), 2.0f);  // comparisons bind like "+"
   EXPECT_EQ(eval("  2 +\t3 "), 5.0f);
 }
 

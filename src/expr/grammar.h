@@ -21,7 +21,7 @@
 struct NameToken {
   char text[kTokenTextSize];  // its first 31 characters
   int offset;
-  int length;                 // all of its characters
+  int length;  // all of its characters
 };
 
 template <class Backend>

@@ -30,21 +30,36 @@ Token pair(Lexer& lex, char second, Token both, Token single) {
 
 Token operator_token(Lexer& lex, char c) {
   switch (c) {
-    case ';': return kEnd;
-    case '(': return kOpen;
-    case ')': return kClose;
-    case '*': return kTimes;
-    case '+': return kPlus;
-    case '-': return kMinus;
-    case '/': return kDivide;
-    case '^': return kPower;
-    case '&': return pair(lex, '&', kTimes, kAmpersand);
-    case '|': return pair(lex, '|', kPlus, kBar);
-    case '=': return pair(lex, '=', kEqual, kAssign);
-    case '!': return pair(lex, '=', kNotEqual, kNot);
-    case '<': return pair(lex, '=', kLessEqual, kLess);
-    case '>': return pair(lex, '=', kGreaterEqual, kGreater);
-    default: return kBadCharacter;  // bytes of 0x80 and above too
+    case ';':
+      return kEnd;
+    case '(':
+      return kOpen;
+    case ')':
+      return kClose;
+    case '*':
+      return kTimes;
+    case '+':
+      return kPlus;
+    case '-':
+      return kMinus;
+    case '/':
+      return kDivide;
+    case '^':
+      return kPower;
+    case '&':
+      return pair(lex, '&', kTimes, kAmpersand);
+    case '|':
+      return pair(lex, '|', kPlus, kBar);
+    case '=':
+      return pair(lex, '=', kEqual, kAssign);
+    case '!':
+      return pair(lex, '=', kNotEqual, kNot);
+    case '<':
+      return pair(lex, '=', kLessEqual, kLess);
+    case '>':
+      return pair(lex, '=', kGreaterEqual, kGreater);
+    default:
+      return kBadCharacter;  // bytes of 0x80 and above too
   }
 }
 

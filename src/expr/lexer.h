@@ -3,9 +3,26 @@
 #include <cstdint>
 
 enum Token : uint8_t {
-  kEnd, kName, kNumber, kPlus, kMinus, kTimes, kDivide, kPower, kOpen, kClose,
-  kLess, kGreater, kLessEqual, kGreaterEqual, kEqual, kNotEqual, kAssign,
-  kNot, kAmpersand, kBar,
+  kEnd,
+  kName,
+  kNumber,
+  kPlus,
+  kMinus,
+  kTimes,
+  kDivide,
+  kPower,
+  kOpen,
+  kClose,
+  kLess,
+  kGreater,
+  kLessEqual,
+  kGreaterEqual,
+  kEqual,
+  kNotEqual,
+  kAssign,
+  kNot,
+  kAmpersand,
+  kBar,
   kBadCharacter,  // a character the language does not know; the stream ends there
 };
 
@@ -15,10 +32,10 @@ struct Lexer {
   const char* text;  // start of the expression
   const char* p;     // the next character to read
   Token token;
-  int offset;        // of the current token in the text
-  int length;        // of the current token, all of its characters
+  int offset;                 // of the current token in the text
+  int length;                 // of the current token, all of its characters
   char name[kTokenTextSize];  // a name token's first 31 characters
-  float number;      // a number token's value
+  float number;               // a number token's value
 };
 
 void lexer_start(Lexer& lex, const char* text);

@@ -6,18 +6,27 @@
 #include "expr/lexer.h"
 
 enum class Op : uint8_t {
-  push,              // a number: its float is the next slot of the program
-  load_input,        // the value of input `slot`
-  load_output,       // the value of output `slot`
-  load_unknown,      // an "@" or "$" name the RuleSet lacks: its message, then -99999
-  load_dummy,        // a name beginning with a letter: -99999, silently
-  store_input,       // an assignment; the value stays on the stack
+  push,          // a number: its float is the next slot of the program
+  load_input,    // the value of input `slot`
+  load_output,   // the value of output `slot`
+  load_unknown,  // an "@" or "$" name the RuleSet lacks: its message, then -99999
+  load_dummy,    // a name beginning with a letter: -99999, silently
+  store_input,   // an assignment; the value stays on the stack
   store_output,
-  store_unknown,     // its message; the value is lost
+  store_unknown,  // its message; the value is lost
   store_dummy,
   negate,
-  add, subtract, multiply, divide, power,  // the binary operators
-  less, greater, less_equal, greater_equal, equal, not_equal,
+  add,
+  subtract,
+  multiply,
+  divide,
+  power,  // the binary operators
+  less,
+  greater,
+  less_equal,
+  greater_equal,
+  equal,
+  not_equal,
   close_expected,    // replaces the value of the parentheses by the message's length
   primary_expected,  // pushes the message's length
   bad_character,     // the message; the token stream ended here

@@ -1,10 +1,16 @@
 // Opening, guarding and closing the files a run reads and writes.
 #include "io/files.h"
 
+#include <sys/stat.h>
+
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <sys/stat.h>
+#include <initializer_list>
+
+#ifndef PATH_MAX
+#define PATH_MAX 4096
+#endif
 
 std::FILE* open_for_writing(const char* name, char* buffer) {
   std::FILE* f = std::fopen(name, "wb");
@@ -33,6 +39,49 @@ struct FileIdentity {
   char resolved[PATH_MAX + 1];  // for names that do not exist yet
 };
 
+#ifdef _WIN32
+// NUL, CON, AUX, PRN, COM1 to COM9 and LPT1 to LPT9 name devices in every folder, with
+// any extension.
+bool is_device_name(const char* name) {
+  const char* base = name;
+  for (const char* p = name; *p; ++p) {
+    if (*p == '/' || *p == '\\' || *p == ':') base = p + 1;
+  }
+  char word[8] = {};
+  int n = 0;
+  for (; base[n] && base[n] != '.' && n < 7; ++n)
+    word[n] = static_cast<char>(base[n] >= 'a' && base[n] <= 'z' ? base[n] - 32 : base[n]);
+  if (base[n] && base[n] != '.') return false;
+  for (const char* device : {"NUL", "CON", "AUX", "PRN"}) {
+    if (std::strcmp(word, device) == 0) return true;
+  }
+  return n == 4 && (std::strncmp(word, "COM", 3) == 0 || std::strncmp(word, "LPT", 3) == 0) &&
+         word[3] >= '1' && word[3] <= '9';
+}
+
+// Windows has no inode numbers: a file is known by its full path, in which "/" and "\"
+// are one and letters of either case are alike.
+void identify(const char* name, FileIdentity& id) {
+  struct stat st;
+  const bool device = is_device_name(name);
+  id.exists = device || stat(name, &st) == 0;
+  id.regular = !device && id.exists && S_ISREG(st.st_mode);
+  id.device = 0;
+  id.inode = 0;
+  if (!_fullpath(id.resolved, name, sizeof id.resolved))
+    std::snprintf(id.resolved, sizeof id.resolved, "%s", name);
+  for (char* p = id.resolved; *p; ++p) {
+    if (*p == '\\') *p = '/';
+    if (*p >= 'A' && *p <= 'Z') *p = static_cast<char>(*p + 32);
+  }
+}
+
+bool same_file(const FileIdentity& a, const FileIdentity& b) {
+  if (a.exists != b.exists) return false;
+  if (a.exists && !(a.regular && b.regular)) return false;
+  return std::strcmp(a.resolved, b.resolved) == 0;
+}
+#else
 void identify(const char* name, FileIdentity& id) {
   struct stat st;
   id.exists = stat(name, &st) == 0;
@@ -71,6 +120,7 @@ bool same_file(const FileIdentity& a, const FileIdentity& b) {
   if (a.exists) return a.regular && b.regular && a.device == b.device && a.inode == b.inode;
   return std::strcmp(a.resolved, b.resolved) == 0;
 }
+#endif
 
 }  // namespace
 
@@ -97,7 +147,8 @@ const char* find_clashing_output(const char* const* written, int written_count,
 bool outputs_are_distinct(const char* const* written, int written_count, const char* const* read,
                           int read_count) {
   const char* clash = find_clashing_output(written, written_count, read, read_count);
-  if (clash) std::fprintf(stderr, "Output file [%s] is also used as another input or output\n", clash);
+  if (clash)
+    std::fprintf(stderr, "Output file [%s] is also used as another input or output\n", clash);
   return !clash;
 }
 

@@ -31,5 +31,4 @@ bool outputs_are_distinct(const char* const* written, int written_count, const c
 bool close_written_file(std::FILE* f, const char* name);
 
 // True when argv[1] asks for help or the version; prints it and sets *status.
-bool handle_info_option(int argc, char** argv, const char* usage, const char* program,
-                        int* status);
+bool handle_info_option(int argc, char** argv, const char* usage, const char* program, int* status);

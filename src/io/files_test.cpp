@@ -10,7 +10,8 @@ namespace {
 
 class OutputGuard : public test_support::InTempFolder {
  protected:
-  const char* clash(std::initializer_list<const char*> written, std::initializer_list<const char*> read) {
+  const char* clash(std::initializer_list<const char*> written,
+                    std::initializer_list<const char*> read) {
     return find_clashing_output(written.begin(), static_cast<int>(written.size()), read.begin(),
                                 static_cast<int>(read.size()));
   }

@@ -43,7 +43,8 @@ int parse_unit_header(const char* text, RecordHeader& h) {
     return 0;
   }
   char* close = std::strchr(open + 1, '"');
-  std::size_t name_length = close ? static_cast<std::size_t>(close - open - 1) : std::strlen(open + 1);
+  std::size_t name_length =
+      close ? static_cast<std::size_t>(close - open - 1) : std::strlen(open + 1);
   if (name_length > 8) name_length = 8;
   std::memcpy(h.bus_name, open + 1, name_length);
   h.bus_name[name_length] = '\0';

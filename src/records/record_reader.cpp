@@ -85,7 +85,9 @@ namespace {
 // ", =\t" splits it: each token ends in place, over the delimiter behind it.
 // kClass.of[c] is 1 for a delimiter, 2 for the NUL that ends the text, 0 otherwise.
 constexpr auto kClass = [] {
-  struct Table { unsigned char of[256]; } t{};
+  struct Table {
+    unsigned char of[256];
+  } t{};
   t.of[static_cast<unsigned char>(' ')] = 1;
   t.of[static_cast<unsigned char>(',')] = 1;
   t.of[static_cast<unsigned char>('=')] = 1;

@@ -19,7 +19,7 @@ void raw_start(RawLines& raw, const char* piece, int length);
 // The first two tokens (blank, comma, tab) of a line's first 60 characters.
 struct LineStart {
   char copy[61];
-  const char* first;   // nullptr when the line has no token
+  const char* first;  // nullptr when the line has no token
   const char* second;
 };
 void split_line_start(const char* text, LineStart& start);

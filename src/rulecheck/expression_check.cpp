@@ -19,12 +19,18 @@ struct Known {
 
 float fold(Token op, float a, float b) {
   switch (op) {
-    case kPlus: return a + b;
-    case kMinus: return a - b;
-    case kTimes: return a * b;
-    case kDivide: return a / b;  // only when b is neither zero nor a NaN
-    case kPower: return static_cast<float>(std::pow(static_cast<double>(a), static_cast<double>(b)));
-    default: return NAN;  // comparisons are not needed here
+    case kPlus:
+      return a + b;
+    case kMinus:
+      return a - b;
+    case kTimes:
+      return a * b;
+    case kDivide:
+      return a / b;  // only when b is neither zero nor a NaN
+    case kPower:
+      return static_cast<float>(std::pow(static_cast<double>(a), static_cast<double>(b)));
+    default:
+      return NAN;  // comparisons are not needed here
   }
 }
 
@@ -55,8 +61,12 @@ void check_expression(const Program& p, const ExpressionSite& site, bool* assign
     const SourcePoint at = at_offset(site, in.offset);
     quote_text(text + in.offset, in.length, name, sizeof name);
     switch (in.op) {
-      case Op::push: stack[++top] = Known{true, pushed_number(&in)}; break;
-      case Op::load_input: stack[++top] = Known{false, 0}; break;
+      case Op::push:
+        stack[++top] = Known{true, pushed_number(&in)};
+        break;
+      case Op::load_input:
+        stack[++top] = Known{false, 0};
+        break;
       case Op::load_output:
         if (!assigned[in.slot])
           report(Severity::warning, at,
@@ -93,19 +103,29 @@ void check_expression(const Program& p, const ExpressionSite& site, bool* assign
       case Op::negate:
         stack[top].value = -stack[top].value;
         break;
-      case Op::add: case Op::subtract: case Op::multiply: case Op::divide: case Op::power:
-      case Op::less: case Op::greater: case Op::less_equal: case Op::greater_equal:
-      case Op::equal: case Op::not_equal: {
+      case Op::add:
+      case Op::subtract:
+      case Op::multiply:
+      case Op::divide:
+      case Op::power:
+      case Op::less:
+      case Op::greater:
+      case Op::less_equal:
+      case Op::greater_equal:
+      case Op::equal:
+      case Op::not_equal: {
         const Known right = stack[top--];
         Known& left = stack[top];
         const Token op = binary_token(in.op);
         if (op == kDivide && right.constant && (right.value == 0.0f || std::isnan(right.value))) {
           rest_of(text, in.offset, quoted, sizeof quoted);
-          report(Severity::warning, at, "division by a constant zero [%s]: it yields -99999", quoted);
+          report(Severity::warning, at, "division by a constant zero [%s]: it yields -99999",
+                 quoted);
           left = Known{false, 0};
         } else {
           const bool folds = left.constant && right.constant && op != kLess && op != kGreater &&
-                             op != kLessEqual && op != kGreaterEqual && op != kEqual && op != kNotEqual;
+                             op != kLessEqual && op != kGreaterEqual && op != kEqual &&
+                             op != kNotEqual;
           left = folds ? Known{true, fold(op, left.value, right.value)} : Known{false, 0};
         }
         break;
@@ -134,16 +154,16 @@ void check_expression(const Program& p, const ExpressionSite& site, bool* assign
 
   if (p.stores && !p.stopped_at_end) {
     rest_of(text, p.stop_offset, quoted, sizeof quoted);
-    report(Severity::warning, at_offset(site, p.stop_offset), "text after the expression is ignored [%s]",
-           quoted);
+    report(Severity::warning, at_offset(site, p.stop_offset),
+           "text after the expression is ignored [%s]", quoted);
   }
   if (site.role == ExpressionRole::assignment) {
     // The conversion stores the expression's value into the output either way.
     if (p.stores) assigned[site.output] = true;
     if (p.stores && !assigns_own && std::strchr(text, '=') && own[0] == '$') {
       quote_text(text, kExpressionSize, quoted, sizeof quoted);
-      report(Severity::warning, site.at, "[%s] does not assign [%s]: its value is the expression's", quoted,
-             own);
+      report(Severity::warning, site.at, "[%s] does not assign [%s]: its value is the expression's",
+             quoted, own);
     }
   }
 }

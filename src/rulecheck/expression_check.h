@@ -9,8 +9,8 @@ enum class ExpressionRole { assignment, test, replacement };
 struct ExpressionSite {
   const char* text;  // the expression
   SourcePoint at;    // its token in its rule file
-  int rule;        // the RuleSet it belongs to
-  int output;      // the output parameter whose expression it is
+  int rule;          // the RuleSet it belongs to
+  int output;        // the output parameter whose expression it is
   ExpressionRole role;
 };
 

@@ -2,6 +2,7 @@
 // expression, then a dry run of each RuleSet on the input values its rule file gives.
 #include "rulecheck/library_check.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "convert/convert_record.h"
@@ -12,6 +13,7 @@
 #include "rules/rule_loader.h"
 #include "rules/rule_sources.h"
 #include "rules/rule_table.h"
+#include "text/format.h"
 
 namespace {
 
@@ -21,7 +23,9 @@ bool starts_with(const char* text, const char* prefix) {
   return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
 }
 
-int kept_failures() { return load_failure_count < kMaxLoadFailures ? load_failure_count : kMaxLoadFailures; }
+int kept_failures() {
+  return load_failure_count < kMaxLoadFailures ? load_failure_count : kMaxLoadFailures;
+}
 
 void report_load_failure(const LoadFailure& f) {
   switch (f.problem) {
@@ -29,11 +33,12 @@ void report_load_failure(const LoadFailure& f) {
       report(Severity::error, SourcePoint{f.file, 0, 0}, "cannot open the rule selection file");
       break;
     case LoadProblem::missing_rule_file:
-      report(Severity::error, SourcePoint{kSelectionFile, f.line, f.column}, "cannot open the rule file [%s]",
-             f.file);
+      report(Severity::error, SourcePoint{kSelectionFile, f.line, f.column},
+             "cannot open the rule file [%s]", f.file);
       break;
     case LoadProblem::limit_exceeded:
-      report(Severity::error, SourcePoint{f.file, f.line, f.column}, "rule library limit exceeded: %s", f.what);
+      report(Severity::error, SourcePoint{f.file, f.line, f.column},
+             "rule library limit exceeded: %s", f.what);
       break;
   }
 }
@@ -43,7 +48,8 @@ void report_load_failures_of(const char* file) {
   for (int f = 0; f < kept_failures(); ++f) {
     const LoadFailure& failure = load_failures[f];
     const bool in_selection = failure.problem != LoadProblem::limit_exceeded;
-    if (in_selection ? std::strcmp(file, kSelectionFile) == 0 : std::strcmp(failure.file, file) == 0)
+    if (in_selection ? std::strcmp(file, kSelectionFile) == 0
+                     : std::strcmp(failure.file, file) == 0)
       report_load_failure(failure);
   }
 }
@@ -71,10 +77,11 @@ void check_inputs(int i, const char* file) {
     const SourcePoint at{file, s.input_lines[k], s.input_columns[k]};
     const char* name = r.input_names[k];
     if (starts_with(name, "@end")) {
-      report(Severity::warning, at,
-             "indented [%s] does not end the input section: \"@end\" must stand in the first column; "
-             "every line after it is read as an input parameter",
-             name);
+      report(
+          Severity::warning, at,
+          "indented [%s] does not end the input section: \"@end\" must stand in the first column; "
+          "every line after it is read as an input parameter",
+          name);
       return;  // what follows is only the consequence
     }
     if (name[0] == '\0') {
@@ -83,13 +90,14 @@ void check_inputs(int i, const char* file) {
              "next parameter",
              k + 1);
     } else if (name[0] != '@') {
-      report(Severity::warning, at, "input name [%s] does not begin with \"@\": no expression can read it",
-             name);
+      report(Severity::warning, at,
+             "input name [%s] does not begin with \"@\": no expression can read it", name);
     } else {
       for (int j = 0; j < k; ++j) {
         if (std::strcmp(r.input_names[j], name) != 0) continue;
-        report(Severity::warning, at, "input [%s] is given twice: only the first, on line %d, is ever found",
-               name, s.input_lines[j]);
+        report(Severity::warning, at,
+               "input [%s] is given twice: only the first, on line %d, is ever found", name,
+               s.input_lines[j]);
         break;
       }
     }
@@ -104,13 +112,15 @@ bool is_constant(const Program& p) {
   const Instruction* code = rule_instructions + p.first;
   for (int n = 0; n < p.count; n += slots_of(code[n])) {
     const Op op = code[n].op;
-    if (op != Op::push && op != Op::negate && !is_binary(op) && op != Op::store_output) return false;
+    if (op != Op::push && op != Op::negate && !is_binary(op) && op != Op::store_output)
+      return false;
   }
   return p.stores;
 }
 
 // The static findings of output parameter k's line, in the order of its tokens.
-void check_output_line(int i, int k, const char* file, bool* assigned_by_now, const bool* assigned_in_all) {
+void check_output_line(int i, int k, const char* file, bool* assigned_by_now,
+                       const bool* assigned_in_all) {
   const RuleSet& r = rule_table.rule_sets[i];
   const OutputSource& s = rule_sources[i].outputs[k];
   const CompiledRuleSet& c = compiled_rules[i];
@@ -119,8 +129,8 @@ void check_output_line(int i, int k, const char* file, bool* assigned_by_now, co
   auto token = [&](OutputToken t) { return SourcePoint{file, s.line, s.column[t]}; };
 
   if (r.expressions[k][0] == '\0') {
-    report(Severity::warning, line, "a line without tokens is output parameter %d: it writes the value 0",
-           k + 1);
+    report(Severity::warning, line,
+           "a line without tokens is output parameter %d: it writes the value 0", k + 1);
     return;
   }
   if (starts_with(r.expressions[k], "$end")) {
@@ -130,7 +140,8 @@ void check_output_line(int i, int k, const char* file, bool* assigned_by_now, co
     return;
   }
   if (!std::strchr(r.expressions[k], '=')) {
-    report(Severity::error, token(kAssignmentToken), "output line without \"=\" [%s]", r.expressions[k]);
+    report(Severity::error, token(kAssignmentToken), "output line without \"=\" [%s]",
+           r.expressions[k]);
   } else {
     for (int j = 0; j < k; ++j) {
       if (std::strcmp(r.output_names[j], name) != 0) continue;
@@ -139,12 +150,18 @@ void check_output_line(int i, int k, const char* file, bool* assigned_by_now, co
              rule_sources[i].outputs[j].line);
       break;
     }
-    check_expression(c.assignments[k], ExpressionSite{r.expressions[k], token(kAssignmentToken), i, k, ExpressionRole::assignment},
-                     assigned_by_now);
+    check_expression(
+        c.assignments[k],
+        ExpressionSite{r.expressions[k], token(kAssignmentToken), i, k, ExpressionRole::assignment},
+        assigned_by_now);
   }
-  if (r.low_limits[k] > r.high_limits[k])
-    report(Severity::warning, token(kLowToken), "low limit [%g] above high limit [%g]",
-           static_cast<double>(r.low_limits[k]), static_cast<double>(r.high_limits[k]));
+  if (r.low_limits[k] > r.high_limits[k]) {
+    char low[kMaxFloatText + 1];
+    char high[kMaxFloatText + 1];
+    put_shortest(low, r.low_limits[k]);
+    put_shortest(high, r.high_limits[k]);
+    report(Severity::warning, token(kLowToken), "low limit [%s] above high limit [%s]", low, high);
+  }
 
   // Tests and replacements run after every assignment of the record.
   bool assigned[kMaxParameters];
@@ -152,17 +169,23 @@ void check_output_line(int i, int k, const char* file, bool* assigned_by_now, co
   if (r.test_expressions[k][0] == '\0') {
     // A constant needs no test: it has the same value in every record.
     if (!is_constant(c.assignments[k]))
-      report(Severity::warning, line, "no test expression for [%s]: its value is never checked", name);
+      report(Severity::warning, line, "no test expression for [%s]: its value is never checked",
+             name);
   } else {
-    check_expression(c.tests[k], ExpressionSite{r.test_expressions[k], token(kTestToken), i, k, ExpressionRole::test}, assigned);
+    check_expression(
+        c.tests[k],
+        ExpressionSite{r.test_expressions[k], token(kTestToken), i, k, ExpressionRole::test},
+        assigned);
   }
   const char* replace = r.replace_expressions[k];
   if (std::strcmp(replace, "NULL") != 0 && starts_with(replace, "NULL")) {
     report(Severity::warning, token(kReplaceToken),
-           "replace expression [%s] begins with \"NULL\": it is never evaluated, the value is kept", replace);
+           "replace expression [%s] begins with \"NULL\": it is never evaluated, the value is kept",
+           replace);
   } else if (!starts_with(replace, "NULL")) {
-    check_expression(c.replaces[k], ExpressionSite{replace, token(kReplaceToken), i, k, ExpressionRole::replacement},
-                     assigned);
+    check_expression(
+        c.replaces[k],
+        ExpressionSite{replace, token(kReplaceToken), i, k, ExpressionRole::replacement}, assigned);
   }
 }
 
@@ -180,8 +203,8 @@ ConversionResult dry_run(int i, float* outputs) {
   console = nullptr;
   const int previous_rule = rule_table.current_rule;
   rule_table.current_rule = i;
-  const ConversionResult result =
-      convert_record(text, values, colon, ConvertStreams{nullptr, nullptr, false, BusNameForm::token});
+  const ConversionResult result = convert_record(
+      text, values, colon, ConvertStreams{nullptr, nullptr, false, BusNameForm::token});
   rule_table.current_rule = previous_rule;
   console = previous;
   std::memcpy(&r, &saved, sizeof saved);
@@ -189,20 +212,26 @@ ConversionResult dry_run(int i, float* outputs) {
   return result;
 }
 
-void report_dry_run(int i, int k, const char* file, const ConversionResult& result, const float* outputs) {
+void report_dry_run(int i, int k, const char* file, const ConversionResult& result,
+                    const float* outputs) {
   const RuleSet& r = rule_table.rule_sets[i];
-  const SourcePoint at{file, rule_sources[i].outputs[k].line, rule_sources[i].outputs[k].column[kAssignmentToken]};
-  const double v = outputs[k];
+  const SourcePoint at{file, rule_sources[i].outputs[k].line,
+                       rule_sources[i].outputs[k].column[kAssignmentToken]};
+  char v[kMaxFloatText + 1];
+  put_shortest(v, outputs[k]);
   if (result.marks[k] == '*')
-    report(Severity::warning, at, "dry run on the rule file's input values: [%s] fails its test [%s] and is kept at %g",
+    report(Severity::warning, at,
+           "dry run on the rule file's input values: [%s] fails its test [%s] and is kept at %s",
            r.output_names[k], r.test_expressions[k], v);
   if (result.marks[k] == '#')
+    report(
+        Severity::warning, at,
+        "dry run on the rule file's input values: [%s] fails its test [%s] and is replaced by %s",
+        r.output_names[k], r.test_expressions[k], v);
+  if (outputs[k] < kFailureThreshold || std::isnan(outputs[k]))
     report(Severity::warning, at,
-           "dry run on the rule file's input values: [%s] fails its test [%s] and is replaced by %g",
-           r.output_names[k], r.test_expressions[k], v);
-  if (outputs[k] < kFailureThreshold || v != v)
-    report(Severity::warning, at,
-           "dry run on the rule file's input values: [%s] ends at %g, below -99998: the record would fail",
+           "dry run on the rule file's input values: [%s] ends at %s, below -99998: the record "
+           "would fail",
            r.output_names[k], v);
 }
 
@@ -240,7 +269,8 @@ void check_library() {
     // A pair listed twice names one file: its findings are given once.
     bool seen = false;
     for (int j = 0; j < i && !seen; ++j) {
-      seen = std::strcmp(rule_table.rule_sets[j].from_model, rule_table.rule_sets[i].from_model) == 0 &&
+      seen = std::strcmp(rule_table.rule_sets[j].from_model, rule_table.rule_sets[i].from_model) ==
+                 0 &&
              std::strcmp(rule_table.rule_sets[j].to_model, rule_table.rule_sets[i].to_model) == 0;
     }
     if (!seen && rule_sources[i].file_opened) check_rule_file(i);

@@ -48,7 +48,8 @@ bool run_preview(const char* data_file, const char* selection_argument, std::FIL
   }
   const bool listed = !selection.file || read_bus_list(selection, selection_argument, false);
   if (!listed)
-    report(Severity::error, SourcePoint{selection_argument, 0, 0}, "holds more than 30000 bus numbers");
+    report(Severity::error, SourcePoint{selection_argument, 0, 0},
+           "holds more than 30000 bus numbers");
   if (selection.file) std::fclose(selection.file);
   if (!listed) {
     std::fclose(in);
@@ -57,17 +58,20 @@ bool run_preview(const char* data_file, const char* selection_argument, std::FIL
 
   std::FILE* previous = console;
   console = nullptr;  // the conversion's messages are the checker's findings already
-  convert_file(in, selection, BatchOutputs{nullptr, nullptr, {nullptr, nullptr, false, BusNameForm::token}},
+  convert_file(in, selection,
+               BatchOutputs{nullptr, nullptr, {nullptr, nullptr, false, BusNameForm::token}},
                &tally);
   console = previous;
   std::fclose(in);
 
-  std::fprintf(out, "Preview of [%s], selection basis [%s], no file written:\n", data_file, selection.basis);
+  std::fprintf(out, "Preview of [%s], selection basis [%s], no file written:\n", data_file,
+               selection.basis);
   for (int i = 0; i < rule_table.rule_count; ++i) {
     const RuleSet& r = rule_table.rule_sets[i];
-    std::fprintf(out, "%2d [%-16.16s] [%-16.16s] found % 5d   converted %5d   failed %5d   suspect %5d\n", i,
-                 r.from_model, r.to_model, r.found_count, r.converted_count, tally.failed[i],
-                 tally.suspects[i]);
+    std::fprintf(
+        out, "%2d [%-16.16s] [%-16.16s] found % 5d   converted %5d   failed %5d   suspect %5d\n", i,
+        r.from_model, r.to_model, r.found_count, r.converted_count, tally.failed[i],
+        tally.suspects[i]);
   }
   write_unconverted_models(out);
   return true;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "io/console.h"
 #include "io/files.h"
 #include "rulecheck/findings.h"
 #include "rulecheck/library_check.h"
@@ -18,6 +19,7 @@ constexpr const char* kUsage = "Usage: rulecheck [--data data-file [all|include|
 }  // namespace
 
 int run_rulecheck(int argc, char** argv) {
+  use_binary_console();
   int status = 0;
   if (handle_info_option(argc, argv, kUsage, "rulecheck", &status)) return status;
   const char* data_file = nullptr;

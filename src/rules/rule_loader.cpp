@@ -30,9 +30,7 @@ bool recording;
 RuleSource scratch;
 RuleSource& source_of(int i) { return recording ? rule_sources[i] : scratch; }
 
-int column_of(const char* token) {
-  return token ? static_cast<int>(token - line) + 1 : 0;
-}
+int column_of(const char* token) { return token ? static_cast<int>(token - line) + 1 : 0; }
 
 void record_failure(LoadProblem problem, const char* file, int line_number, int column,
                     const char* what) {
@@ -48,7 +46,8 @@ void record_failure(LoadProblem problem, const char* file, int line_number, int 
 }
 
 bool limit_exceeded(const char* file, int line_number, const char* token, const char* what) {
-  std::fprintf(stderr, "Rule library limit exceeded in [%s] line %d: %s\n", file, line_number, what);
+  std::fprintf(stderr, "Rule library limit exceeded in [%s] line %d: %s\n", file, line_number,
+               what);
   record_failure(LoadProblem::limit_exceeded, file, line_number, column_of(token), what);
   return false;
 }
@@ -107,7 +106,8 @@ bool read_rule_file(std::FILE* f, const char* file, RuleSet& r, RuleSource& sour
       source.input_end_line = line_number;
       break;
     }
-    if (r.input_count == kMaxParameters) return limit_exceeded(file, line_number, nullptr, section_full);
+    if (r.input_count == kMaxParameters)
+      return limit_exceeded(file, line_number, nullptr, section_full);
     Tokenizer t;
     tokenizer_start(t, line);
     const char* name = next_token(t, kDelimiters);
@@ -129,7 +129,8 @@ bool read_rule_file(std::FILE* f, const char* file, RuleSet& r, RuleSource& sour
       source.output_end_line = line_number;
       break;
     }
-    if (r.output_count == kMaxParameters) return limit_exceeded(file, line_number, nullptr, section_full);
+    if (r.output_count == kMaxParameters)
+      return limit_exceeded(file, line_number, nullptr, section_full);
     Tokenizer t;
     tokenizer_start(t, line);
     const char* tokens[kOutputTokens];
@@ -142,7 +143,8 @@ bool read_rule_file(std::FILE* f, const char* file, RuleSet& r, RuleSource& sour
     std::size_t name_length = 0;
     if (assignment) {
       const char* equals = std::strchr(assignment, '=');
-      name_length = equals ? static_cast<std::size_t>(equals - assignment) : std::strlen(assignment);
+      name_length =
+          equals ? static_cast<std::size_t>(equals - assignment) : std::strlen(assignment);
     }
     if (name_length > kNameSize - 1)
       return limit_exceeded(file, line_number, assignment, "name longer than 15 characters");
@@ -211,7 +213,8 @@ bool load_rules(const LoadOptions& options) {
     if (!rf) {
       std::fprintf(stderr, options.missing_rule_file_format, path);
       const RuleSource& source = source_of(i);
-      record_failure(LoadProblem::missing_rule_file, path, source.pair_line, source.from_column, nullptr);
+      record_failure(LoadProblem::missing_rule_file, path, source.pair_line, source.from_column,
+                     nullptr);
       if (!options.keep_going) return false;
       ok = false;
       continue;

@@ -9,8 +9,8 @@ constexpr const char* kModeltestMissingRuleFile = "Unable to open the rule file 
 
 struct LoadOptions {
   const char* missing_rule_file_format;
-  bool echo_pairs;  // "[from] [to]" on the console for each pair read
-  bool keep_going;  // after a failure, go on with what can still be read (the checker)
+  bool echo_pairs;      // "[from] [to]" on the console for each pair read
+  bool keep_going;      // after a failure, go on with what can still be read (the checker)
   bool record_sources;  // fill rule_sources (the checker); the programs need no positions
 };
 

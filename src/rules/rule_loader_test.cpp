@@ -146,21 +146,24 @@ TEST_F(RuleLoading, LimitsStopTheLoad) {
   bool ok;
   std::string messages = load(&ok);
   EXPECT_FALSE(ok);
-  EXPECT_NE(messages.find("[m127    ] [n       ]\nRule library limit exceeded in [rule.txt] line 129: "
-                          "more than 128 pairs\n"),
-            std::string::npos);
+  EXPECT_NE(
+      messages.find("[m127    ] [n       ]\nRule library limit exceeded in [rule.txt] line 129: "
+                    "more than 128 pairs\n"),
+      std::string::npos);
 
   reset_rule_table();
   write_file("rule.txt", "# x\na bcdefghijklmnopq\n");
-  EXPECT_EQ(load(&ok), "Rule library limit exceeded in [rule.txt] line 2: name longer than 15 characters\n");
+  EXPECT_EQ(load(&ok),
+            "Rule library limit exceeded in [rule.txt] line 2: name longer than 15 characters\n");
 
   reset_rule_table();
   write_file("rule.txt", "a b\n");
   std::string inputs;
   for (int i = 0; i < 65; ++i) inputs += "@p" + std::to_string(i) + "\n";
   write_file("lib/a-b", "#\n" + inputs);
-  EXPECT_EQ(load(&ok), "[a       ] [b       ]\nRule library limit exceeded in [lib/a-b] line 66: "
-                       "more than 64 lines in a section\n");
+  EXPECT_EQ(load(&ok),
+            "[a       ] [b       ]\nRule library limit exceeded in [lib/a-b] line 66: "
+            "more than 64 lines in a section\n");
 
   const struct {
     std::string output_line;
@@ -176,8 +179,10 @@ TEST_F(RuleLoading, LimitsStopTheLoad) {
   for (const auto& c : cases) {
     reset_rule_table();
     write_file("lib/a-b", "@end\n" + c.output_line + "\n");
-    EXPECT_EQ(load(&ok), std::string("[a       ] [b       ]\nRule library limit exceeded in [lib/a-b] line 2: ") +
-                             c.what + "\n")
+    EXPECT_EQ(
+        load(&ok),
+        std::string("[a       ] [b       ]\nRule library limit exceeded in [lib/a-b] line 2: ") +
+            c.what + "\n")
         << c.output_line;
     EXPECT_FALSE(ok);
   }
@@ -204,24 +209,32 @@ TEST_F(RuleLoading, ReportAndSummaryBytes) {
       " 1 [exst1           ] [ieeet1          ] found     0   converted     0\n";
   EXPECT_EQ(GetCapturedStderr(), "Completed reading the rule file\nRead   2 rules\n" + summary);
   const std::string pad64 = std::string(64, ' ');
-  EXPECT_EQ(read_file("rulesused.txt"),
-            "From                To\nModel               Model\n#\n"
-            "genrou              gensal          \n"
-            "exst1               ieeet1          \n"
-            "#\n#\n#\n# Rule Files #\n"
-            "#\ngenrou              gensal          \n#\n"
-            "Input parameter     Output parameter       Low limit     High Limit   Test expn\n#\n"
-            "@h                  $h=@h*2                  0.5000         1.5000    ($h>0)" +
-                std::string(58, ' ') + " NULL1\n"
-            "@d                  $d=@d                    0.0000        10.0000    ($d>=0)" +
-                std::string(57, ' ') + " NULL\n"
-            "                    $x                       0.0000         0.0000    " + pad64 + " NULL\n"
-            "#\n#\n"
-            "#\nexst1               ieeet1          \n#\n"
-            "Input parameter     Output parameter       Low limit     High Limit   Test expn\n#\n"
-            "                    $ka=1                    0.0000         0.0000    " + pad64 + " NULL\n"
-            "#\n#\n"
-            "\n\nRead   2 rules\n" + summary);
+  EXPECT_EQ(
+      read_file("rulesused.txt"),
+      "From                To\nModel               Model\n#\n"
+      "genrou              gensal          \n"
+      "exst1               ieeet1          \n"
+      "#\n#\n#\n# Rule Files #\n"
+      "#\ngenrou              gensal          \n#\n"
+      "Input parameter     Output parameter       Low limit     High Limit   Test expn\n#\n"
+      "@h                  $h=@h*2                  0.5000         1.5000    ($h>0)" +
+          std::string(58, ' ') +
+          " NULL1\n"
+          "@d                  $d=@d                    0.0000        10.0000    ($d>=0)" +
+          std::string(57, ' ') +
+          " NULL\n"
+          "                    $x                       0.0000         0.0000    " +
+          pad64 +
+          " NULL\n"
+          "#\n#\n"
+          "#\nexst1               ieeet1          \n#\n"
+          "Input parameter     Output parameter       Low limit     High Limit   Test expn\n#\n"
+          "                    $ka=1                    0.0000         0.0000    " +
+          pad64 +
+          " NULL\n"
+          "#\n#\n"
+          "\n\nRead   2 rules\n" +
+          summary);
 }
 
 TEST_F(RuleLoading, EmptySelectionFileGivesAnEmptyReport) {
@@ -233,7 +246,8 @@ TEST_F(RuleLoading, EmptySelectionFileGivesAnEmptyReport) {
   std::fclose(write_rules_report());
   EXPECT_EQ(GetCapturedStderr(), "Completed reading the rule file\nRead   0 rules\n");
   EXPECT_EQ(read_file("rulesused.txt"),
-            "From                To\nModel               Model\n#\n#\n#\n#\n# Rule Files #\n\n\nRead   0 rules\n");
+            "From                To\nModel               Model\n#\n#\n#\n#\n# Rule Files "
+            "#\n\n\nRead   0 rules\n");
 }
 
 }  // namespace

@@ -6,7 +6,14 @@
 #include "rules/rule_table.h"
 
 // The tokens of an output line, in their order on the line.
-enum OutputToken { kAssignmentToken, kLowToken, kHighToken, kTestToken, kReplaceToken, kOutputTokens };
+enum OutputToken {
+  kAssignmentToken,
+  kLowToken,
+  kHighToken,
+  kTestToken,
+  kReplaceToken,
+  kOutputTokens
+};
 
 struct OutputSource {
   int32_t line;                   // 1-based line in the rule file
@@ -14,11 +21,11 @@ struct OutputSource {
 };
 
 struct RuleSource {
-  int32_t pair_line;   // of the pair in "rule.txt"
+  int32_t pair_line;  // of the pair in "rule.txt"
   int16_t from_column;
   int16_t to_column;
-  bool file_opened;    // the rule file could be opened
-  bool file_read;      // and was read to its end
+  bool file_opened;        // the rule file could be opened
+  bool file_read;          // and was read to its end
   int32_t input_end_line;  // of the "@end" line, 0 when the file has none
   int32_t output_end_line;
   int32_t input_lines[kMaxParameters];

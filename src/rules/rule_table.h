@@ -16,8 +16,8 @@ struct RuleSet {
   float output_values[kMaxParameters];
   float high_limits[kMaxParameters];
   float low_limits[kMaxParameters];
-  char input_names[kMaxParameters][kNameSize];   // "@" included
-  char output_names[kMaxParameters][kNameSize];  // "$" included
+  char input_names[kMaxParameters][kNameSize];        // "@" included
+  char output_names[kMaxParameters][kNameSize];       // "$" included
   char expressions[kMaxParameters][kExpressionSize];  // the whole "name=expression"
   char test_expressions[kMaxParameters][kExpressionSize];
   char replace_expressions[kMaxParameters][kExpressionSize];  // "NULL": never replace

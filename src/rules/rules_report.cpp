@@ -2,8 +2,8 @@
 #include "rules/rules_report.h"
 
 #include "io/files.h"
-#include "text/format.h"
 #include "rules/rule_table.h"
+#include "text/format.h"
 
 std::FILE* write_rules_report() {
   std::FILE* report = open_for_writing("rulesused.txt");
@@ -21,8 +21,9 @@ std::FILE* write_rules_report() {
   for (int i = 0; i < count; ++i) {
     const RuleSet& r = rule_table.rule_sets[i];
     std::fprintf(report, "#\n%-16.16s    %-16.16s\n#\n", r.from_model, r.to_model);
-    std::fprintf(report,
-                 "Input parameter     Output parameter       Low limit     High Limit   Test expn\n#\n");
+    std::fprintf(
+        report,
+        "Input parameter     Output parameter       Low limit     High Limit   Test expn\n#\n");
     // The input name at the same index, blank where the rule has fewer inputs.
     for (int k = 0; k < r.output_count; ++k) {
       // "%-16.16s    %-16.16s %14.4f %14.4f    %-64.64s %s\n"

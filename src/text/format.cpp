@@ -146,7 +146,8 @@ char* exact_fixed_backwards(double value, int precision, char* end) {
     }  // else q / 2^64 < 1/2: 0
     return write_backwards(n, precision, negative, end);
   }
-  const unsigned __int128 q = static_cast<unsigned __int128>(mantissa) * kScale[precision];  // < 2^67
+  const unsigned __int128 q =
+      static_cast<unsigned __int128>(mantissa) * kScale[precision];  // < 2^67
   if (exponent >= 0) {
     n = static_cast<uint64_t>(q << exponent);  // below 1e14 * 10^4 < 2^64
   } else if (-exponent >= 127) {
@@ -197,7 +198,8 @@ char* write_backwards(uint64_t n, int precision, bool negative, char* end) {
 
 // Every other value: to_chars, which is exact too, and printf's texts for NaN and
 // infinity, which carry the sign bit.
-[[gnu::noinline]] static char* put_fixed_general(char* out, double value, int width, int precision, bool left) {
+[[gnu::noinline]] static char* put_fixed_general(char* out, double value, int width, int precision,
+                                                 bool left) {
   char digits[400];  // the widest double with its decimals
   int length;
   if (std::isnan(value) || std::isinf(value)) {
@@ -209,7 +211,8 @@ char* write_backwards(uint64_t n, int precision, bool negative, char* end) {
     length = static_cast<int>(digits + sizeof digits - text);
     std::memmove(digits, text, static_cast<std::size_t>(length));
   } else {
-    const auto result = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
+    const auto result =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
     length = static_cast<int>(result.ptr - digits);
   }
   return pad(out, digits, length, width, left);
@@ -224,14 +227,27 @@ char* put_fixed(char* out, double value, int width, int precision, bool left) {
   if (magnitude < kLimit) {
     char* done = nullptr;
     switch (precision) {
-      case 2: done = put_fixed_fast<2>(out, magnitude, negative, width, left); break;
-      case 3: done = put_fixed_fast<3>(out, magnitude, negative, width, left); break;
-      case 4: done = put_fixed_fast<4>(out, magnitude, negative, width, left); break;
-      default: break;
+      case 2:
+        done = put_fixed_fast<2>(out, magnitude, negative, width, left);
+        break;
+      case 3:
+        done = put_fixed_fast<3>(out, magnitude, negative, width, left);
+        break;
+      case 4:
+        done = put_fixed_fast<4>(out, magnitude, negative, width, left);
+        break;
+      default:
+        break;
     }
     if (done) return done;
   }
   return put_fixed_general(out, value, width, precision, left);
+}
+
+char* put_shortest(char* out, float value) {
+  const auto result = std::to_chars(out, out + kMaxFloatText, value);
+  *result.ptr = '\0';
+  return result.ptr;
 }
 
 char* put_int(char* out, int value, int width, bool left) {
@@ -241,6 +257,7 @@ char* put_int(char* out, int value, int width, bool left) {
 }
 
 char* put_text(char* out, const char* text, int width, int max, bool left) {
-  const std::size_t length = max < 0 ? std::strlen(text) : strnlen(text, static_cast<std::size_t>(max));
+  const std::size_t length =
+      max < 0 ? std::strlen(text) : strnlen(text, static_cast<std::size_t>(max));
   return pad(out, text, static_cast<int>(length), width, left);
 }

@@ -15,6 +15,10 @@ char* put_int(char* out, int value, int width, bool left = false);
 // them), padded with blanks to `width`.
 char* put_text(char* out, const char* text, int width, int max = -1, bool left = true);
 
+// The shortest text that reads back as `value` (std::to_chars): "0.5", "20", "-99999",
+// "1e+20", the same on every system. For messages; NUL-terminated.
+char* put_shortest(char* out, float value);
+
 // The widest text put_fixed writes for a float widened to double, with up to 4
 // decimals and no wider field: 39 digits, a sign, a point and the decimals.
 constexpr int kMaxFloatText = 48;

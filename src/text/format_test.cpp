@@ -23,7 +23,7 @@ struct FixedFormat {
 };
 // Every fixed-point conversion of the converted records, logs, reports and messages.
 constexpr FixedFormat kFormats[] = {
-    {"%8.4f", 8, 4, false}, {"%9.3f", 9, 3, false},   {"%9.4f", 9, 4, false},
+    {"%8.4f", 8, 4, false},   {"%9.3f", 9, 3, false}, {"%9.4f", 9, 4, false},
     {"%14.4f", 14, 4, false}, {"%-8.3f", 8, 3, true}, {"%-8.2f", 8, 2, true},
     {"%6.2f", 6, 2, false},
 };
@@ -44,8 +44,8 @@ long value_count(long normal) {
     if (std::strcmp(expected, actual) != 0) {
       uint32_t bits;
       std::memcpy(&bits, &f, sizeof bits);
-      return ::testing::AssertionFailure() << fmt.printf_format << " of 0x" << std::hex << bits << ": ["
-                                           << expected << "] / [" << actual << "]";
+      return ::testing::AssertionFailure() << fmt.printf_format << " of 0x" << std::hex << bits
+                                           << ": [" << expected << "] / [" << actual << "]";
     }
   }
   return ::testing::AssertionSuccess();
@@ -54,10 +54,38 @@ long value_count(long normal) {
 TEST(FixedFormat, SpecialValues) {
   const float inf = std::numeric_limits<float>::infinity();
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  for (float f : {0.0f, -0.0f, 1.0f, -1.0f, 9.99995f, 9.99996f, -9.99995f, 10.0f, 1e-5f, -1e-5f, 5e-5f,
-                  0.00005f, 0.125f, 0.375f, 1.03125f, 2.5f, 0.5f, 99999.5f, -99999.0f, -99998.0f, 1e10f,
-                  3.4028235e38f, -3.4028235e38f, 1.4e-45f, 1.17549435e-38f, 16777216.0f, 0.99999f,
-                  inf, -inf, nan, -nan, std::numeric_limits<float>::signaling_NaN()}) {
+  for (float f : {0.0f,
+                  -0.0f,
+                  1.0f,
+                  -1.0f,
+                  9.99995f,
+                  9.99996f,
+                  -9.99995f,
+                  10.0f,
+                  1e-5f,
+                  -1e-5f,
+                  5e-5f,
+                  0.00005f,
+                  0.125f,
+                  0.375f,
+                  1.03125f,
+                  2.5f,
+                  0.5f,
+                  99999.5f,
+                  -99999.0f,
+                  -99998.0f,
+                  1e10f,
+                  3.4028235e38f,
+                  -3.4028235e38f,
+                  1.4e-45f,
+                  1.17549435e-38f,
+                  16777216.0f,
+                  0.99999f,
+                  inf,
+                  -inf,
+                  nan,
+                  -nan,
+                  std::numeric_limits<float>::signaling_NaN()}) {
     EXPECT_TRUE(same_as_printf(f));
   }
 }

@@ -3,7 +3,6 @@
 
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 
 // Data files are read the way the formatted scan reads them; its acceptance of partial
@@ -13,7 +12,8 @@
 // float range goes to strtof, which gives it as the scan does.
 namespace {
 
-constexpr float kPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+constexpr float kPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                  1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
 
 // The common short number, digits with a point and no exponent, whose digits make an
 // integer M below 2^24 with at most 10 decimals: M and 10^decimals are exact floats,
@@ -42,6 +42,54 @@ bool scan_short_decimal(const char* text, float* target) {
   return true;
 }
 
+bool is_space(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+bool is_hex_digit(char c) { return is_digit(c) || (lower(c) >= 'a' && lower(c) <= 'f'); }
+
+// What the formatted scan makes of any other token, as the C library of the Linux
+// build reads it, so that every build reads alike: blanks first, a sign, then "nan"
+// (without the parenthesised part, which the scan leaves unread), "inf" or "infinity"
+// (a cut "infinit" is no number), a hexadecimal number with at least one digit or a
+// point, or a decimal number with at least one digit.
+bool scan_other_float(const char* text, float* target) {
+  const char* s = text;
+  while (is_space(*s)) ++s;
+  const bool negative = *s == '-';
+  if (*s == '+' || *s == '-') ++s;
+  float value;
+  if (lower(*s) == 'n') {
+    if (lower(s[1]) != 'a' || lower(s[2]) != 'n') return false;
+    value = __builtin_nanf("");
+  } else if (lower(*s) == 'i') {
+    if (lower(s[1]) != 'n' || lower(s[2]) != 'f') return false;
+    if (lower(s[3]) == 'i') {
+      for (int i = 0; i < 5; ++i) {
+        if (lower(s[3 + i]) != "inity"[i]) return false;
+      }
+    }
+    value = __builtin_inff();
+  } else {
+    if (s[0] == '0' && lower(s[1]) == 'x') {
+      const char* r = s + 2;
+      if (!is_hex_digit(*r) && *r != '.') return false;  // "0x" alone is no number
+    } else {
+      const char* r = s + (*s == '.');
+      if (!is_digit(*r)) return false;
+    }
+    // The scan hands the characters it takes to the conversion; for these forms the
+    // conversion takes the same characters from the token itself.
+    char* end;
+    value = std::strtof(s, &end);
+    if (end == s) return false;
+    *target = negative ? -value : value;
+    return true;
+  }
+  *target = negative ? -value : value;
+  return true;
+}
+
 }  // namespace
 
 bool scan_float(const char* text, float* target) {
@@ -64,16 +112,14 @@ bool scan_float(const char* text, float* target) {
     *target = value;
     return true;
   }
-  float value;
-  if (std::sscanf(text, "%f", &value) != 1) return false;
-  *target = value;
-  return true;
+  return scan_other_float(text, target);
 }
 
-// "%d" reads like strtol in base 10 (blanks, a sign, digits) and keeps the low 32 bits.
+// "%d" reads like strtol in base 10 (blanks, a sign, digits) into a 64-bit long, as
+// the C library of the Linux build does, and keeps the low 32 bits.
 bool scan_int(const char* text, int* target) {
   char* end;
-  const long value = std::strtol(text, &end, 10);
+  const long long value = std::strtoll(text, &end, 10);
   if (end == text) return false;
   *target = static_cast<int>(value);
   return true;

@@ -21,22 +21,54 @@ void expect_same_as_formatted_scan(const std::string& token) {
 }
 
 TEST(ScanFloat, ReadsLikeTheFormattedScan) {
-  for (const char* token : {"1", "-1", "+.5", ".5", "5.", ".", "-.", "1e3", "1e", "1e+", "1.5.2",
-                            "0x10", "-0X1p3", "0x", "inf", "-infinity", "infinit", "nan", "nan(12)",
-                            "3.4e39", "1e-50", "-0", "1,5", "\n7", "\t8", "x", "", "+-1", "00012",
-                            "1e-3x", "99999999999999999999999999999999999999999"}) {
+  for (const char* token : {"1",
+                            "-1",
+                            "+.5",
+                            ".5",
+                            "5.",
+                            ".",
+                            "-.",
+                            "1e3",
+                            "1e",
+                            "1e+",
+                            "1.5.2",
+                            "0x10",
+                            "-0X1p3",
+                            "0x",
+                            "inf",
+                            "-infinity",
+                            "infinit",
+                            "nan",
+                            "nan(12)",
+                            "3.4e39",
+                            "1e-50",
+                            "-0",
+                            "1,5",
+                            "\n7",
+                            "\t8",
+                            "x",
+                            "",
+                            "+-1",
+                            "00012",
+                            "1e-3x",
+                            "99999999999999999999999999999999999999999"}) {
     expect_same_as_formatted_scan(token);
   }
 }
 
 TEST(ScanFloat, RandomTokensReadLikeTheFormattedScan) {
   const std::string alphabet = "0123456789.+-eExXinfaINFAp \t";
+  // Hexadecimal, "nan" and "infinity" forms, cut and whole, as the scan reads them.
+  const std::string special = "0x1fFa.pP+-e9 nNiItTyY(\t)_\n";
   std::mt19937 rng(7);
   for (int i = 0; i < 200000; ++i) {
     std::string token;
     const int length = 1 + static_cast<int>(rng() % 12);
     for (int k = 0; k < length; ++k) token += alphabet[rng() % alphabet.size()];
     expect_same_as_formatted_scan(token);
+    std::string other;
+    for (int k = 0; k < length; ++k) other += special[rng() % special.size()];
+    expect_same_as_formatted_scan(other);
     if (HasFailure()) return;
   }
 }
@@ -49,10 +81,19 @@ TEST(ScanFloat, NumbersOfDataFilesReadLikeTheFormattedScan) {
     char token[64];
     const double mantissa = static_cast<double>(rng()) / 4294967296.0 * 10.0;
     switch (i % 4) {
-      case 0: std::snprintf(token, sizeof token, "%.*f", static_cast<int>(rng() % 9), mantissa); break;
-      case 1: std::snprintf(token, sizeof token, "%c%.6fe%d", "+- "[rng() % 3], mantissa, static_cast<int>(rng() % 100) - 50); break;
-      case 2: std::snprintf(token, sizeof token, "%.9ge%d", mantissa, static_cast<int>(rng() % 90) - 45); break;
-      default: std::snprintf(token, sizeof token, "%.12f%s", mantissa, rng() % 2 ? "x" : "e+"); break;
+      case 0:
+        std::snprintf(token, sizeof token, "%.*f", static_cast<int>(rng() % 9), mantissa);
+        break;
+      case 1:
+        std::snprintf(token, sizeof token, "%c%.6fe%d", "+- "[rng() % 3], mantissa,
+                      static_cast<int>(rng() % 100) - 50);
+        break;
+      case 2:
+        std::snprintf(token, sizeof token, "%.9ge%d", mantissa, static_cast<int>(rng() % 90) - 45);
+        break;
+      default:
+        std::snprintf(token, sizeof token, "%.12f%s", mantissa, rng() % 2 ? "x" : "e+");
+        break;
     }
     expect_same_as_formatted_scan(token);
     if (HasFailure()) return;

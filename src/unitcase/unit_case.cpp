@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "convert/convert_record.h"
+#include "io/console.h"
 #include "io/files.h"
 #include "io/line_reader.h"
 #include "records/header_parse.h"
@@ -16,6 +17,7 @@
 #include "rules/rule_loader.h"
 #include "rules/rule_table.h"
 #include "rules/rules_report.h"
+#include "text/format.h"
 
 namespace {
 
@@ -36,8 +38,8 @@ DynamicRecord record;
 
 struct Unit {
   int bus;
-  char id[3];       // the first two characters of the argument ("1" reads "1 "; "" stays empty)
-  bool all_units;   // "CC"
+  char id[3];      // the first two characters of the argument ("1" reads "1 "; "" stays empty)
+  bool all_units;  // "CC"
   char kept_bus_name[16];
   float kept_base_kv;
 };
@@ -50,7 +52,7 @@ bool parse_bus_argument(const char* text, int* bus) {
     if (*p < '0' || *p > '9') return false;
   }
   errno = 0;
-  long value = std::strtol(text, nullptr, 10);
+  long long value = std::strtoll(text, nullptr, 10);
   if (errno != 0 || value < INT_MIN || value > INT_MAX) return false;
   *bus = static_cast<int>(value);
   return true;
@@ -75,7 +77,8 @@ bool is_skipped(const char* text) {
 // A copy's header may be longer than the record's own, so a copy may outgrow the record.
 char copy[kRecordSize + kCaseHeaderSize];
 
-void write_copies(std::FILE* out, Unit& unit, RecordHeader& h, int rule, const ConvertStreams& streams) {
+void write_copies(std::FILE* out, Unit& unit, RecordHeader& h, int rule,
+                  const ConvertStreams& streams) {
   const bool crlf = ends_with_crlf(record.text);
   const bool two_unit = unit.all_units && std::strncmp(h.model, "ieeeg1", 6) == 0;
   char old_header[kCaseHeaderSize];
@@ -85,8 +88,10 @@ void write_copies(std::FILE* out, Unit& unit, RecordHeader& h, int rule, const C
     std::strcpy(new_header, kNewTwoUnitHeader);
   } else {
     // The whole model name: a longer one makes the header longer.
-    std::snprintf(old_header, sizeof old_header, "%-6s 1 \"OLD     \" 13.8 \"%-2s\" :", h.model, h.unit_id);
-    std::snprintf(new_header, sizeof new_header, "%-6s 2 \"NEW     \" 13.8 \"%-2s\" :", h.model, h.unit_id);
+    std::snprintf(old_header, sizeof old_header, "%-6s 1 \"OLD     \" 13.8 \"%-2s\" :", h.model,
+                  h.unit_id);
+    std::snprintf(new_header, sizeof new_header, "%-6s 2 \"NEW     \" 13.8 \"%-2s\" :", h.model,
+                  h.unit_id);
   }
   const int header_length = static_cast<int>(std::strlen(old_header));
 
@@ -133,8 +138,11 @@ void build_case(std::FILE* file, std::FILE* out, Unit& unit, const ConvertStream
     const bool same_id = h.unit_id[0] == unit.id[0] && h.unit_id[1] == unit.id[1];
     if (h.bus_number != unit.bus || !(same_id || unit.all_units)) continue;
 
-    std::fprintf(stderr, "%-8.8s [%6d] [%-8.8s] %6.2f [%-2.2s] [%-2.2s]\n", h.model, h.bus_number,
-                 h.bus_name, static_cast<double>(h.base_kv), unit.id, h.unit_id);
+    char kv[kMaxFloatText + 16];  // without printf, so that every build writes the same bytes
+    *put_fixed(kv, h.base_kv, 6, 2) = '\0';
+    // "%-8.8s [%6d] [%-8.8s] %6.2f [%-2.2s] [%-2.2s]\n"
+    std::fprintf(stderr, "%-8.8s [%6d] [%-8.8s] %s [%-2.2s] [%-2.2s]\n", h.model, h.bus_number,
+                 h.bus_name, kv, unit.id, h.unit_id);
     std::strcpy(unit.kept_bus_name, h.bus_name);
     unit.kept_base_kv = h.base_kv;
     if (!unit.all_units) std::strcpy(h.unit_id, "1 ");
@@ -181,6 +189,7 @@ void replace_header(char* text, const char* header, int header_length) {
 }
 
 int run_modeltest(int argc, char** argv) {
+  use_binary_console();
   int status = 0;
   if (handle_info_option(argc, argv, kUsage, "modeltest", &status)) return status;
   Unit unit{};
@@ -219,8 +228,10 @@ int run_modeltest(int argc, char** argv) {
 
   build_case(in, out, unit, ConvertStreams{log, changes, true, BusNameForm::quoted});
 
-  std::fprintf(out, "#\n#\n# Dynamics data check records for %6d %-8.8s %6.2f \"%-2.2s\"\n", unit.bus,
-               unit.kept_bus_name, static_cast<double>(unit.kept_base_kv), unit.id);
+  char kv[kMaxFloatText + 16];  // "%6.2f"
+  *put_fixed(kv, unit.kept_base_kv, 6, 2) = '\0';
+  std::fprintf(out, "#\n#\n# Dynamics data check records for %6d %-8.8s %s \"%-2.2s\"\n", unit.bus,
+               unit.kept_bus_name, kv, unit.id);
   write_rule_summary(report);
   std::fclose(in);
   bool ok = close_written_file(out, argv[4]);

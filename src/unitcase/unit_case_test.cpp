@@ -2,7 +2,6 @@
 #include "unitcase/unit_case.h"
 
 #include "records/record.h"
-
 #include "test_support.h"
 
 namespace {
@@ -28,7 +27,9 @@ TEST(HeaderReplacement, LongerHeadersAreBlankedUpToTheirColon) {
 
 TEST(HeaderReplacement, ShorterHeadersLoseWhatTheNewHeaderCovers) {
   // The old colon lies under the new header; blanking runs on to index 99 at most.
-  std::string params = " 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32 33 34";
+  std::string params =
+      " 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27 28 29 30 31 32 33 "
+      "34";
   std::string line = "gen 1 \"A\" 1 \"1 \" : #9" + params + "\n";
   std::string out = replaced(line);
   EXPECT_EQ(out.substr(0, 31), kHeader);
@@ -79,7 +80,8 @@ TEST(Copies, CompactRecordsKeepEveryValue) {
 TEST(Copies, LongerHeadersAndRecordsWithoutAColonAreReplacedInPlace) {
   EXPECT_EQ(copied("genrou 12345 \"A LONG BUS NAME\" 345.00 \"1 \" : #9 1\n", kHeader),
             std::string(kHeader) + std::string(13, ' ') + " #9 1\n");
-  EXPECT_EQ(copied("gen 1 \"A\" 1 \"1 \" 0.1 0.2 0.3 0.4\n", kHeader), std::string(kHeader) + " \n");
+  EXPECT_EQ(copied("gen 1 \"A\" 1 \"1 \" 0.1 0.2 0.3 0.4\n", kHeader),
+            std::string(kHeader) + " \n");
   EXPECT_EQ(copied("gen 1\n", kHeader), std::string(kHeader) + "\n");
 }
 

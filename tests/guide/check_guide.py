@@ -108,16 +108,21 @@ def source_files(sources):
 
 def source_messages(sources):
     """The texts the sources write to the console: the string literals of the statements
-    that write, each up to its first line end, "%.*s" read as "%s"."""
+    that write, each up to its first line end, "%.*s" read as "%s". A statement that
+    builds its line in pieces gives its format in a comment, which counts instead."""
     found = set()
     for name, text in source_files(sources):
         if name in FINDINGS:
             continue
-        code = "\n".join(l for l in text.split("\n") if not l.lstrip().startswith(("#include", "//")))
-        for statement in re.split(r";\s*\n", code):
+        text = "\n".join(l for l in text.split("\n") if not l.lstrip().startswith("#include"))
+        for statement in re.split(r";\s*\n", text):
             if not WRITERS.search(statement):
                 continue
-            for literal in re.findall(r'"((?:[^"\\]|\\.)*)"', statement):
+            formats = re.findall(r'//[^"\n]*"((?:[^"\\]|\\.)*\\n)"', statement)
+            if not formats:
+                code = "\n".join(l for l in statement.split("\n") if not l.lstrip().startswith("//"))
+                formats = re.findall(r'"((?:[^"\\]|\\.)*)"', code)
+            for literal in formats:
                 literal = literal.replace('\\"', '"').split("\\n")[0].replace("%.*s", "%s")
                 if (" " in literal or "%" in literal) and not literal.startswith("%s #9"):
                     found.add(literal)
