@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "io/line_reader.h"
@@ -38,6 +39,21 @@ inline void add_output(RuleSet& r, const char* assignment, const char* test = ""
   std::strcpy(r.test_expressions[k], test);
   std::strcpy(r.replace_expressions[k], replace);
   r.output_values[k] = start;
+}
+
+// The RuleSet the expression tests evaluate in, made current: inputs @a = 0, @b = 5,
+// @three = 3 and @nan, outputs $x and $y starting at 2.5 and -1.
+inline RuleSet& add_expression_rule() {
+  reset_rule_table();
+  RuleSet& r = add_rule("genrou", "gensal");
+  add_input(r, "@a", 0.0f);
+  add_input(r, "@b", 5.0f);
+  add_input(r, "@three", 3.0f);
+  add_input(r, "@nan", std::numeric_limits<float>::quiet_NaN());
+  add_output(r, "$x=@a", "", "NULL", 2.5f);
+  add_output(r, "$y=@b", "", "NULL", -1.0f);
+  rule_table.current_rule = 0;
+  return r;
 }
 
 // A stream whose bytes can be read back.

@@ -13,17 +13,7 @@ namespace {
 
 class Evaluator : public ::testing::Test {
  protected:
-  void SetUp() override {
-    reset_rule_table();
-    RuleSet& r = test_support::add_rule("genrou", "gensal");
-    test_support::add_input(r, "@a", 0.0f);
-    test_support::add_input(r, "@b", 5.0f);
-    test_support::add_input(r, "@three", 3.0f);
-    test_support::add_input(r, "@nan", std::numeric_limits<float>::quiet_NaN());
-    test_support::add_output(r, "$x=@a");
-    test_support::add_output(r, "$y=@b");
-    rule_table.current_rule = 0;
-  }
+  void SetUp() override { test_support::add_expression_rule(); }
   RuleSet& rule() { return rule_table.rule_sets[0]; }
 
   // The value of the text, with the target starting at 42 so that "untouched" shows.

@@ -13,17 +13,7 @@ namespace {
 
 class CompiledExpressions : public ::testing::Test {
  protected:
-  void SetUp() override {
-    reset_rule_table();
-    RuleSet& r = test_support::add_rule("genrou", "gensal");
-    test_support::add_input(r, "@a", 0.0f);
-    test_support::add_input(r, "@b", 5.0f);
-    test_support::add_input(r, "@three", 3.0f);
-    test_support::add_input(r, "@nan", std::numeric_limits<float>::quiet_NaN());
-    test_support::add_output(r, "$x=@a", "", "NULL", 2.5f);
-    test_support::add_output(r, "$y=@b", "", "NULL", -1.0f);
-    rule_table.current_rule = 0;
-  }
+  void SetUp() override { test_support::add_expression_rule(); }
 };
 
 TEST_F(CompiledExpressions, AgreeWithTheTextEvaluatorOnEveryKindOfText) {
