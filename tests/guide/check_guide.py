@@ -142,7 +142,10 @@ def main():
     env = dict(os.environ, PATH=build + os.pathsep + os.environ["PATH"])
     work = tempfile.mkdtemp()
     folder = os.path.join(work, "examples")
-    shutil.copytree(examples, folder)
+    os.mkdir(folder)  # the shipped example, without what runs there have written
+    for name in ("rule.txt", "example.dyd", "exclude"):
+        shutil.copy(os.path.join(examples, name), folder)
+    shutil.copytree(os.path.join(examples, "lib"), os.path.join(folder, "lib"))
     last = {"stdout": "", "console": ""}
     ran = samples = 0
     for marker, start, block in blocks(lines):
