@@ -21,6 +21,7 @@ def run(argv, cwd):
     """Wall seconds, CPU seconds, peak RSS in KiB of one command. GNU time reports the
     memory: a child forked from this Python would count Python's pages as its own."""
     report = os.path.join(cwd, ".time")
+    os.sync()  # the previous run's output is on disk: its write-back does not slow this one
     with open(os.devnull, "wb") as null:
         start = time.perf_counter()
         p = subprocess.run(["/usr/bin/time", "-f", "%U %S %M", "-o", report] + argv, cwd=cwd,
