@@ -7,12 +7,11 @@
 
 #include "expr/differential.h"
 #include "fuzz_support.h"
-#include "rules/rule_loader.h"
 #include "rules/rule_table.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz_support::enter_work_folder();
-  if (!load_rules(kModelconvMissingRuleFile)) std::abort();
+  fuzz_support::load_library();
   return 0;
 }
 
@@ -21,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t n = size < sizeof text - 1 ? size : sizeof text - 1;
   std::memcpy(text, data, n);
   text[n] = '\0';
-  rule_table.current_rule = n > 0 ? data[0] % rule_table.rule_count : 0;
-  const std::string diff = compare_evaluations(text);
+  const int rule = n > 0 ? data[0] % rule_table.rule_count : 0;
+  const std::string diff = compare_evaluations(rule_table, rule, text);
   if (!diff.empty()) {
     std::fprintf(stderr, "compiled and text evaluation differ on [%s]: %s\n", text, diff.c_str());
     std::abort();

@@ -7,6 +7,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "expr/compiled_library.h"
+#include "io/console.h"
+#include "rules/rule_loader.h"
+#include "rules/rule_table.h"
+
 namespace fuzz_support {
 
 inline void write_file(const char* name, const void* bytes, size_t size) {
@@ -35,6 +40,16 @@ inline void write_rule_library() {
   write_text("lib/tgov1-ieeeg1", "@r\n@t1\n@end\n$k=1/@r 10 30 ($k<50) 20\n$t1=@t1\n$end\n");
   write_text("lib/ieeeg1-ieeeg1", "@k\n@end\n$k=@k 0 0 0 7\n$end\n");
   write_text("lib/gen-x", "@end\n");
+}
+
+// Loads the fixed library into the table, as the programs load, and compiles it.
+inline CompiledLibrary& load_library() {
+  static LoadFailures failures;
+  static CompiledLibrary library;
+  reset_rule_table(rule_table);
+  if (!load_rules(rule_table, LoadOptions{false, nullptr}, failures)) std::abort();
+  compile_library(rule_table, library);
+  return library;
 }
 
 // Moves into a new folder of its own under /tmp, with the rule library in it.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "batch/batch_driver.h"
+#include "modelconv/modelconv.h"
 #include "fuzz_support.h"
 #include "rules/rule_table.h"
 
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t start = nul ? list + 1 : 0;
   fuzz_support::write_file("include", data, list);
   fuzz_support::write_file("data.dyd", data + start, size - start);
-  reset_rule_table();
+  reset_rule_table(rule_table);
   char* argv[] = {const_cast<char*>("modelconv"),
                   const_cast<char*>("data.dyd"),
                   const_cast<char*>(size > 0 && (data[0] & 1) ? "include" : "exclude"),

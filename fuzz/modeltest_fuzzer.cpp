@@ -3,7 +3,7 @@
 
 #include "fuzz_support.h"
 #include "rules/rule_table.h"
-#include "unitcase/unit_case.h"
+#include "modeltest/modeltest.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz_support::enter_work_folder();
@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz_support::write_file("data.dyd", data, size);
-  reset_rule_table();
+  reset_rule_table(rule_table);
   // Bus 5 with "CC" and with "1 ", chosen by the input, so both header tables are reached.
   const char* id = size > 0 && (data[0] & 1) ? "CC" : "1 ";
   char* argv[] = {const_cast<char*>("modeltest"),   const_cast<char*>("data.dyd"),

@@ -3,26 +3,27 @@
 #include <cstdint>
 #include <cstring>
 
-#include "convert/convert_record.h"
+#include "convert/record_step.h"
 #include "fuzz_support.h"
+#include "io/console.h"
+#include "modeltest/unit_case.h"
 #include "records/header_parse.h"
 #include "records/record_reader.h"
-#include "records/record_writer.h"
-#include "rules/rule_loader.h"
 #include "rules/rule_table.h"
-#include "unitcase/unit_case.h"
 
 namespace {
 DynamicRecord record;
 char copy[kRecordSize + kCaseHeaderSize];
 RawLines raw;
 std::FILE* sink;
+CompiledLibrary* library;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz_support::enter_work_folder();
-  if (!load_rules(kModelconvMissingRuleFile)) std::abort();
+  library = &fuzz_support::load_library();
   sink = std::fopen("/dev/null", "w");
+  set_console(sink);
   return 0;
 }
 
@@ -35,13 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   record.text[line] = '\0';
   std::FILE* rest = size > line ? fmemopen(const_cast<char*>(bytes + line), size - line, "r")
                                 : std::fopen("/dev/null", "r");
-
   LineStart start;
   split_line_start(record.text, start);
-  int rule = match_rule_set(start.first);
+  const int rule = match_rule_set(rule_table, start.first);
   RecordHeader unit{};
   parse_unit_header(record.text, unit);
-
   raw_start(raw, record.text, static_cast<int>(line));
   const bool batch = size > 0 && (data[0] & 1);
   static LineInput rest_input;
@@ -52,21 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       make_copy(record.text, "gen    2 \"NEW     \" 13.8 \"1 \" :", 31, copy);
       text = copy;
     }
-    check_header_colons(text);
-    const int colon = find_colon(text);
-    if (colon > 0 && colon <= kMaxHeaderLength) {
-      const bool crlf = ends_with_crlf(text);
-      parse_parameters(text, colon, record.mva_text, record.values);
-      rule_table.current_rule = rule >= 0 ? rule : 0;
-      RuleSet& r = current_rule_set();
-      for (int i = 0; i < r.input_count; ++i) r.input_values[i] = record.values.values[i];
-      const int header_end =
-          convert_record(
-              text, record.values, colon,
-              ConvertStreams{sink, sink, false, batch ? BusNameForm::token : BusNameForm::quoted})
-              .header_end;
-      write_converted_record(sink, r, text, header_end, record.mva_text, record.values, crlf);
-    }
+    const StepOutputs outputs{
+        sink, ConvertStreams{sink, sink, !batch, batch ? BusNameForm::token : BusNameForm::quoted},
+        !batch};
+    convert_record_text(active_rule(rule_table, *library, rule >= 0 ? rule : 0), text,
+                        record.parsed, outputs);
   }
   std::fclose(rest);
   return 0;

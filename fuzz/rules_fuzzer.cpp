@@ -1,15 +1,23 @@
-// Fuzz target: the rule loader, the report and the rule checker on arbitrary "rule.txt"
-// and rule file contents.
+// Fuzz target: the rule loader, the compiler, the report and the rule checker on
+// arbitrary "rule.txt" and rule file contents.
 // The input's first part (up to a NUL byte) is "rule.txt"; the rest is every rule file.
 #include <cstdint>
 #include <cstring>
 
+#include "expr/compiled_library.h"
 #include "fuzz_support.h"
+#include "io/console.h"
 #include "rulecheck/findings.h"
 #include "rulecheck/library_check.h"
 #include "rules/rule_loader.h"
 #include "rules/rule_table.h"
 #include "rules/rules_report.h"
+
+namespace {
+LoadFailures failures;
+RuleSources sources;
+CompiledLibrary library;
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz_support::enter_work_folder();
@@ -22,25 +30,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz_support::write_file("rule.txt", data, selection);
   size_t rest = size - selection - (nul ? 1 : 0);
   const uint8_t* rule_file = data + size - rest;
-
   // Every pair the selection names gets the same rule file.
-  reset_rule_table();
-  load_rules(kModelconvMissingRuleFile);
+  reset_rule_table(rule_table);
+  load_rules(rule_table, LoadOptions{false, nullptr}, failures);
   for (int i = 0; i < rule_table.rule_count; ++i) {
     char path[kRulePathSize];
-    rule_file_path(i, path, sizeof path);
+    rule_file_path(rule_table, i, path, sizeof path);
     if (std::strchr(path + 4, '/') == nullptr) fuzz_support::write_file(path, rule_file, rest);
   }
-  reset_rule_table();
-  if (load_rules(kModeltestMissingRuleFile)) {
-    std::FILE* report = write_rules_report();
-    write_rule_summary(report);
+  reset_rule_table(rule_table);
+  if (load_rules(rule_table, LoadOptions{false, nullptr}, failures)) {
+    compile_library(rule_table, library);
+    std::FILE* report = write_rules_report(rule_table);
+    write_rule_summary(rule_table, report);
     if (report != stdout) std::fclose(report);
+  } else {
+    report_load_failure(failures.items[0], kModeltestMissingRuleFile);
   }
   // The checker on the same files, going on past every failure, its findings dropped.
-  reset_rule_table();
-  load_rules(LoadOptions{kModelconvMissingRuleFile, false, true, true});
-  check_library();
+  reset_rule_table(rule_table);
+  {
+    ConsoleSwitch quiet(nullptr);
+    load_rules(rule_table, LoadOptions{true, &sources}, failures);
+    compile_library(rule_table, library);
+    check_library(CheckedLibrary{rule_table, library, sources, failures});
+  }
   reset_findings();
   return 0;
 }

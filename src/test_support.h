@@ -10,6 +10,7 @@
 #include <limits>
 #include <string>
 
+#include "expr/compiled_library.h"
 #include "io/line_reader.h"
 #include "rules/rule_table.h"
 
@@ -41,10 +42,10 @@ inline void add_output(RuleSet& r, const char* assignment, const char* test = ""
   r.output_values[k] = start;
 }
 
-// The RuleSet the expression tests evaluate in, made current: inputs @a = 0, @b = 5,
-// @three = 3 and @nan, outputs $x and $y starting at 2.5 and -1.
+// The RuleSet the expression tests evaluate in, RuleSet 0 of the table: inputs @a = 0,
+// @b = 5, @three = 3 and @nan, outputs $x and $y starting at 2.5 and -1.
 inline RuleSet& add_expression_rule() {
-  reset_rule_table();
+  reset_rule_table(rule_table);
   RuleSet& r = add_rule("genrou", "gensal");
   add_input(r, "@a", 0.0f);
   add_input(r, "@b", 5.0f);
@@ -52,8 +53,14 @@ inline RuleSet& add_expression_rule() {
   add_input(r, "@nan", std::numeric_limits<float>::quiet_NaN());
   add_output(r, "$x=@a", "", "NULL", 2.5f);
   add_output(r, "$y=@b", "", "NULL", -1.0f);
-  rule_table.current_rule = 0;
   return r;
+}
+
+// RuleSet `index` of the table with its expressions compiled as they stand now.
+inline ActiveRule compiled_rule(int index) {
+  static CompiledLibrary library;
+  compile_library(rule_table, library);
+  return active_rule(rule_table, library, index);
 }
 
 // A stream whose bytes can be read back.
@@ -91,7 +98,7 @@ inline LineInput& input_of(const std::string& bytes) {
 class InTempFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    reset_rule_table();
+    reset_rule_table(rule_table);
     char pattern[] = "/tmp/convtest-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder_ = pattern;

@@ -7,9 +7,6 @@
 
 #include "convert/model_name.h"
 #include "io/console.h"
-#include "io/files.h"
-#include "rules/compiled_rules.h"
-#include "rules/rule_table.h"
 #include "text/format.h"
 
 namespace {
@@ -43,7 +40,7 @@ int format_suspect_line(char* line, const char* display, const RuleSet& r, int k
   *p++ = mark;
   p = put_literal(p, ", ");
   p = put_text(p, r.test_expressions[k], 48, 48);
-  if (std::strcmp(r.replace_expressions[k], "NULL") != 0)
+  if (replacement_of(r.replace_expressions[k]) != Replacement::none)
     p = put_text(p, r.replace_expressions[k], 32);
   *p++ = '\n';
   return static_cast<int>(p - line);
@@ -102,20 +99,10 @@ bool is_positive_zero(float value) {
 
 }  // namespace
 
-std::FILE* open_log_stream(const char* name, const char* failure_message, char* buffer) {
-  std::FILE* f = open_for_writing(name, buffer);
-  if (!f) {
-    console_printf("%s", failure_message);
-    f = stdout;
-  }
-  std::fputs(kLogHeaderLine, f);
-  return f;
-}
-
-ConversionResult convert_record(char* text, ParameterValues& values, int colon_position,
-                                const ConvertStreams& streams) {
-  RuleSet& r = current_rule_set();
-  const CompiledRuleSet& compiled = compiled_rules[rule_table.current_rule];
+ConversionResult convert_record(const ActiveRule& rule, char* text, ParameterValues& values,
+                                int colon_position, const ConvertStreams& streams) {
+  RuleSet& r = rule.set;
+  const CompiledRuleSet& compiled = rule.programs;
   // The display header is made only for a record that has something to report; the
   // header text it comes from is not changed before then.
   char display[kDisplayHeaderSize] = "";
@@ -129,7 +116,7 @@ ConversionResult convert_record(char* text, ParameterValues& values, int colon_p
   char* marks = result.marks;
   for (int k = 0; k < r.output_count; ++k) {
     marks[k] = ' ';
-    run_rule_program(compiled.assignments[k], r.expressions[k], &r.output_values[k]);
+    run_rule_program(rule, compiled.assignments[k], r.expressions[k], &r.output_values[k]);
   }
 
   int suspect_count = 0;
@@ -137,20 +124,20 @@ ConversionResult convert_record(char* text, ParameterValues& values, int colon_p
   for (int k = 0; k < r.output_count; ++k) {
     marks[k] = ' ';
     if (r.test_expressions[k][0] == '\0') continue;  // no test: the value stands
-    run_rule_program(compiled.tests[k], r.test_expressions[k], &test_value);
+    run_rule_program(rule, compiled.tests[k], r.test_expressions[k], &test_value);
     const float suspect = r.output_values[k];
     if (!is_positive_zero(test_value)) continue;
 
     if (suspect_count == 0) put(streams.changes, "\n", 1);
     marks[k] = '*';
-    if (std::strncmp(r.replace_expressions[k], "NULL", 4) != 0) {
-      run_rule_program(compiled.replaces[k], r.replace_expressions[k], &r.output_values[k]);
+    if (replacement_of(r.replace_expressions[k]) == Replacement::expression) {
+      run_rule_program(rule, compiled.replaces[k], r.replace_expressions[k], &r.output_values[k]);
       marks[k] = '#';
     }
-    if (streams.log || streams.changes || (streams.echo_suspects && console)) {
+    if (streams.log || streams.changes || (streams.echo_suspects && !console_is_off())) {
       char line[kLineSize];
       const int n = format_suspect_line(line, display_header(), r, k, suspect, marks[k]);
-      if (streams.echo_suspects) put(console, line, n);
+      if (streams.echo_suspects) console_write(line, static_cast<std::size_t>(n));
       put(streams.log, line, n);
       put(streams.changes, line, n);
     }
@@ -164,7 +151,7 @@ ConversionResult convert_record(char* text, ParameterValues& values, int colon_p
     values.values[k] = v;
     if (v < kFailureThreshold || std::isnan(v)) {
       failed = true;
-      if (console) console_printf("[[%s]]\n", display_header());
+      if (!console_is_off()) console_printf("[[%s]]\n", display_header());
     }
   }
 

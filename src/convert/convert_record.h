@@ -2,13 +2,14 @@
 #pragma once
 #include <cstdio>
 
+#include "expr/compiled_library.h"
 #include "records/header_parse.h"
 #include "records/record.h"
-#include "rules/rule_table.h"
 
 constexpr float kFailureThreshold = -99998.0f;
 
-// The streams a conversion writes to; nullptr for a stream that is switched off.
+// The streams a conversion writes to (nullptr for one that is switched off), and how
+// the program shows a record.
 struct ConvertStreams {
   std::FILE* log;
   std::FILE* changes;
@@ -23,19 +24,9 @@ struct ConversionResult {
   char marks[kMaxParameters];  // per output: blank passed, "*" suspect and kept, "#" replaced
 };
 
-// Converts the record (its values already in the RuleSet's inputs) with RuleSet
-// current_rule and its compiled expressions: on return values 0..output_count-1 hold
-// the outputs and the text begins with the to-model name, or "failed" when an output
-// is unusable. colon_position must not exceed 299.
-ConversionResult convert_record(char* text, ParameterValues& values, int colon_position,
-                                const ConvertStreams& streams);
-
-// Creates a log or changes file (writing through `buffer`, see open_for_writing) and
-// writes its column header line; when it cannot be created, writes the failure message
-// and uses standard output instead.
-std::FILE* open_log_stream(const char* name, const char* failure_message, char* buffer = nullptr);
-
-// The log and changes files begin with this column header line.
-constexpr const char* kLogHeaderLine =
-    "Model,   Bus,       Name,     Bkv,     ID,          Param,              Suspect,  "
-    "Replaced, c,   Check                                           Replace\n";
+// Converts the record (its values already in the rule's inputs) with the rule's
+// compiled expressions: on return values 0..output_count-1 hold the outputs and the
+// text begins with the to-model name, or "failed" when an output is unusable.
+// colon_position must not exceed kMaxHeaderLength.
+ConversionResult convert_record(const ActiveRule& rule, char* text, ParameterValues& values,
+                                int colon_position, const ConvertStreams& streams);

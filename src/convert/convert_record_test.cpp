@@ -1,7 +1,6 @@
 // Converting one record: values handed back, marks, log and changes bytes, failures.
 #include "convert/convert_record.h"
 
-#include "rules/compiled_rules.h"
 #include "test_support.h"
 
 using testing::internal::CaptureStderr;
@@ -12,11 +11,10 @@ namespace {
 class Conversion : public ::testing::Test {
  protected:
   void SetUp() override {
-    reset_rule_table();
+    reset_rule_table(rule_table);
     rule_ = &test_support::add_rule("genrou", "gensal");
     test_support::add_input(*rule_, "@h", 4.0f);
     test_support::add_input(*rule_, "@d", 0.0f);
-    rule_table.current_rule = 0;
     for (float& v : values_.values) v = 7.0f;
   }
   // Converts the record and returns what standard error received.
@@ -24,9 +22,10 @@ class Conversion : public ::testing::Test {
                       BusNameForm form = BusNameForm::token) {
     std::strcpy(text_, record);
     int colon = static_cast<int>(std::strchr(text_, ':') - text_) + 1;
-    compile_rule_table();
+    const ActiveRule rule = test_support::compiled_rule(0);
     CaptureStderr();
-    colon_ = convert_record(text_, values_, colon, ConvertStreams{log_.f, changes_.f, echo, form})
+    colon_ = convert_record(rule, text_, values_, colon,
+                            ConvertStreams{log_.f, changes_.f, echo, form})
                  .header_end;
     return GetCapturedStderr();
   }

@@ -1,4 +1,5 @@
-// The operators of the expression language on single-precision values.
+// The operators of the expression language on single-precision values: pure
+// arithmetic, shared by the machine, the text evaluator and the checker's folding.
 #pragma once
 #include <cmath>
 #include <cstdint>
@@ -8,9 +9,6 @@
 
 // What an unresolvable name and a division by zero yield.
 constexpr float kDummyValue = -99999.0f;
-
-// Writes "divide by zero" and yields the dummy value.
-float divide_by_zero();
 
 // A comparison looks at left - right; a difference that is no number makes "<", "<="
 // and "==" true and the others false.
@@ -52,35 +50,25 @@ inline float left_nan(float left) {
   std::memcpy(&left, &bits, sizeof bits);
   return left;
 }
-inline float add(float left, float right) {
-  return std::isnan(left) && std::isnan(right) ? left_nan(left) : left + right;
-}
-inline float multiply(float left, float right) {
-  return std::isnan(left) && std::isnan(right) ? left_nan(left) : left * right;
-}
-inline float divide(float left, float right) {
-  if (right == 0.0f || std::isnan(right)) return divide_by_zero();
-  return left / right;
-}
-inline float power(float left, float right) {
-  return static_cast<float>(std::pow(static_cast<double>(left), static_cast<double>(right)));
-}
+
+// A divisor of zero (either sign) or one that is no number: the division writes
+// "divide by zero" and yields the dummy value.
+inline bool divides_by_zero(float right) { return right == 0.0f || std::isnan(right); }
 
 // left op right for a binary operator token (after "&&" and "||" have become "*" and
-// "+"). A division by zero (either sign) or by a value that is no number writes
-// "divide by zero" and yields the dummy value.
-inline float apply_binary(Token op, float left, float right) {
+// "+"). A division by zero yields the dummy value; its message is the caller's.
+inline float binary_value(Token op, float left, float right) {
   switch (op) {
     case kPlus:
-      return add(left, right);
+      return std::isnan(left) && std::isnan(right) ? left_nan(left) : left + right;
     case kMinus:
       return left - right;
     case kTimes:
-      return multiply(left, right);
+      return std::isnan(left) && std::isnan(right) ? left_nan(left) : left * right;
     case kPower:
-      return power(left, right);
+      return static_cast<float>(std::pow(static_cast<double>(left), static_cast<double>(right)));
     case kDivide:
-      return divide(left, right);
+      return divides_by_zero(right) ? kDummyValue : left / right;
     default:
       return compare(op, left, right);
   }

@@ -4,17 +4,17 @@
 #include <cstring>
 
 #include "expr/grammar.h"
-#include "rules/rule_table.h"
+#include "expr/names.h"
 
 namespace {
 
-// Writes each step of the grammar as an instruction, resolving names as the text
-// evaluator's find_parameter does when it meets them.
+// Writes each step of the grammar as an instruction, resolving names once, now, by
+// the lookup the text evaluator makes when it meets them.
 struct Compilation {
   using Value = int;  // values exist only when the program runs
   Instruction* code;
   int count;
-  int rule;
+  const RuleSet* rule;
 
   Value emit(Op op, int offset, int slot = 0, int length = 0) {
     // The grammar writes at most kMaxProgramLength slots for a stored text.
@@ -27,16 +27,18 @@ struct Compilation {
   // The place a name stands for: input or output `slot`, unknown, or a letter name.
   Value name(const NameToken& n, Op input, Op output, Op unknown, Op dummy) {
     const int shown = static_cast<int>(std::strlen(n.text));
-    const bool valid = rule >= 0 && rule < rule_table.rule_count;
-    if (!valid || (n.text[0] != '$' && n.text[0] != '@')) return emit(dummy, n.offset, 0, shown);
-    const RuleSet& r = rule_table.rule_sets[rule];
-    const bool is_output = n.text[0] == '$';
-    const char(*names)[kNameSize] = is_output ? r.output_names : r.input_names;
-    for (int k = 0; k < kMaxParameters; ++k) {
-      if (std::strcmp(names[k], n.text) == 0)
-        return emit(is_output ? output : input, n.offset, k, shown);
+    const NameRef ref = resolve_name(rule, n.text);
+    switch (ref.kind) {
+      case NameKind::input:
+        return emit(input, n.offset, ref.slot, shown);
+      case NameKind::output:
+        return emit(output, n.offset, ref.slot, shown);
+      case NameKind::unknown:
+        return emit(unknown, n.offset, 0, shown);
+      case NameKind::dummy:
+        break;
     }
-    return emit(unknown, n.offset, 0, shown);
+    return emit(dummy, n.offset, 0, shown);
   }
 
   Value number(float value, int offset) {
@@ -52,7 +54,7 @@ struct Compilation {
     return name(n, Op::store_input, Op::store_output, Op::store_unknown, Op::store_dummy);
   }
   Value negate(Value, int offset) { return emit(Op::negate, offset); }
-  Value binary(Token op, Value, Value, int offset) { return emit(binary_op(op), offset); }
+  Value binary(Token op, Value, Value, int offset) { return emit(Op::binary, offset, op); }
   Value close_expected(Value, int offset) { return emit(Op::close_expected, offset); }
   Value primary_expected(int offset) { return emit(Op::primary_expected, offset); }
   void bad_character(int offset) { emit(Op::bad_character, offset); }
@@ -60,7 +62,8 @@ struct Compilation {
 
 }  // namespace
 
-bool compile_expression(const char* text, int rule, InstructionPool& pool, Program& program) {
+bool compile_expression(const char* text, const RuleSet* rule, InstructionPool& pool,
+                        Program& program) {
   if (pool.capacity - pool.used < static_cast<uint32_t>(kMaxProgramLength)) return false;
   char copy[kExpressionSize];
   std::strncpy(copy, text, sizeof copy - 1);

@@ -11,7 +11,9 @@ struct InstructionPool {
   uint32_t used;
 };
 
-// Compiles `text` (its first 63 characters, as the evaluator reads them) for RuleSet
-// `rule`, whose names are resolved now, into the pool. Writes no message: the messages
-// become instructions. False, with the pool unchanged, when the pool is full.
-bool compile_expression(const char* text, int rule, InstructionPool& pool, Program& program);
+// Compiles `text` (its first 63 characters, as the evaluator reads them) for `rule`,
+// whose names are resolved now (nullptr: every name is a dummy), into the pool. Writes
+// no message: the messages become instructions. False, with the pool unchanged, when
+// the pool is full.
+bool compile_expression(const char* text, const RuleSet* rule, InstructionPool& pool,
+                        Program& program);

@@ -1,5 +1,5 @@
 // Running an expression text both ways, read as it is evaluated and compiled, and
-// telling whether they agree: the value, every message, every assignment.
+// telling whether they agree: the value, every message, every assignment (test library).
 #include "expr/differential.h"
 
 #include <cstdio>
@@ -7,9 +7,8 @@
 #include <cstring>
 
 #include "expr/compiler.h"
-#include "expr/evaluator.h"
+#include "expr/text_evaluator.h"
 #include "io/console.h"
-#include "rules/rule_table.h"
 
 namespace {
 
@@ -23,16 +22,15 @@ std::string value_bytes(const RuleSet& r) {
 
 }  // namespace
 
-EvaluationTrace trace_evaluation(const char* text, bool compiled) {
-  RuleSet& r = current_rule_set();
+EvaluationTrace trace_evaluation(RuleTable& table, int rule_index, const char* text, bool compiled) {
+  RuleSet& r = table.rule_sets[rule_index];
   RuleSet saved;
   std::memcpy(&saved, &r, sizeof saved);
 
   char* buffer = nullptr;
   std::size_t size = 0;
   std::FILE* captured = open_memstream(&buffer, &size);
-  std::FILE* previous = console;
-  console = captured;
+  std::FILE* previous = set_console(captured);
 
   float target;
   std::memcpy(&target, &kUntouched, sizeof target);
@@ -40,13 +38,13 @@ EvaluationTrace trace_evaluation(const char* text, bool compiled) {
     static Instruction code[kMaxProgramLength];
     InstructionPool pool{code, kMaxProgramLength, 0};
     Program program;
-    compile_expression(text, rule_table.current_rule, pool, program);
-    run_program(program, code, text, &target);
+    compile_expression(text, &r, pool, program);
+    run_program(program, code, text, r, rule_index, &target);
   } else {
-    evaluate_text(text, &target);
+    evaluate_text(text, r, rule_index, &target);
   }
 
-  console = previous;
+  set_console(previous);
   std::fclose(captured);
   EvaluationTrace t;
   std::memcpy(&t.target_bits, &target, sizeof target);
@@ -58,9 +56,9 @@ EvaluationTrace trace_evaluation(const char* text, bool compiled) {
   return t;
 }
 
-std::string compare_evaluations(const char* text) {
-  const EvaluationTrace a = trace_evaluation(text, false);
-  const EvaluationTrace b = trace_evaluation(text, true);
+std::string compare_evaluations(RuleTable& table, int rule_index, const char* text) {
+  const EvaluationTrace a = trace_evaluation(table, rule_index, text, false);
+  const EvaluationTrace b = trace_evaluation(table, rule_index, text, true);
   std::string diff;
   if (a.stored != b.stored || a.target_bits != b.target_bits) {
     char line[96];

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "expr/lexer.h"
+#include "rules/rule_table.h"
 
 enum class Op : uint8_t {
   push,          // a number: its float is the next slot of the program
@@ -16,17 +17,7 @@ enum class Op : uint8_t {
   store_unknown,  // its message; the value is lost
   store_dummy,
   negate,
-  add,
-  subtract,
-  multiply,
-  divide,
-  power,  // the binary operators
-  less,
-  greater,
-  less_equal,
-  greater_equal,
-  equal,
-  not_equal,
+  binary,            // the operator whose token is `slot`, on the two top values
   close_expected,    // replaces the value of the parentheses by the message's length
   primary_expected,  // pushes the message's length
   bad_character,     // the message; the token stream ended here
@@ -36,16 +27,12 @@ enum class Op : uint8_t {
 struct Instruction {
   Op op;
   uint8_t offset;  // of its token in the expression text
-  uint8_t slot;    // parameter index
+  uint8_t slot;    // parameter index, or the token of a binary operator
   uint8_t length;  // of a name as shown in its message (at most 31 characters)
 };
 static_assert(sizeof(Instruction) == sizeof(float));
 
-// The instruction of a binary operator token, and back.
-Op binary_op(Token token);
-Token binary_token(Op op);
-inline bool is_binary(Op op) { return op >= Op::add && op <= Op::not_equal; }
-
+inline Token binary_token(const Instruction& in) { return static_cast<Token>(in.slot); }
 // The slots an instruction takes: a push carries its number in the next one.
 inline int slots_of(const Instruction& in) { return in.op == Op::push ? 2 : 1; }
 float pushed_number(const Instruction* push);
@@ -63,7 +50,9 @@ struct Program {
   bool stopped_at_end;  // the expression used the whole text (up to a ";" or its end)
 };
 
-// Runs a program compiled from `text` for RuleSet current_rule, writing its messages
-// as the text evaluator writes them, and stores its value into *target as
-// evaluate_text does.
-void run_program(const Program& program, const Instruction* pool, const char* text, float* target);
+// Runs a program compiled from `text` for `rule` (RuleSet `rule_index` of its table,
+// as its messages name it): reads and assigns the RuleSet's values, writes its
+// messages as the text evaluator writes them, and stores its value into *target as
+// the text evaluator does.
+void run_program(const Program& program, const Instruction* pool, const char* text, RuleSet& rule,
+                 int rule_index, float* target);

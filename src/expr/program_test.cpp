@@ -80,7 +80,7 @@ TEST_F(CompiledExpressions, AgreeWithTheTextEvaluatorOnEveryKindOfText) {
                            "$y=1/0;2",
                            "-(-(-(1)))",
                            "1!=1==0<2>1<=3>=0"}) {
-    EXPECT_EQ(compare_evaluations(text), "") << "[" << text << "]";
+    EXPECT_EQ(compare_evaluations(rule_table, 0, text), "") << "[" << text << "]";
   }
 }
 
@@ -95,7 +95,7 @@ TEST_F(CompiledExpressions, AgreeWithTheTextEvaluatorOnRandomTexts) {
     const int count = 1 + static_cast<int>(rng() % 24);
     for (int k = 0; k < count; ++k) text += pieces[rng() % (sizeof pieces / sizeof pieces[0])];
     if (text.size() > 70) text.resize(70);  // beyond the 63 characters a RuleSet stores
-    const std::string diff = compare_evaluations(text.c_str());
+    const std::string diff = compare_evaluations(rule_table, 0, text.c_str());
     ASSERT_EQ(diff, "") << "[" << text << "]";
   }
 }
@@ -104,7 +104,7 @@ TEST_F(CompiledExpressions, NamesAreResolvedOnceAndTokensKeepTheirOffsets) {
   static Instruction code[kMaxProgramLength];
   InstructionPool pool{code, kMaxProgramLength, 0};
   Program p;
-  ASSERT_TRUE(compile_expression("$y=@three*$zz_", 0, pool, p));
+  ASSERT_TRUE(compile_expression("$y=@three*$zz_", &rule_table.rule_sets[0], pool, p));
   ASSERT_EQ(p.count, 5);
   EXPECT_EQ(code[0].op, Op::load_input);
   EXPECT_EQ(code[0].slot, 2);
@@ -114,7 +114,8 @@ TEST_F(CompiledExpressions, NamesAreResolvedOnceAndTokensKeepTheirOffsets) {
   EXPECT_EQ(code[2].op, Op::load_unknown);
   EXPECT_EQ(code[2].offset, 10);
   EXPECT_EQ(code[2].length, 3);
-  EXPECT_EQ(code[3].op, Op::multiply);
+  EXPECT_EQ(code[3].op, Op::binary);
+  EXPECT_EQ(binary_token(code[3]), kTimes);
   EXPECT_EQ(code[4].op, Op::store_output);
   EXPECT_EQ(code[4].slot, 1);
   EXPECT_TRUE(p.stores);
@@ -122,11 +123,11 @@ TEST_F(CompiledExpressions, NamesAreResolvedOnceAndTokensKeepTheirOffsets) {
 
   // What follows the expression is not used, and the program tells where it stopped.
   pool.used = 0;
-  ASSERT_TRUE(compile_expression("($x>0))", 0, pool, p));
+  ASSERT_TRUE(compile_expression("($x>0))", &rule_table.rule_sets[0], pool, p));
   EXPECT_FALSE(p.stopped_at_end);
   EXPECT_EQ(p.stop_offset, 6);
   pool.used = 0;
-  ASSERT_TRUE(compile_expression(" ;1", 0, pool, p));
+  ASSERT_TRUE(compile_expression(" ;1", &rule_table.rule_sets[0], pool, p));
   EXPECT_FALSE(p.stores);
   EXPECT_EQ(p.count, 0);
 }
@@ -142,13 +143,13 @@ TEST_F(CompiledExpressions, ProgramsNeverOutgrowTheirBound) {
     while (text.size() < 63) text += pieces[rng() % (sizeof pieces - 1)];
     InstructionPool pool{code, kMaxProgramLength, 0};
     Program p;
-    ASSERT_TRUE(compile_expression(text.c_str(), 0, pool, p));
+    ASSERT_TRUE(compile_expression(text.c_str(), &rule_table.rule_sets[0], pool, p));
     longest = std::max(longest, static_cast<int>(p.count));
   }
   EXPECT_LT(longest, kMaxProgramLength);
   InstructionPool pool{code, kMaxProgramLength, 0};
   Program p;
-  ASSERT_TRUE(compile_expression(std::string(63, '(').c_str(), 0, pool, p));
+  ASSERT_TRUE(compile_expression(std::string(63, '(').c_str(), &rule_table.rule_sets[0], pool, p));
   EXPECT_EQ(p.count, 64);  // one "primary expected", then a ")" expected per "("
 }
 

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "io/console.h"
+
 #ifndef PATH_MAX
 #define PATH_MAX 4096
 #endif
@@ -144,14 +146,6 @@ const char* find_clashing_output(const char* const* written, int written_count,
   return nullptr;
 }
 
-bool outputs_are_distinct(const char* const* written, int written_count, const char* const* read,
-                          int read_count) {
-  const char* clash = find_clashing_output(written, written_count, read, read_count);
-  if (clash)
-    std::fprintf(stderr, "Output file [%s] is also used as another input or output\n", clash);
-  return !clash;
-}
-
 bool close_written_file(std::FILE* f, const char* name) {
   if (f == stdout || f == stderr) {  // a console stand-in is not one of the run's files
     std::fflush(f);
@@ -159,22 +153,6 @@ bool close_written_file(std::FILE* f, const char* name) {
   }
   bool had_error = std::ferror(f) != 0;
   bool ok = std::fclose(f) == 0 && !had_error;
-  if (!ok) std::fprintf(stderr, "Error writing file [%s]\n", name);
+  if (!ok) console_printf("Error writing file [%s]\n", name);
   return ok;
-}
-
-bool handle_info_option(int argc, char** argv, const char* usage, const char* program,
-                        int* status) {
-  if (argc < 2) return false;
-  if (std::strcmp(argv[1], "--help") == 0) {
-    std::fputs(usage, stdout);
-    *status = 0;
-    return true;
-  }
-  if (std::strcmp(argv[1], "--version") == 0) {
-    std::printf("%s %s\n", program, PROGRAM_VERSION);
-    *status = 0;
-    return true;
-  }
-  return false;
 }

@@ -20,15 +20,8 @@ std::FILE* open_for_writing(const char* name, char* buffer = nullptr);
 const char* find_clashing_output(const char* const* written, int written_count,
                                  const char* const* read, int read_count);
 
-// find_clashing_output, reported: false after "Output file [name] is also used as
-// another input or output" on standard error.
-bool outputs_are_distinct(const char* const* written, int written_count, const char* const* read,
-                          int read_count);
 
 // Closes a stream the run wrote. Returns false, after "Error writing file [name]" on
-// standard error, when a write failed or the close failed. Console streams that stood
+// the console, when a write failed or the close failed. Console streams that stood
 // in for a file are only flushed.
 bool close_written_file(std::FILE* f, const char* name);
-
-// True when argv[1] asks for help or the version; prints it and sets *status.
-bool handle_info_option(int argc, char** argv, const char* usage, const char* program, int* status);

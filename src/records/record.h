@@ -21,9 +21,14 @@ struct RecordHeader {
   char unit_id[3];  // always two characters, never NUL
 };
 
-struct DynamicRecord {
-  char text[kRecordSize];
+// The parameter part of a record, as the parse leaves it.
+struct ParsedRecord {
   int colon_position;  // index just past the colon
   char mva_text[kMvaTextSize];
   ParameterValues values;
+};
+
+struct DynamicRecord {
+  char text[kRecordSize];  // the line read, then the record with its continuations joined
+  ParsedRecord parsed;
 };

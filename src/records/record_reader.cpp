@@ -2,11 +2,11 @@
 // parse of the parameter part.
 #include "records/record_reader.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "io/console.h"
 #include "io/line_reader.h"
-#include "rules/rule_table.h"
 #include "text/format.h"
 #include "text/scan.h"
 #include "text/tokenizer.h"
@@ -33,18 +33,16 @@ void split_line_start(const char* text, LineStart& start) {
   start.second = start.first ? next_token(t, " ,\t") : nullptr;
 }
 
-int match_rule_set(const char* model) {
-  rule_table.current_rule = -1;
+int match_rule_set(RuleTable& table, const char* model) {
   if (!model) return -1;
-  for (int i = 0; i < rule_table.rule_count; ++i) {
-    RuleSet& r = rule_table.rule_sets[i];
+  for (int i = 0; i < table.rule_count; ++i) {
+    RuleSet& r = table.rule_sets[i];
     if (std::strcmp(r.from_model, model) == 0) {
       ++r.found_count;
-      rule_table.current_rule = i;
-      break;
+      return i;
     }
   }
-  return rule_table.current_rule;
+  return -1;
 }
 
 JoinResult join_continuations(LineInput& in, char* text, RawLines* raw) {
@@ -117,7 +115,10 @@ void take_mva(char*& p, const char* keyword, char* mva_text) {
 
 }  // namespace
 
-void parse_parameters(char* text, int colon_position, char* mva_text, ParameterValues& values) {
+void parse_parameters(char* text, int colon_position, ParsedRecord& parsed) {
+  parsed.colon_position = colon_position;
+  char* mva_text = parsed.mva_text;
+  ParameterValues& values = parsed.values;
   mva_text[0] = '\0';
   char* params = text + colon_position;
 
@@ -158,6 +159,8 @@ bool ends_with_crlf(const char* text) {
   return n >= 2 && text[n - 2] == '\r' && text[n - 1] == '\n';
 }
 
-void report_unconverted(const char* reason, const char* text) {
+void report_unconverted(const char* reason_format, int limit, const char* text) {
+  char reason[128];
+  std::snprintf(reason, sizeof reason, reason_format, limit);
   console_printf("Error - %s < %-64.64s... >\n", reason, text);
 }

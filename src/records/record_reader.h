@@ -6,6 +6,7 @@
 
 #include "io/line_reader.h"
 #include "records/record.h"
+#include "rules/rule_table.h"
 
 // The original bytes of every piece a record was read from, so that a record that
 // cannot be converted is still written exactly as it came.
@@ -24,9 +25,9 @@ struct LineStart {
 };
 void split_line_start(const char* text, LineStart& start);
 
-// Sets current_rule to the first RuleSet whose from-model equals `model` and counts
-// the record as found there; -1 and no count when none matches. Returns current_rule.
-int match_rule_set(const char* model);
+// The index of the first RuleSet whose from-model equals `model` (nullptr: none),
+// whose found count then rises; -1 when none matches.
+int match_rule_set(RuleTable& table, const char* model);
 
 enum class JoinResult { joined, too_long };
 // While the text holds a "/", the first one becomes a blank and the next line of the
@@ -43,10 +44,12 @@ int find_colon(const char* text, int from = 0);
 
 // Parses the parameter part (after the colon at colon_position) into the MVA text and
 // the values; edits the text behind the colon in place.
-void parse_parameters(char* text, int colon_position, char* mva_text, ParameterValues& values);
+void parse_parameters(char* text, int colon_position, ParsedRecord& parsed);
 
 // True when the text ends with CR LF.
 bool ends_with_crlf(const char* text);
 
-// The console message for a record that is left as it was read.
-void report_unconverted(const char* reason, const char* text);
+// The console message for a record that is left as it was read:
+// "Error - <reason> < <first 64 characters of the text>... >", the reason formatted
+// from `reason_format` and the limit the record exceeds.
+void report_unconverted(const char* reason_format, int limit, const char* text);

@@ -23,9 +23,9 @@ Parsed parse(const std::string& line) {
   std::snprintf(r.text, sizeof r.text, "%s", line.c_str());
   Parsed p;
   p.colon = find_colon(r.text);
-  if (p.colon > 0) parse_parameters(r.text, p.colon, r.mva_text, r.values);
-  p.mva = r.mva_text;
-  p.values = r.values;
+  if (p.colon > 0) parse_parameters(r.text, p.colon, r.parsed);
+  p.mva = r.parsed.mva_text;
+  p.values = r.parsed.values;
   p.text = r.text;
   return p;
 }
@@ -96,23 +96,22 @@ TEST(Join, RecordsThatWouldOverflowTheBufferAreRefused) {
 }
 
 TEST(Matching, FirstEqualFromModelInTableOrder) {
-  reset_rule_table();
+  reset_rule_table(rule_table);
   test_support::add_rule("genrou", "gensal");
   test_support::add_rule("tgov1", "ieeeg1");
   test_support::add_rule("genrou", "gentpf");
   LineStart start;
   split_line_start("genrou,  12 \"BUS\" 13.8 \"1 \" : 1\n", start);
   EXPECT_STREQ(start.second, "12");
-  EXPECT_EQ(match_rule_set(start.first), 0);
+  EXPECT_EQ(match_rule_set(rule_table, start.first), 0);
   split_line_start("\ttgov1\n", start);
   EXPECT_STREQ(start.first, "tgov1\n");  // the newline is no delimiter here
-  EXPECT_EQ(match_rule_set(start.first), -1);
-  EXPECT_EQ(rule_table.current_rule, -1);
+  EXPECT_EQ(match_rule_set(rule_table, start.first), -1);
   split_line_start("GENROU 1", start);
-  EXPECT_EQ(match_rule_set(start.first), -1);  // case counts
+  EXPECT_EQ(match_rule_set(rule_table, start.first), -1);  // case counts
   split_line_start(" , \t", start);
   EXPECT_EQ(start.first, nullptr);
-  EXPECT_EQ(match_rule_set(start.first), -1);
+  EXPECT_EQ(match_rule_set(rule_table, start.first), -1);
   // Only the first 60 characters are looked at.
   split_line_start((std::string(58, 'x') + " 1234").c_str(), start);
   EXPECT_STREQ(start.second, "1");

@@ -8,9 +8,9 @@
 constexpr int kValueTextSize = 64;
 
 // " 0.", " 1.", " -1.", " %8.4f" below 10 in magnitude, " %9.3f" otherwise: written at
-// `out`, returning the end of the text, or as a NUL-terminated text.
+// `out`, returning the end of the text (at most kValueTextSize characters, with room
+// behind it as put_fixed needs).
 char* put_value(char* out, float value);
-void format_value(float value, char* out);
 
 // The comment line naming the rule, then the record cut at its colon, " #9", the MVA
 // text and the rule's output values, as one line. The text is cut in place. Both lines

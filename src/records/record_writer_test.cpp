@@ -9,9 +9,8 @@
 namespace {
 
 std::string formatted(float v) {
-  char text[kValueTextSize];
-  format_value(v, text);
-  return text;
+  char text[kValueTextSize + 16];
+  return std::string(text, put_value(text, v));
 }
 
 TEST(ValueFormat, EveryBranch) {
@@ -36,7 +35,7 @@ TEST(ValueFormat, EveryBranch) {
 class ConvertedRecord : public ::testing::Test {
  protected:
   void SetUp() override {
-    reset_rule_table();
+    reset_rule_table(rule_table);
     rule_ = &test_support::add_rule("genrou", "gentpj");
     for (float& v : values_.values) v = 0.0f;
   }

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "expr/arithmetic.h"
 #include "expr/lexer.h"
-#include "rules/compiled_rules.h"
-#include "rules/rule_table.h"
+#include "text/format.h"
 
 namespace {
 
@@ -16,154 +16,148 @@ struct Known {
   bool constant;
   float value;
 };
+constexpr Known kUnknown{false, 0.0f};
 
-float fold(Token op, float a, float b) {
-  switch (op) {
-    case kPlus:
-      return a + b;
-    case kMinus:
-      return a - b;
-    case kTimes:
-      return a * b;
-    case kDivide:
-      return a / b;  // only when b is neither zero nor a NaN
-    case kPower:
-      return static_cast<float>(std::pow(static_cast<double>(a), static_cast<double>(b)));
-    default:
-      return NAN;  // comparisons are not needed here
+// The checker walks a program as the machine runs it, with what it knows of each value.
+struct Walk {
+  Walk(const ExpressionSite& s, bool* a) : site(s), assigned(a) {}
+  const ExpressionSite& site;
+  bool* assigned;
+  Known stack[kMaxProgramLength];
+  int top = -1;
+  bool assigns_own = false;  // or an earlier output of the same name, reported already
+  char quoted[4 * kExpressionSize + 8];
+
+  SourcePoint at(int offset) const {
+    return SourcePoint{site.at.file, site.at.line, site.at.column + offset};
+  }
+  // The expression's text from `offset` on (the whole of it by default), quoted.
+  const char* rest_from(int offset = 0) {
+    quote_text(site.text + offset, kExpressionSize, quoted, sizeof quoted);
+    return quoted;
+  }
+  void push(Known k) { stack[++top] = k; }
+};
+
+void store_output(Walk& w, const Instruction& in, const char* name) {
+  const RuleSet& r = w.site.rule;
+  const char* own = r.output_names[w.site.output];
+  if (static_cast<int>(in.slot) == w.site.output) {
+    w.assigns_own = true;
+  } else if (std::strcmp(r.output_names[in.slot], own) == 0) {
+    report(Severity::warning, w.at(in.offset),
+           "assigns the earlier output of the same name [%s], not its own parameter", name);
+    w.assigns_own = true;
+  } else {
+    report(Severity::warning, w.at(in.offset), "assigns [%s], not its own parameter [%s]", name,
+           own);
+  }
+  w.assigned[in.slot] = true;
+}
+
+// A binary operator folds two constants with the machine's own arithmetic; a division
+// by a constant zero is a finding.
+void binary(Walk& w, const Instruction& in) {
+  const Known right = w.stack[w.top--];
+  Known& left = w.stack[w.top];
+  const Token op = binary_token(in);
+  if (op == kDivide && right.constant && divides_by_zero(right.value)) {
+    char dummy[kMaxFloatText + 1];
+    put_shortest(dummy, kDummyValue);
+    report(Severity::warning, w.at(in.offset), "division by a constant zero [%s]: it yields %s",
+           w.rest_from(in.offset), dummy);
+    left = kUnknown;
+  } else if (left.constant && right.constant) {
+    left = Known{true, binary_value(op, left.value, right.value)};
+  } else {
+    left = kUnknown;
   }
 }
 
-SourcePoint at_offset(const ExpressionSite& site, int offset) {
-  return SourcePoint{site.at.file, site.at.line, site.at.column + offset};
+void primary_expected(Walk& w, const Instruction& in) {
+  const char* rest = w.rest_from(in.offset);
+  if (rest[0] == '\0') {
+    report(Severity::error, w.at(in.offset), "a value is missing at the end of [%s]", w.rest_from());
+  } else {
+    report(Severity::error, w.at(in.offset), "a value is expected at [%s]", rest);
+  }
+  w.push(kUnknown);
 }
 
-// The text from `offset` to the end of the expression, quoted.
-void rest_of(const char* text, int offset, char* out, int size) {
-  quote_text(text + offset, kExpressionSize, out, size);
+void step(Walk& w, const Instruction& in) {
+  char name[4 * kTokenTextSize + 8];
+  quote_text(w.site.text + in.offset, in.length, name, sizeof name);
+  const SourcePoint at = w.at(in.offset);
+  switch (in.op) {
+    case Op::push:
+      w.push(Known{true, pushed_number(&in)});
+      break;
+    case Op::load_input:
+      w.push(kUnknown);
+      break;
+    case Op::load_output:
+      if (!w.assigned[in.slot])
+        report(Severity::warning, at,
+               "[%s] is read before its assignment in the record: it holds the previous "
+               "record's value, or its mid value in the first record",
+               name);
+      w.push(kUnknown);
+      break;
+    case Op::load_unknown:
+    case Op::store_unknown:
+      report(Severity::error, at, "unknown name [%s]", name);
+      if (in.op == Op::load_unknown) w.push(kUnknown);
+      break;
+    case Op::load_dummy:
+    case Op::store_dummy: {
+      char dummy[kMaxFloatText + 1];
+      put_shortest(dummy, kDummyValue);
+      report(Severity::warning, at, "name without \"@\" or \"$\" always reads %s [%s]", dummy,
+             name);
+      if (in.op == Op::load_dummy) w.push(kUnknown);
+      break;
+    }
+    case Op::store_input:
+      report(Severity::warning, at, "assigns [%s], not its own parameter [%s]", name,
+             w.site.rule.output_names[w.site.output]);
+      break;
+    case Op::store_output:
+      store_output(w, in, name);
+      break;
+    case Op::negate:
+      w.stack[w.top].value = -w.stack[w.top].value;
+      break;
+    case Op::binary:
+      binary(w, in);
+      break;
+    case Op::close_expected:
+      report(Severity::error, at, "missing \")\" in [%s]", w.rest_from());
+      w.stack[w.top] = kUnknown;
+      break;
+    case Op::primary_expected:
+      primary_expected(w, in);
+      break;
+    case Op::bad_character:
+      quote_text(w.site.text + in.offset, 1, w.quoted, sizeof w.quoted);
+      report(Severity::error, at, "bad character [%s]: the expression ends before it", w.quoted);
+      break;
+  }
 }
 
 }  // namespace
 
 void check_expression(const Program& p, const ExpressionSite& site, bool* assigned) {
-  const RuleSet& r = rule_table.rule_sets[site.rule];
-  const char* own = r.output_names[site.output];
-  const Instruction* code = rule_instructions + p.first;
-  Known stack[kMaxProgramLength];
-  int top = -1;
-  bool assigns_own = false;  // or an earlier output of the same name, reported already
-  char quoted[4 * kExpressionSize + 8];
-  char name[4 * kTokenTextSize + 8];
-
-  const char* text = site.text;
-  for (int i = 0; i < p.count; i += slots_of(code[i])) {
-    const Instruction& in = code[i];
-    const SourcePoint at = at_offset(site, in.offset);
-    quote_text(text + in.offset, in.length, name, sizeof name);
-    switch (in.op) {
-      case Op::push:
-        stack[++top] = Known{true, pushed_number(&in)};
-        break;
-      case Op::load_input:
-        stack[++top] = Known{false, 0};
-        break;
-      case Op::load_output:
-        if (!assigned[in.slot])
-          report(Severity::warning, at,
-                 "[%s] is read before its assignment in the record: it holds the previous "
-                 "record's value, or its mid value in the first record",
-                 name);
-        stack[++top] = Known{false, 0};
-        break;
-      case Op::load_unknown:
-      case Op::store_unknown:
-        report(Severity::error, at, "unknown name [%s]", name);
-        if (in.op == Op::load_unknown) stack[++top] = Known{false, 0};
-        break;
-      case Op::load_dummy:
-      case Op::store_dummy:
-        report(Severity::warning, at, "name without \"@\" or \"$\" always reads -99999 [%s]", name);
-        if (in.op == Op::load_dummy) stack[++top] = Known{false, 0};
-        break;
-      case Op::store_input:
-        report(Severity::warning, at, "assigns [%s], not its own parameter [%s]", name, own);
-        break;
-      case Op::store_output:
-        if (static_cast<int>(in.slot) == site.output) {
-          assigns_own = true;
-        } else if (std::strcmp(r.output_names[in.slot], own) == 0) {
-          report(Severity::warning, at,
-                 "assigns the earlier output of the same name [%s], not its own parameter", name);
-          assigns_own = true;
-        } else {
-          report(Severity::warning, at, "assigns [%s], not its own parameter [%s]", name, own);
-        }
-        assigned[in.slot] = true;
-        break;
-      case Op::negate:
-        stack[top].value = -stack[top].value;
-        break;
-      case Op::add:
-      case Op::subtract:
-      case Op::multiply:
-      case Op::divide:
-      case Op::power:
-      case Op::less:
-      case Op::greater:
-      case Op::less_equal:
-      case Op::greater_equal:
-      case Op::equal:
-      case Op::not_equal: {
-        const Known right = stack[top--];
-        Known& left = stack[top];
-        const Token op = binary_token(in.op);
-        if (op == kDivide && right.constant && (right.value == 0.0f || std::isnan(right.value))) {
-          rest_of(text, in.offset, quoted, sizeof quoted);
-          report(Severity::warning, at, "division by a constant zero [%s]: it yields -99999",
-                 quoted);
-          left = Known{false, 0};
-        } else {
-          const bool folds = left.constant && right.constant && op != kLess && op != kGreater &&
-                             op != kLessEqual && op != kGreaterEqual && op != kEqual &&
-                             op != kNotEqual;
-          left = folds ? Known{true, fold(op, left.value, right.value)} : Known{false, 0};
-        }
-        break;
-      }
-      case Op::close_expected:
-        quote_text(text, kExpressionSize, quoted, sizeof quoted);
-        report(Severity::error, at, "missing \")\" in [%s]", quoted);
-        stack[top] = Known{false, 0};
-        break;
-      case Op::primary_expected:
-        rest_of(text, in.offset, quoted, sizeof quoted);
-        if (quoted[0] == '\0') {
-          quote_text(text, kExpressionSize, quoted, sizeof quoted);
-          report(Severity::error, at, "a value is missing at the end of [%s]", quoted);
-        } else {
-          report(Severity::error, at, "a value is expected at [%s]", quoted);
-        }
-        stack[++top] = Known{false, 0};
-        break;
-      case Op::bad_character:
-        quote_text(text + in.offset, 1, quoted, sizeof quoted);
-        report(Severity::error, at, "bad character [%s]: the expression ends before it", quoted);
-        break;
-    }
-  }
-
-  if (p.stores && !p.stopped_at_end) {
-    rest_of(text, p.stop_offset, quoted, sizeof quoted);
-    report(Severity::warning, at_offset(site, p.stop_offset),
-           "text after the expression is ignored [%s]", quoted);
-  }
-  if (site.role == ExpressionRole::assignment) {
-    // The conversion stores the expression's value into the output either way.
-    if (p.stores) assigned[site.output] = true;
-    if (p.stores && !assigns_own && std::strchr(text, '=') && own[0] == '$') {
-      quote_text(text, kExpressionSize, quoted, sizeof quoted);
-      report(Severity::warning, site.at, "[%s] does not assign [%s]: its value is the expression's",
-             quoted, own);
-    }
-  }
+  Walk w(site, assigned);
+  const Instruction* code = site.pool + p.first;
+  for (int i = 0; i < p.count; i += slots_of(code[i])) step(w, code[i]);
+  if (p.stores && !p.stopped_at_end)
+    report(Severity::warning, w.at(p.stop_offset), "text after the expression is ignored [%s]",
+           w.rest_from(p.stop_offset));
+  if (site.role != ExpressionRole::assignment) return;
+  // The conversion stores the expression's value into the output either way.
+  if (p.stores) assigned[site.output] = true;
+  const char* own = site.rule.output_names[site.output];
+  if (p.stores && !w.assigns_own && std::strchr(site.text, '=') && own[0] == '$')
+    report(Severity::warning, site.at, "[%s] does not assign [%s]: its value is the expression's",
+           w.rest_from(), own);
 }

@@ -3,15 +3,17 @@
 #pragma once
 #include "expr/program.h"
 #include "rulecheck/findings.h"
+#include "rules/rule_table.h"
 
 enum class ExpressionRole { assignment, test, replacement };
 
 struct ExpressionSite {
   const char* text;  // the expression
   SourcePoint at;    // its token in its rule file
-  int rule;          // the RuleSet it belongs to
-  int output;        // the output parameter whose expression it is
+  const RuleSet& rule;
+  int output;  // the output parameter whose expression it is
   ExpressionRole role;
+  const Instruction* pool;  // the program's instructions
 };
 
 // Reports the findings of `program` and marks in `assigned` (one flag per output

@@ -23,7 +23,6 @@ void report(Severity severity, SourcePoint at, const char* format, ...) {
 }
 
 int error_count() { return errors; }
-int warning_count() { return warnings; }
 void reset_findings() { errors = warnings = 0; }
 
 void write_finding_totals(std::FILE* f) {

@@ -16,7 +16,6 @@ void report(Severity severity, SourcePoint at, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 
 int error_count();
-int warning_count();
 void reset_findings();
 
 // The last line: "N errors, M warnings".

@@ -6,25 +6,15 @@
 #include <cstring>
 
 #include "convert/convert_record.h"
-#include "io/console.h"
+#include "convert/record_step.h"
 #include "rulecheck/expression_check.h"
 #include "rulecheck/findings.h"
-#include "rules/compiled_rules.h"
-#include "rules/rule_loader.h"
-#include "rules/rule_sources.h"
-#include "rules/rule_table.h"
 #include "text/format.h"
 
 namespace {
 
-constexpr const char* kSelectionFile = "rule.txt";
-
 bool starts_with(const char* text, const char* prefix) {
   return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
-}
-
-int kept_failures() {
-  return load_failure_count < kMaxLoadFailures ? load_failure_count : kMaxLoadFailures;
 }
 
 void report_load_failure(const LoadFailure& f) {
@@ -33,46 +23,51 @@ void report_load_failure(const LoadFailure& f) {
       report(Severity::error, SourcePoint{f.file, 0, 0}, "cannot open the rule selection file");
       break;
     case LoadProblem::missing_rule_file:
-      report(Severity::error, SourcePoint{kSelectionFile, f.line, f.column},
+      report(Severity::error, SourcePoint{kRuleSelectionFile, f.line, f.column},
              "cannot open the rule file [%s]", f.file);
       break;
-    case LoadProblem::limit_exceeded:
+    case LoadProblem::limit_exceeded: {
+      char what[64];
+      describe_limit(f.limit, what, sizeof what);
       report(Severity::error, SourcePoint{f.file, f.line, f.column},
-             "rule library limit exceeded: %s", f.what);
+             "rule library limit exceeded: %s", what);
       break;
+    }
   }
 }
 
 // Load failures in `file` (missing rule files count as failures of "rule.txt").
-void report_load_failures_of(const char* file) {
-  for (int f = 0; f < kept_failures(); ++f) {
-    const LoadFailure& failure = load_failures[f];
+void report_load_failures_of(const LoadFailures& failures, const char* file) {
+  for (int f = 0; f < kept_failures(failures); ++f) {
+    const LoadFailure& failure = failures.items[f];
     const bool in_selection = failure.problem != LoadProblem::limit_exceeded;
-    if (in_selection ? std::strcmp(file, kSelectionFile) == 0
+    if (in_selection ? std::strcmp(file, kRuleSelectionFile) == 0
                      : std::strcmp(failure.file, file) == 0)
       report_load_failure(failure);
   }
 }
 
 // "rule.txt": pairs whose from-model an earlier pair already has.
-void check_pairs() {
-  for (int i = 0; i < rule_table.rule_count; ++i) {
-    const RuleSet& r = rule_table.rule_sets[i];
+void check_pairs(const CheckedLibrary& lib) {
+  const RuleTable& table = lib.table;
+  const RuleSource* sources = lib.sources.rule_sets;
+  for (int i = 0; i < table.rule_count; ++i) {
+    const RuleSet& r = table.rule_sets[i];
     for (int j = 0; j < i; ++j) {
-      if (std::strcmp(rule_table.rule_sets[j].from_model, r.from_model) != 0) continue;
+      if (std::strcmp(table.rule_sets[j].from_model, r.from_model) != 0) continue;
       report(Severity::warning,
-             SourcePoint{kSelectionFile, rule_sources[i].pair_line, rule_sources[i].from_column},
+             SourcePoint{kRuleSelectionFile, sources[i].pair_line, sources[i].from_column},
              "from-model [%s] is already converted by the pair on line %d: this pair is never used",
-             r.from_model, rule_sources[j].pair_line);
+             r.from_model, sources[j].pair_line);
       break;
     }
   }
-  report_load_failures_of(kSelectionFile);
+  report_load_failures_of(lib.failures, kRuleSelectionFile);
 }
 
-void check_inputs(int i, const char* file) {
-  const RuleSet& r = rule_table.rule_sets[i];
-  const RuleSource& s = rule_sources[i];
+void check_inputs(const CheckedLibrary& lib, int i, const char* file) {
+  const RuleSet& r = lib.table.rule_sets[i];
+  const RuleSource& s = lib.sources.rule_sets[i];
   for (int k = 0; k < r.input_count; ++k) {
     const SourcePoint at{file, s.input_lines[k], s.input_columns[k]};
     const char* name = r.input_names[k];
@@ -108,115 +103,139 @@ void check_inputs(int i, const char* file) {
 }
 
 // True when the program computes from numbers alone (and assigns at most its output).
-bool is_constant(const Program& p) {
-  const Instruction* code = rule_instructions + p.first;
+bool is_constant(const Program& p, const Instruction* pool) {
+  const Instruction* code = pool + p.first;
   for (int n = 0; n < p.count; n += slots_of(code[n])) {
     const Op op = code[n].op;
-    if (op != Op::push && op != Op::negate && !is_binary(op) && op != Op::store_output)
+    if (op != Op::push && op != Op::negate && op != Op::binary && op != Op::store_output)
       return false;
   }
   return p.stores;
 }
 
-// The static findings of output parameter k's line, in the order of its tokens.
-void check_output_line(int i, int k, const char* file, bool* assigned_by_now,
-                       const bool* assigned_in_all) {
-  const RuleSet& r = rule_table.rule_sets[i];
-  const OutputSource& s = rule_sources[i].outputs[k];
-  const CompiledRuleSet& c = compiled_rules[i];
-  const char* name = r.output_names[k];
-  const SourcePoint line{file, s.line, 0};
-  auto token = [&](OutputToken t) { return SourcePoint{file, s.line, s.column[t]}; };
+// One output line of RuleSet i being checked: where its tokens stand.
+struct OutputLine {
+  const CheckedLibrary& lib;
+  int i;  // the RuleSet
+  int k;  // the output parameter
+  const char* file;
+  const RuleSet& rule() const { return lib.table.rule_sets[i]; }
+  const OutputSource& source() const { return lib.sources.rule_sets[i].outputs[k]; }
+  SourcePoint line() const { return SourcePoint{file, source().line, 0}; }
+  SourcePoint token(OutputToken t) const { return SourcePoint{file, source().line, source().column[t]}; }
+  ExpressionSite site(const char* text, OutputToken t, ExpressionRole role) const {
+    return ExpressionSite{text, token(t), rule(), k, role, lib.compiled.pool};
+  }
+};
 
-  if (r.expressions[k][0] == '\0') {
-    report(Severity::warning, line,
-           "a line without tokens is output parameter %d: it writes the value 0", k + 1);
+// The assignment token: an output name given twice, then its expression.
+void check_assignment(const OutputLine& o, bool* assigned_by_now) {
+  const RuleSet& r = o.rule();
+  const char* name = r.output_names[o.k];
+  if (!std::strchr(r.expressions[o.k], '=')) {
+    report(Severity::error, o.token(kAssignmentToken), "output line without \"=\" [%s]",
+           r.expressions[o.k]);
     return;
   }
-  if (starts_with(r.expressions[k], "$end")) {
-    report(Severity::warning, token(kAssignmentToken),
-           "indented [%s] does not end the output section: \"$end\" must stand in the first column",
-           r.expressions[k]);
-    return;
+  for (int j = 0; j < o.k; ++j) {
+    if (std::strcmp(r.output_names[j], name) != 0) continue;
+    report(Severity::warning, o.token(kAssignmentToken),
+           "output [%s] is given twice: only the first, on line %d, is ever found", name,
+           o.lib.sources.rule_sets[o.i].outputs[j].line);
+    break;
   }
-  if (!std::strchr(r.expressions[k], '=')) {
-    report(Severity::error, token(kAssignmentToken), "output line without \"=\" [%s]",
-           r.expressions[k]);
-  } else {
-    for (int j = 0; j < k; ++j) {
-      if (std::strcmp(r.output_names[j], name) != 0) continue;
-      report(Severity::warning, token(kAssignmentToken),
-             "output [%s] is given twice: only the first, on line %d, is ever found", name,
-             rule_sources[i].outputs[j].line);
-      break;
-    }
-    check_expression(
-        c.assignments[k],
-        ExpressionSite{r.expressions[k], token(kAssignmentToken), i, k, ExpressionRole::assignment},
-        assigned_by_now);
-  }
-  if (r.low_limits[k] > r.high_limits[k]) {
-    char low[kMaxFloatText + 1];
-    char high[kMaxFloatText + 1];
-    put_shortest(low, r.low_limits[k]);
-    put_shortest(high, r.high_limits[k]);
-    report(Severity::warning, token(kLowToken), "low limit [%s] above high limit [%s]", low, high);
-  }
+  check_expression(o.lib.compiled.rule_sets[o.i].assignments[o.k],
+                   o.site(r.expressions[o.k], kAssignmentToken, ExpressionRole::assignment),
+                   assigned_by_now);
+}
 
-  // Tests and replacements run after every assignment of the record.
+void check_limits(const OutputLine& o) {
+  const RuleSet& r = o.rule();
+  if (r.low_limits[o.k] <= r.high_limits[o.k]) return;
+  char low[kMaxFloatText + 1];
+  char high[kMaxFloatText + 1];
+  put_shortest(low, r.low_limits[o.k]);
+  put_shortest(high, r.high_limits[o.k]);
+  report(Severity::warning, o.token(kLowToken), "low limit [%s] above high limit [%s]", low, high);
+}
+
+// The test and the replace expression, which run after every assignment of the record.
+void check_test_and_replacement(const OutputLine& o, const bool* assigned_in_all) {
+  const RuleSet& r = o.rule();
+  const CompiledRuleSet& c = o.lib.compiled.rule_sets[o.i];
   bool assigned[kMaxParameters];
   std::memcpy(assigned, assigned_in_all, sizeof assigned);
-  if (r.test_expressions[k][0] == '\0') {
+  if (r.test_expressions[o.k][0] == '\0') {
     // A constant needs no test: it has the same value in every record.
-    if (!is_constant(c.assignments[k]))
-      report(Severity::warning, line, "no test expression for [%s]: its value is never checked",
-             name);
+    if (!is_constant(c.assignments[o.k], o.lib.compiled.pool))
+      report(Severity::warning, o.line(), "no test expression for [%s]: its value is never checked",
+             r.output_names[o.k]);
   } else {
-    check_expression(
-        c.tests[k],
-        ExpressionSite{r.test_expressions[k], token(kTestToken), i, k, ExpressionRole::test},
-        assigned);
+    check_expression(c.tests[o.k], o.site(r.test_expressions[o.k], kTestToken, ExpressionRole::test),
+                     assigned);
   }
-  const char* replace = r.replace_expressions[k];
-  if (std::strcmp(replace, "NULL") != 0 && starts_with(replace, "NULL")) {
-    report(Severity::warning, token(kReplaceToken),
-           "replace expression [%s] begins with \"NULL\": it is never evaluated, the value is kept",
-           replace);
-  } else if (!starts_with(replace, "NULL")) {
-    check_expression(
-        c.replaces[k],
-        ExpressionSite{replace, token(kReplaceToken), i, k, ExpressionRole::replacement}, assigned);
+  const char* replace = r.replace_expressions[o.k];
+  switch (replacement_of(replace)) {
+    case Replacement::none:
+      break;
+    case Replacement::never:
+      report(Severity::warning, o.token(kReplaceToken),
+             "replace expression [%s] begins with \"NULL\": it is never evaluated, the value is "
+             "kept",
+             replace);
+      break;
+    case Replacement::expression:
+      check_expression(c.replaces[o.k], o.site(replace, kReplaceToken, ExpressionRole::replacement),
+                       assigned);
+      break;
   }
+}
+
+// The static findings of an output line, in the order of its tokens.
+void check_output_line(const OutputLine& o, bool* assigned_by_now, const bool* assigned_in_all) {
+  const RuleSet& r = o.rule();
+  if (r.expressions[o.k][0] == '\0') {
+    report(Severity::warning, o.line(),
+           "a line without tokens is output parameter %d: it writes the value 0", o.k + 1);
+    return;
+  }
+  if (starts_with(r.expressions[o.k], "$end")) {
+    report(Severity::warning, o.token(kAssignmentToken),
+           "indented [%s] does not end the output section: \"$end\" must stand in the first column",
+           r.expressions[o.k]);
+    return;
+  }
+  check_assignment(o, assigned_by_now);
+  check_limits(o);
+  check_test_and_replacement(o, assigned_in_all);
 }
 
 // The RuleSet converted once from its rule file's input values and the mid values of
-// its limits, as the first record of a run would be; the table is left as it was.
-ConversionResult dry_run(int i, float* outputs) {
+// its limits, as the first record of a run would be, by the per-record step of every
+// program; the RuleSet is left as it was.
+ConversionResult dry_run(const CheckedLibrary& lib, int i, float* outputs) {
   static RuleSet saved;
-  RuleSet& r = rule_table.rule_sets[i];
+  RuleSet& r = lib.table.rule_sets[i];
   std::memcpy(&saved, &r, sizeof saved);
   static char text[kRecordSize];
   std::snprintf(text, sizeof text, "%s 0 \"\" 0 \"  \" :\n", r.from_model);
-  const int colon = static_cast<int>(std::strchr(text, ':') - text) + 1;
-  static ParameterValues values;
-  std::FILE* previous = console;
-  console = nullptr;
-  const int previous_rule = rule_table.current_rule;
-  rule_table.current_rule = i;
-  const ConversionResult result = convert_record(
-      text, values, colon, ConvertStreams{nullptr, nullptr, false, BusNameForm::token});
-  rule_table.current_rule = previous_rule;
-  console = previous;
+  static ParsedRecord parsed;
+  parsed.colon_position = static_cast<int>(std::strchr(text, ':') - text) + 1;
+  parsed.mva_text[0] = '\0';
+  std::memcpy(parsed.values.values, r.input_values, sizeof r.input_values);
+  const StepOutputs quiet{nullptr, ConvertStreams{nullptr, nullptr, false, BusNameForm::token},
+                          false};
+  const ConversionResult result =
+      convert_parsed(active_rule(lib.table, lib.compiled, i), text, parsed, false, quiet);
   std::memcpy(&r, &saved, sizeof saved);
-  std::memcpy(outputs, values.values, sizeof(float) * kMaxParameters);
+  std::memcpy(outputs, parsed.values.values, sizeof(float) * kMaxParameters);
   return result;
 }
 
-void report_dry_run(int i, int k, const char* file, const ConversionResult& result,
-                    const float* outputs) {
-  const RuleSet& r = rule_table.rule_sets[i];
-  const SourcePoint at{file, rule_sources[i].outputs[k].line,
-                       rule_sources[i].outputs[k].column[kAssignmentToken]};
+void report_dry_run(const OutputLine& o, const ConversionResult& result, const float* outputs) {
+  const RuleSet& r = o.rule();
+  const int k = o.k;
+  const SourcePoint at = o.token(kAssignmentToken);
   char v[kMaxFloatText + 1];
   put_shortest(v, outputs[k]);
   if (result.marks[k] == '*')
@@ -228,51 +247,64 @@ void report_dry_run(int i, int k, const char* file, const ConversionResult& resu
         Severity::warning, at,
         "dry run on the rule file's input values: [%s] fails its test [%s] and is replaced by %s",
         r.output_names[k], r.test_expressions[k], v);
-  if (outputs[k] < kFailureThreshold || std::isnan(outputs[k]))
+  if (outputs[k] < kFailureThreshold || std::isnan(outputs[k])) {
+    char threshold[kMaxFloatText + 1];
+    put_shortest(threshold, kFailureThreshold);
     report(Severity::warning, at,
-           "dry run on the rule file's input values: [%s] ends at %s, below -99998: the record "
+           "dry run on the rule file's input values: [%s] ends at %s, below %s: the record "
            "would fail",
-           r.output_names[k], v);
+           r.output_names[k], v, threshold);
+  }
 }
 
-void check_rule_file(int i) {
-  char file[kRulePathSize];
-  rule_file_path(i, file, sizeof file);
-  const RuleSet& r = rule_table.rule_sets[i];
-  check_inputs(i, file);
+// What the assignments of a record assign in all: their own outputs and any output
+// they assign by name.
+void outputs_assigned(const CheckedLibrary& lib, int i, bool* assigned) {
+  const RuleSet& r = lib.table.rule_sets[i];
+  for (int k = 0; k < r.output_count; ++k) {
+    const Program& p = lib.compiled.rule_sets[i].assignments[k];
+    if (p.stores) assigned[k] = true;
+    const Instruction* code = lib.compiled.pool + p.first;
+    for (int n = 0; n < p.count; n += slots_of(code[n]))
+      if (code[n].op == Op::store_output) assigned[code[n].slot] = true;
+  }
+}
 
-  // What the assignments of a record assign, in order, and in all.
+void check_rule_file(const CheckedLibrary& lib, int i) {
+  char file[kRulePathSize];
+  rule_file_path(lib.table, i, file, sizeof file);
+  check_inputs(lib, i, file);
   bool assigned_by_now[kMaxParameters] = {};
   bool assigned_in_all[kMaxParameters] = {};
-  for (int k = 0; k < r.output_count; ++k) {
-    const Program& p = compiled_rules[i].assignments[k];
-    if (p.stores) assigned_in_all[k] = true;
-    const Instruction* code = rule_instructions + p.first;
-    for (int n = 0; n < p.count; n += slots_of(code[n]))
-      if (code[n].op == Op::store_output) assigned_in_all[code[n].slot] = true;
-  }
-
+  outputs_assigned(lib, i, assigned_in_all);
   float outputs[kMaxParameters];
-  const ConversionResult result = dry_run(i, outputs);
-  for (int k = 0; k < r.output_count; ++k) {
-    check_output_line(i, k, file, assigned_by_now, assigned_in_all);
-    report_dry_run(i, k, file, result, outputs);
+  const ConversionResult result = dry_run(lib, i, outputs);
+  for (int k = 0; k < lib.table.rule_sets[i].output_count; ++k) {
+    const OutputLine o{lib, i, k, file};
+    check_output_line(o, assigned_by_now, assigned_in_all);
+    report_dry_run(o, result, outputs);
   }
-  report_load_failures_of(file);
+  report_load_failures_of(lib.failures, file);
+}
+
+// A pair listed twice names one file: its findings are given once.
+bool listed_before(const RuleTable& table, int i) {
+  const RuleSet& r = table.rule_sets[i];
+  for (int j = 0; j < i; ++j) {
+    const RuleSet& earlier = table.rule_sets[j];
+    if (std::strcmp(earlier.from_model, r.from_model) == 0 &&
+        std::strcmp(earlier.to_model, r.to_model) == 0)
+      return true;
+  }
+  return false;
 }
 
 }  // namespace
 
-void check_library() {
-  check_pairs();
-  for (int i = 0; i < rule_table.rule_count; ++i) {
-    // A pair listed twice names one file: its findings are given once.
-    bool seen = false;
-    for (int j = 0; j < i && !seen; ++j) {
-      seen = std::strcmp(rule_table.rule_sets[j].from_model, rule_table.rule_sets[i].from_model) ==
-                 0 &&
-             std::strcmp(rule_table.rule_sets[j].to_model, rule_table.rule_sets[i].to_model) == 0;
-    }
-    if (!seen && rule_sources[i].file_opened) check_rule_file(i);
+void check_library(const CheckedLibrary& lib) {
+  check_pairs(lib);
+  for (int i = 0; i < lib.table.rule_count; ++i) {
+    if (!listed_before(lib.table, i) && lib.sources.rule_sets[i].file_opened)
+      check_rule_file(lib, i);
   }
 }

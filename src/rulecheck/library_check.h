@@ -1,6 +1,19 @@
 // Checking a loaded rule library without any data file: every pair, parameter and
 // expression, then a dry run of each RuleSet on the input values its rule file gives.
 #pragma once
+#include "expr/compiled_library.h"
+#include "rules/rule_loader.h"
+#include "rules/rule_sources.h"
+#include "rules/rule_table.h"
 
-// Reports every finding of the library that load_rules (keep going) has loaded.
-void check_library();
+// A library as the checker sees it: loaded going on past every failure, its positions
+// recorded, compiled.
+struct CheckedLibrary {
+  RuleTable& table;
+  const CompiledLibrary& compiled;
+  const RuleSources& sources;
+  const LoadFailures& failures;
+};
+
+// Reports every finding of the library, file by file.
+void check_library(const CheckedLibrary& library);

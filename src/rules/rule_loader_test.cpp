@@ -17,13 +17,16 @@ class RuleLoading : public test_support::InTempFolder {
     InTempFolder::SetUp();
     mkdir("lib", 0755);
   }
-  // Loads and returns the console messages; *ok gets the result.
-  std::string load(bool* ok = nullptr) {
+  // Loads as the programs do, and returns the console messages: the pairs echoed, and
+  // the failure as the program reports it. *ok gets the result.
+  std::string load(bool* ok = nullptr, const char* missing = kModelconvMissingRuleFile) {
     CaptureStderr();
-    bool result = load_rules(kModelconvMissingRuleFile);
+    bool result = load_rules(rule_table, LoadOptions{false, nullptr}, failures_);
+    if (!result) report_load_failure(failures_.items[0], missing);
     if (ok) *ok = result;
     return GetCapturedStderr();
   }
+  LoadFailures failures_;
   const RuleSet& rule(int i) { return rule_table.rule_sets[i]; }
 };
 
@@ -116,7 +119,7 @@ TEST_F(RuleLoading, WindowsLineEndsLoadLikePlainOnes) {
   load();
   ASSERT_EQ(rule_table.rule_count, 1);
   RuleSet with_cr = rule(0);
-  reset_rule_table();
+  reset_rule_table(rule_table);
   write_file("rule.txt", "genrou gensal\n");
   write_file("lib/genrou-gensal", lf);
   load();
@@ -129,14 +132,14 @@ TEST_F(RuleLoading, MissingFiles) {
   EXPECT_EQ(load(&ok), "Unable to open the rule selection file\n");
   EXPECT_FALSE(ok);
   write_file("rule.txt", "a b\n");
-  reset_rule_table();
+  reset_rule_table(rule_table);
   EXPECT_EQ(load(&ok), "[a       ] [b       ]\nUnable to open the MCDF [lib/a-b]\n");
   EXPECT_FALSE(ok);
-  reset_rule_table();
+  reset_rule_table(rule_table);
   mkdir("lib/a-b", 0755);  // a folder is no rule file
-  CaptureStderr();
-  EXPECT_FALSE(load_rules(kModeltestMissingRuleFile));
-  EXPECT_EQ(GetCapturedStderr(), "[a       ] [b       ]\nUnable to open the rule file [lib/a-b]\n");
+  EXPECT_EQ(load(&ok, kModeltestMissingRuleFile),
+            "[a       ] [b       ]\nUnable to open the rule file [lib/a-b]\n");
+  EXPECT_FALSE(ok);
 }
 
 TEST_F(RuleLoading, LimitsStopTheLoad) {
@@ -151,12 +154,12 @@ TEST_F(RuleLoading, LimitsStopTheLoad) {
                     "more than 128 pairs\n"),
       std::string::npos);
 
-  reset_rule_table();
+  reset_rule_table(rule_table);
   write_file("rule.txt", "# x\na bcdefghijklmnopq\n");
   EXPECT_EQ(load(&ok),
             "Rule library limit exceeded in [rule.txt] line 2: name longer than 15 characters\n");
 
-  reset_rule_table();
+  reset_rule_table(rule_table);
   write_file("rule.txt", "a b\n");
   std::string inputs;
   for (int i = 0; i < 65; ++i) inputs += "@p" + std::to_string(i) + "\n";
@@ -177,7 +180,7 @@ TEST_F(RuleLoading, LimitsStopTheLoad) {
       {"$abcdefghijklmnop=" + std::string(60, '1'), "name longer than 15 characters"},
   };
   for (const auto& c : cases) {
-    reset_rule_table();
+    reset_rule_table(rule_table);
     write_file("lib/a-b", "@end\n" + c.output_line + "\n");
     EXPECT_EQ(
         load(&ok),
@@ -187,7 +190,7 @@ TEST_F(RuleLoading, LimitsStopTheLoad) {
     EXPECT_FALSE(ok);
   }
   // Exactly at the limits loads.
-  reset_rule_table();
+  reset_rule_table(rule_table);
   write_file("lib/a-b", "@abcdefghijklmn\n@end\n$abcdefghijklmn=" + std::string(47, '1') + "\n");
   load(&ok);
   EXPECT_TRUE(ok);
@@ -199,10 +202,10 @@ TEST_F(RuleLoading, ReportAndSummaryBytes) {
   write_file("lib/exst1-ieeet1", "@end\n$ka=1\n");
   load();
   CaptureStderr();
-  std::FILE* report = write_rules_report();
+  std::FILE* report = write_rules_report(rule_table);
   rule_table.rule_sets[0].found_count = 3;
   rule_table.rule_sets[0].converted_count = 12345;
-  write_rule_summary(report);
+  write_rule_summary(rule_table, report);
   std::fclose(report);
   const std::string summary =
       " 0 [genrou          ] [gensal          ] found     3   converted 12345\n"
@@ -243,7 +246,7 @@ TEST_F(RuleLoading, EmptySelectionFileGivesAnEmptyReport) {
   EXPECT_EQ(load(&ok), "");
   EXPECT_TRUE(ok);
   CaptureStderr();
-  std::fclose(write_rules_report());
+  std::fclose(write_rules_report(rule_table));
   EXPECT_EQ(GetCapturedStderr(), "Completed reading the rule file\nRead   0 rules\n");
   EXPECT_EQ(read_file("rulesused.txt"),
             "From                To\nModel               Model\n#\n#\n#\n#\n# Rule Files "

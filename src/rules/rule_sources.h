@@ -33,4 +33,8 @@ struct RuleSource {
   OutputSource outputs[kMaxParameters];
 };
 
-extern RuleSource rule_sources[kMaxRuleSets];
+// Where every RuleSet of a table stands, by its index: filled by the loader when the
+// caller asks for it (the checker); the programs need no positions.
+struct RuleSources {
+  RuleSource rule_sets[kMaxRuleSets];
+};

@@ -5,7 +5,12 @@
 
 RuleTable rule_table = {0, {}, -1};
 
-void reset_rule_table() {
-  std::memset(&rule_table, 0, sizeof rule_table);
-  rule_table.current_rule = -1;
+void reset_rule_table(RuleTable& table) {
+  std::memset(&table, 0, sizeof table);
+  table.current_rule = -1;
+}
+
+Replacement replacement_of(const char* replace_expression) {
+  if (std::strncmp(replace_expression, kNoReplacement, 4) != 0) return Replacement::expression;
+  return replace_expression[4] == '\0' ? Replacement::none : Replacement::never;
 }

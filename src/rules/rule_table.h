@@ -2,10 +2,11 @@
 #pragma once
 #include <cstdint>
 
+// The limits of the table; every message that states one is formatted from its name.
 constexpr int kMaxRuleSets = 128;
 constexpr int kMaxParameters = 64;
-constexpr int kNameSize = 16;        // names of at most 15 characters
-constexpr int kExpressionSize = 64;  // expressions of at most 63 characters
+constexpr int kNameSize = 16;        // names of at most kNameSize - 1 characters
+constexpr int kExpressionSize = 64;  // expressions of at most kExpressionSize - 1 characters
 
 // Converts records of `from_model` into records of `to_model`. Index k of every input
 // array is input parameter k, index k of every output array output parameter k.
@@ -30,11 +31,24 @@ struct RuleSet {
 struct RuleTable {
   int32_t rule_count;
   RuleSet rule_sets[kMaxRuleSets];
-  int32_t current_rule;  // RuleSet of the record in hand, -1 for none
+  // The RuleSet of the record in hand, -1 for none: set and read by the reading loops,
+  // which hand the RuleSet itself to everything they call.
+  int32_t current_rule;
 };
 
+// The table of the run. The programs hand it to what they call; nothing reads it here.
 extern RuleTable rule_table;
 
-// Back to the state at program start (for tests and fuzzing).
-void reset_rule_table();
-inline RuleSet& current_rule_set() { return rule_table.rule_sets[rule_table.current_rule]; }
+// Back to the state at program start: empty, no current rule.
+void reset_rule_table(RuleTable& table);
+
+// What a replace expression asks for. Only "NULL" itself is left out of a suspect
+// line; any text beginning with those four letters is never evaluated.
+enum class Replacement {
+  none,         // exactly "NULL": not evaluated, not shown
+  never,        // begins with "NULL" (NULL1): not evaluated, but shown
+  expression,   // evaluated when the test fails
+};
+Replacement replacement_of(const char* replace_expression);
+// The text the loader stores when an output line gives no replace expression.
+constexpr const char* kNoReplacement = "NULL";

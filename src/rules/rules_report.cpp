@@ -1,25 +1,26 @@
 // The rules-used report "rulesused.txt" and the end-of-run rule summary.
 #include "rules/rules_report.h"
 
+#include "io/console.h"
 #include "io/files.h"
 #include "rules/rule_table.h"
 #include "text/format.h"
 
-std::FILE* write_rules_report() {
-  std::FILE* report = open_for_writing("rulesused.txt");
+std::FILE* write_rules_report(const RuleTable& table) {
+  std::FILE* report = open_for_writing(kRulesReportFile);
   if (!report) {
-    std::fprintf(stderr, "Could not open 'rulesused' file\n");
+    console_printf("Could not open 'rulesused' file\n");
     report = stdout;
   }
-  const int count = rule_table.rule_count;
+  const int count = table.rule_count;
   std::fprintf(report, "From                To\nModel               Model\n#\n");
   for (int i = 0; i < count; ++i) {
-    const RuleSet& r = rule_table.rule_sets[i];
+    const RuleSet& r = table.rule_sets[i];
     std::fprintf(report, "%-16.16s    %-16.16s\n", r.from_model, r.to_model);
   }
   std::fprintf(report, "#\n#\n#\n# Rule Files #\n");
   for (int i = 0; i < count; ++i) {
-    const RuleSet& r = rule_table.rule_sets[i];
+    const RuleSet& r = table.rule_sets[i];
     std::fprintf(report, "#\n%-16.16s    %-16.16s\n#\n", r.from_model, r.to_model);
     std::fprintf(
         report,
@@ -44,17 +45,17 @@ std::FILE* write_rules_report() {
     }
     std::fprintf(report, "#\n#\n");
   }
-  std::fprintf(stderr, "Completed reading the rule file\n");
-  std::fprintf(stderr, "Read %3d rules\n", count);
+  console_printf("Completed reading the rule file\n");
+  console_printf("Read %3d rules\n", count);
   std::fprintf(report, "\n\nRead %3d rules\n", count);
   return report;
 }
 
-void write_rule_summary(std::FILE* report) {
-  for (int i = 0; i < rule_table.rule_count; ++i) {
-    const RuleSet& r = rule_table.rule_sets[i];
+void write_rule_summary(const RuleTable& table, std::FILE* report) {
+  for (int i = 0; i < table.rule_count; ++i) {
+    const RuleSet& r = table.rule_sets[i];
     const char* format = "%2d [%-16.16s] [%-16.16s] found % 5d   converted %5d\n";
-    std::fprintf(stderr, format, i, r.from_model, r.to_model, r.found_count, r.converted_count);
+    console_printf(format, i, r.from_model, r.to_model, r.found_count, r.converted_count);
     std::fprintf(report, format, i, r.from_model, r.to_model, r.found_count, r.converted_count);
   }
 }

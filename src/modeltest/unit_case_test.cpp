@@ -1,5 +1,5 @@
 // Making the OLD and NEW copies of a record line under their headers.
-#include "unitcase/unit_case.h"
+#include "modeltest/unit_case.h"
 
 #include "records/record.h"
 #include "test_support.h"

@@ -1,9 +1,11 @@
-// Values, messages and substitute values of the expression evaluator.
-#include "expr/evaluator.h"
-
+// The expression language: values, messages and substitute values, as the programs'
+// compiled expressions give them, and the same from the text evaluator.
 #include <cmath>
 #include <limits>
 
+#include "expr/compiler.h"
+#include "expr/differential.h"
+#include "expr/program.h"
 #include "test_support.h"
 
 using testing::internal::CaptureStderr;
@@ -16,10 +18,16 @@ class Evaluator : public ::testing::Test {
   void SetUp() override { test_support::add_expression_rule(); }
   RuleSet& rule() { return rule_table.rule_sets[0]; }
 
-  // The value of the text, with the target starting at 42 so that "untouched" shows.
+  // The value of the text, compiled and run over RuleSet 0, with the target starting
+  // at 42 so that "untouched" shows. The text evaluator must agree in every respect.
   float eval(const char* text) {
+    EXPECT_EQ(compare_evaluations(rule_table, 0, text), "") << "[" << text << "]";
+    static Instruction code[kMaxProgramLength];
+    InstructionPool pool{code, kMaxProgramLength, 0};
+    Program program;
+    compile_expression(text, &rule(), pool, program);
     float target = 42.0f;
-    evaluate_text(text, &target);
+    run_program(program, code, text, rule(), 0, &target);
     return target;
   }
   // Evaluates and returns what was written to standard error.

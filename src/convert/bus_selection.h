@@ -24,8 +24,8 @@ enum class SelectionArgument { all, file_opened, refused };
 // is refused.
 SelectionArgument classify_selection(const char* argument, BusSelection& selection);
 
-// Reads the bus list from the open file, echoing each entry unless `echo` is false.
-// False, with a message, when the file holds more than 30000 entries.
-bool read_bus_list(BusSelection& selection, const char* file_name, bool echo = true);
+// Reads the bus list from the open file, echoing each entry to the console. False,
+// with a message, when the file holds more than kMaxBusNumbers entries.
+bool read_bus_list(BusSelection& selection, const char* file_name);
 
 bool bus_selected(const BusSelection& selection, int bus_number);

@@ -1,4 +1,4 @@
 // modeltest: writes an OLD/NEW side-by-side test case for one unit of a dynamic data file.
-#include "unitcase/unit_case.h"
+#include "modeltest/modeltest.h"
 
 int main(int argc, char** argv) { return run_modeltest(argc, argv); }

@@ -1,5 +1,5 @@
 // Classifying the selection argument, reading bus lists and the selection test.
-#include "batch/bus_selection.h"
+#include "convert/bus_selection.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
 // modelconv: converts the records of a dynamic data file by the rule library.
-#include "batch/batch_driver.h"
+#include "modelconv/modelconv.h"
 
 int main(int argc, char** argv) { return run_modelconv(argc, argv); }

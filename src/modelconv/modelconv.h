@@ -1,4 +1,4 @@
-// The batch converter: converts every selected record of a dynamic data file.
+// modelconv: converts every selected record of a dynamic data file by the rule library.
 #pragma once
 
 // The whole program; returns the exit status.

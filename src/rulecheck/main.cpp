@@ -1,4 +1,4 @@
 // rulecheck: checks the rule library of the working folder and previews a conversion.
-#include "rulecheck/rulecheck_driver.h"
+#include "rulecheck/rulecheck.h"
 
 int main(int argc, char** argv) { return run_rulecheck(argc, argv); }

@@ -1,10 +1,11 @@
 // Which buses the batch converter converts: all, those of an include list, or all but
 // those of an exclude list.
-#include "batch/bus_selection.h"
+#include "convert/bus_selection.h"
 
 #include <algorithm>
 #include <cstring>
 
+#include "io/console.h"
 #include "io/files.h"
 #include "io/line_reader.h"
 #include "text/format.h"
@@ -33,13 +34,13 @@ SelectionArgument classify_selection(const char* argument, BusSelection& s) {
   return SelectionArgument::refused;
 }
 
-bool read_bus_list(BusSelection& s, const char* file_name, bool echo) {
+bool read_bus_list(BusSelection& s, const char* file_name) {
   static char line[kWholeLineSize];  // lines are read whole: a long comment is one line
   // The echo lines go out in blocks: standard error writes each call at once.
   static char echo_lines[1 << 16];
   int echoed = 0;
   auto flush_echo = [&] {
-    std::fwrite(echo_lines, 1, static_cast<std::size_t>(echoed), stderr);
+    console_write(echo_lines, static_cast<std::size_t>(echoed));
     echoed = 0;
   };
   while (read_whole_line(s.file, line, sizeof line)) {
@@ -48,8 +49,8 @@ bool read_bus_list(BusSelection& s, const char* file_name, bool echo) {
     if (line[0] == '#' && !read_whole_line(s.file, line, sizeof line)) std::strcpy(line, "#");
     if (s.bus_count == kMaxBusNumbers) {
       flush_echo();
-      std::fprintf(stderr, "Bus selection file [%s] holds more than %d bus numbers\n", file_name,
-                   kMaxBusNumbers);
+      console_printf("Bus selection file [%s] holds more than %d bus numbers\n", file_name,
+                     kMaxBusNumbers);
       return false;
     }
     int bus = 0;
@@ -57,7 +58,7 @@ bool read_bus_list(BusSelection& s, const char* file_name, bool echo) {
     tokenizer_start(t, line);
     if (const char* token = next_token(t, " ,\"\t")) scan_int(token, &bus);
     s.bus_list[s.bus_count++] = bus;
-    if (echo) {  // "[%s]  [%8d]\n"
+    if (!console_is_off()) {  // "[%s]  [%8d]\n"
       if (echoed > static_cast<int>(sizeof echo_lines) - 128) flush_echo();
       char* p = echo_lines + echoed;
       *p++ = '[';

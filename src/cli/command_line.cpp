@@ -1,0 +1,48 @@
+// What the command lines of the three programs share: usage, --help and --version, and
+// the check that no file a run writes is one it reads or another it writes.
+#include "cli/command_line.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "io/console.h"
+#include "io/files.h"
+#include "rules/rule_loader.h"
+
+bool handle_info_option(int argc, char** argv, const ProgramInfo& program, int* status) {
+  if (argc < 2) return false;
+  if (std::strcmp(argv[1], "--help") == 0) {
+    std::fputs(program.usage, stdout);
+    *status = 0;
+    return true;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("%s %s\n", program.name, PROGRAM_VERSION);
+    *status = 0;
+    return true;
+  }
+  return false;
+}
+
+void print_usage(const ProgramInfo& program) { console_printf("%s", program.usage); }
+
+bool run_files_are_distinct(const RuleTable& table, std::initializer_list<const char*> written,
+                            std::initializer_list<const char*> read) {
+  constexpr int kMaxWritten = 8;
+  const char* outputs[kMaxWritten];
+  int output_count = 0;
+  for (const char* name : written) {
+    if (name && output_count < kMaxWritten) outputs[output_count++] = name;
+  }
+  static RuleLibraryFiles library;
+  list_rule_library_files(table, library);
+  const char* inputs[kMaxRuleSets + 1 + 4];
+  int input_count = 0;
+  for (const char* name : read) {
+    if (name && input_count < 4) inputs[input_count++] = name;
+  }
+  for (int i = 0; i < library.count; ++i) inputs[input_count++] = library.names[i];
+  const char* clash = find_clashing_output(outputs, output_count, inputs, input_count);
+  if (clash) console_printf("Output file [%s] is also used as another input or output\n", clash);
+  return !clash;
+}

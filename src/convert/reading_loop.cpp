@@ -1,0 +1,89 @@
+// modelconv's reading loop over a dynamic data file: every line copied or, when its
+// model has a rule and its bus is selected, converted. The preview of rulecheck runs
+// the same loop with every output switched off and an observer to count.
+#include "convert/reading_loop.h"
+
+#include <cstdio>
+
+#include "convert/record_step.h"
+#include "io/line_reader.h"
+#include "records/record_reader.h"
+#include "text/format.h"
+#include "text/scan.h"
+
+namespace {
+
+DynamicRecord record;
+RawLines raw;
+
+void write(std::FILE* f, const char* bytes, std::size_t n) {
+  if (f) std::fwrite(bytes, 1, n, f);
+}
+
+// "%8d\n", flushed before anything else is done with the line.
+void trace_line(std::FILE* trace, int line_count) {
+  char number[16];
+  char* end = put_int(number, line_count, 8);
+  *end++ = '\n';
+  std::fwrite(number, 1, static_cast<std::size_t>(end - number), trace);
+  std::fflush(trace);
+}
+
+// Writes a record that could not be converted exactly as it was read, with the reason.
+void copy_unconverted(std::FILE* out, const char* reason_format, int limit) {
+  report_unconverted(reason_format, limit, record.text);
+  write(out, raw.bytes, raw.length);
+}
+
+}  // namespace
+
+void convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& library,
+                       const BusSelection& selection, const LoopOutputs& outputs,
+                       LoopObserver* observer) {
+  static LineInput in;
+  input_start(in, file);
+  const StepOutputs step_outputs{outputs.out, outputs.streams, false};
+  int line_count = 0;
+  int bus_number = 0;
+  for (;;) {
+    const int length = read_piece(in, record.text, kPieceSize);
+    if (length == 0) break;
+    ++line_count;
+    if (outputs.trace) trace_line(outputs.trace, line_count);
+    LineStart start;
+    split_line_start(record.text, start);
+    table.current_rule = match_rule_set(table, start.first);
+    if (start.second) scan_int(start.second, &bus_number);
+    const int rule = table.current_rule;
+    if (rule < 0 && observer && start.first && is_letter(record.text[0]) &&
+        find_colon(record.text) > 0)
+      observer->model_without_rule(start.first);
+    if (rule < 0 || !bus_selected(selection, bus_number)) {
+      write(outputs.out, record.text, static_cast<std::size_t>(length));
+      continue;
+    }
+    raw_start(raw, record.text, length);
+    if (join_continuations(in, record.text, &raw) == JoinResult::too_long) {
+      copy_unconverted(outputs.out, "record longer than %d characters, copied unchanged",
+                       kRecordSize - 1);
+      continue;
+    }
+    const StepResult step =
+        convert_record_text(active_rule(table, library, rule), record.text, record.parsed,
+                            step_outputs);
+    switch (step.outcome) {
+      case StepOutcome::no_colon:
+        copy_unconverted(outputs.out, "no colon in the first %d characters, copied unchanged",
+                         kColonSearch);
+        break;
+      case StepOutcome::header_too_long:
+        copy_unconverted(outputs.out, "header longer than %d characters, copied unchanged",
+                         kMaxHeaderLength);
+        break;
+      case StepOutcome::converted:
+      case StepOutcome::failed:
+        if (observer) observer->record_converted(rule, step.conversion);
+        break;
+    }
+  }
+}

@@ -1,0 +1,44 @@
+// The one step every record to be converted takes, in every program: the header's
+// colons checked, its colon found, its parameters parsed into the rule's inputs, the
+// record converted and written.
+#include "convert/record_step.h"
+
+#include "io/console.h"
+#include "records/record_reader.h"
+#include "records/record_writer.h"
+
+StepResult convert_record_text(const ActiveRule& rule, char* text, ParsedRecord& parsed,
+                               const StepOutputs& outputs) {
+  StepResult result{};
+  const bool crlf = ends_with_crlf(text);
+  check_header_colons(text);
+  const int colon = find_colon(text);
+  if (colon < 0) {
+    result.outcome = StepOutcome::no_colon;
+    return result;
+  }
+  if (colon > kMaxHeaderLength) {
+    result.outcome = StepOutcome::header_too_long;
+    return result;
+  }
+  parse_parameters(text, colon, parsed);
+  if (outputs.echo_parsed) {
+    console_printf("  [%s]\n", text);
+    console_flush();
+  }
+  result.conversion = convert_parsed(rule, text, parsed, crlf, outputs);
+  result.outcome = result.conversion.failed ? StepOutcome::failed : StepOutcome::converted;
+  return result;
+}
+
+ConversionResult convert_parsed(const ActiveRule& rule, char* text, ParsedRecord& parsed, bool crlf,
+                                const StepOutputs& outputs) {
+  RuleSet& r = rule.set;
+  for (int i = 0; i < r.input_count; ++i) r.input_values[i] = parsed.values.values[i];
+  const ConversionResult result =
+      convert_record(rule, text, parsed.values, parsed.colon_position, outputs.streams);
+  if (outputs.out)
+    write_converted_record(outputs.out, r, text, result.header_end, parsed.mva_text,
+                           parsed.values, crlf);
+  return result;
+}

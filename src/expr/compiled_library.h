@@ -1,0 +1,42 @@
+// The compiled form of a loaded rule library: every expression of the RuleTable,
+// compiled once after loading, and the rule a conversion runs by.
+#pragma once
+#include "expr/program.h"
+#include "rules/rule_table.h"
+
+struct CompiledRuleSet {
+  Program assignments[kMaxParameters];
+  Program tests[kMaxParameters];
+  Program replaces[kMaxParameters];
+};
+
+// Room for every expression a full table can hold: a compilation never finds it full.
+constexpr uint32_t kLibraryPoolSize =
+    uint32_t{kMaxRuleSets} * kMaxParameters * 3 * kMaxProgramLength;
+
+struct CompiledLibrary {
+  CompiledRuleSet rule_sets[kMaxRuleSets];  // by the RuleTable's index
+  Instruction pool[kLibraryPoolSize];       // the instructions they run
+};
+
+// Compiles the assignment, test and replace expressions of RuleSets 0..rule_count-1
+// of the table, anew. Called by whoever loads the table, once loaded.
+void compile_library(const RuleTable& table, CompiledLibrary& library);
+
+// One RuleSet with its compiled expressions: what a conversion reads, runs and writes.
+// Made from one index, so that a program never runs over another RuleSet's values.
+struct ActiveRule {
+  RuleSet& set;
+  int index;  // in the RuleTable, as messages name it
+  const CompiledRuleSet& programs;
+  const Instruction* pool;
+};
+inline ActiveRule active_rule(RuleTable& table, const CompiledLibrary& library, int index) {
+  return ActiveRule{table.rule_sets[index], index, library.rule_sets[index], library.pool};
+}
+
+// Runs one of the rule's programs; `text` is the expression it was compiled from.
+inline void run_rule_program(const ActiveRule& rule, const Program& program, const char* text,
+                             float* target) {
+  run_program(program, rule.pool, text, rule.set, rule.index, target);
+}
