@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "modelconv/modelconv.h"
 #include "fuzz_support.h"
+#include "modelconv/modelconv.h"
 #include "rules/rule_table.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {

@@ -2,8 +2,8 @@
 #include <cstdint>
 
 #include "fuzz_support.h"
-#include "rules/rule_table.h"
 #include "modeltest/modeltest.h"
+#include "rules/rule_table.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz_support::enter_work_folder();

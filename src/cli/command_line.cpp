@@ -8,20 +8,34 @@
 #include "io/console.h"
 #include "io/files.h"
 #include "rules/rule_loader.h"
+#include "rules/rules_report.h"
 
-bool handle_info_option(int argc, char** argv, const ProgramInfo& program, int* status) {
-  if (argc < 2) return false;
-  if (std::strcmp(argv[1], "--help") == 0) {
+bool ends_at_command_line(int argc, char** argv, const ProgramInfo& program, int needed,
+                          int* status) {
+  use_binary_console();
+  *status = 0;
+  if (argc >= 2 && std::strcmp(argv[1], "--help") == 0) {
     std::fputs(program.usage, stdout);
-    *status = 0;
     return true;
   }
-  if (std::strcmp(argv[1], "--version") == 0) {
+  if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
     std::printf("%s %s\n", program.name, PROGRAM_VERSION);
-    *status = 0;
     return true;
   }
-  return false;
+  if (argc >= needed) return false;
+  print_usage(program);
+  *status = 1;
+  return true;
+}
+
+bool load_rule_library(RuleTable& table, CompiledLibrary& library, const ProgramInfo& program) {
+  static LoadFailures failures;
+  if (!load_rules(table, LoadOptions{false, nullptr}, failures)) {
+    report_load_failure(failures.items[0], program.missing_rule_file);
+    return false;
+  }
+  compile_library(table, library);
+  return true;
 }
 
 void print_usage(const ProgramInfo& program) { console_printf("%s", program.usage); }
@@ -45,4 +59,18 @@ bool run_files_are_distinct(const RuleTable& table, std::initializer_list<const 
   const char* clash = find_clashing_output(outputs, output_count, inputs, input_count);
   if (clash) console_printf("Output file [%s] is also used as another input or output\n", clash);
   return !clash;
+}
+
+bool start_run(const ProgramInfo& program, RuleTable& table, CompiledLibrary& library,
+               std::initializer_list<const char*> written, std::initializer_list<const char*> read,
+               RunStart& start) {
+  if (!load_rule_library(table, library, program)) return false;
+  if (!run_files_are_distinct(table, written, read)) return false;
+  start.report = write_rules_report(table);
+  start.in = open_for_reading(*read.begin());
+  if (!start.in) {
+    console_printf("Unable to open input file\n");
+    return false;
+  }
+  return true;
 }

@@ -1,21 +1,43 @@
 // What the command lines of the three programs share: usage, --help and --version, and
 // the check that no file a run writes is one it reads or another it writes.
 #pragma once
+#include <cstdio>
 #include <initializer_list>
 
+#include "expr/compiled_library.h"
 #include "rules/rule_table.h"
 
 struct ProgramInfo {
-  const char* name;   // "modelconv"
-  const char* usage;  // "Usage: modelconv ...\n"
+  const char* name;               // "modelconv"
+  const char* usage;              // "Usage: modelconv ...\n"
+  const char* missing_rule_file;  // its message for a rule file that cannot be opened
 };
 
-// True when argv[1] asks for help or the version: prints it on standard output and
-// sets *status to 0.
-bool handle_info_option(int argc, char** argv, const ProgramInfo& program, int* status);
+// The start of every program: the console streams made binary, then the command line.
+// True when the run ends there, with *status set: argv[1] asks for --help or
+// --version, which is printed on standard output (status 0), or argc is below `needed`
+// and the usage line goes to the console (status 1).
+bool ends_at_command_line(int argc, char** argv, const ProgramInfo& program, int needed,
+                          int* status);
+
+// Loads the rule library of the working folder into the table as the programs load
+// it, and compiles it. False, after the failure's message on the console, when it
+// does not load.
+bool load_rule_library(RuleTable& table, CompiledLibrary& library, const ProgramInfo& program);
 
 // The usage line, on the console.
 void print_usage(const ProgramInfo& program);
+
+// The start modelconv and modeltest share once their arguments are read: the rule
+// library loaded and compiled, no file written clashing with one read, the rules-used
+// report written, the input opened. False after the message of what failed.
+struct RunStart {
+  std::FILE* report;  // the rules-used report, left open for the summary
+  std::FILE* in;      // the input data file
+};
+bool start_run(const ProgramInfo& program, RuleTable& table, CompiledLibrary& library,
+               std::initializer_list<const char*> written, std::initializer_list<const char*> read,
+               RunStart& start);
 
 // False, after "Output file [name] is also used as another input or output" on the
 // console, when a file of `written` is the same file as one of `read`, as "rule.txt",

@@ -24,9 +24,9 @@ class Conversion : public ::testing::Test {
     int colon = static_cast<int>(std::strchr(text_, ':') - text_) + 1;
     const ActiveRule rule = test_support::compiled_rule(0);
     CaptureStderr();
-    colon_ = convert_record(rule, text_, values_, colon,
-                            ConvertStreams{log_.f, changes_.f, echo, form})
-                 .header_end;
+    colon_ =
+        convert_record(rule, text_, values_, colon, ConvertStreams{log_.f, changes_.f, echo, form})
+            .header_end;
     return GetCapturedStderr();
   }
   static constexpr const char* kRecord = "genrou 12 \"BUS ONE\" 13.80 \"1\" : #9 mva=100 4 0\n";

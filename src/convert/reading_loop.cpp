@@ -68,9 +68,8 @@ void convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary&
                        kRecordSize - 1);
       continue;
     }
-    const StepResult step =
-        convert_record_text(active_rule(table, library, rule), record.text, record.parsed,
-                            step_outputs);
+    const StepResult step = convert_record_text(active_rule(table, library, rule), record.text,
+                                                record.parsed, step_outputs);
     switch (step.outcome) {
       case StepOutcome::no_colon:
         copy_unconverted(outputs.out, "no colon in the first %d characters, copied unchanged",

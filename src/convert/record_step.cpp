@@ -38,7 +38,7 @@ ConversionResult convert_parsed(const ActiveRule& rule, char* text, ParsedRecord
   const ConversionResult result =
       convert_record(rule, text, parsed.values, parsed.colon_position, outputs.streams);
   if (outputs.out)
-    write_converted_record(outputs.out, r, text, result.header_end, parsed.mva_text,
-                           parsed.values, crlf);
+    write_converted_record(outputs.out, r, text, result.header_end, parsed.mva_text, parsed.values,
+                           crlf);
   return result;
 }

@@ -22,7 +22,8 @@ std::string value_bytes(const RuleSet& r) {
 
 }  // namespace
 
-EvaluationTrace trace_evaluation(RuleTable& table, int rule_index, const char* text, bool compiled) {
+EvaluationTrace trace_evaluation(RuleTable& table, int rule_index, const char* text,
+                                 bool compiled) {
   RuleSet& r = table.rule_sets[rule_index];
   RuleSet saved;
   std::memcpy(&saved, &r, sizeof saved);

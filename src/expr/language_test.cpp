@@ -66,59 +66,62 @@ TEST_F(Evaluator, ArithmeticIsRoundedToSinglePrecisionAfterEachStep) {
   EXPECT_TRUE(std::isnan(eval("0-2^0.5-(0-8)^0.5")));  // negative base, fractional power
 }
 
-TEST_F(Evaluator, LogicalPairsAreProductAndSum) {
-  EXPECT_EQ(eval("@a&&@b"), 0.0f);
-  EXPECT_EQ(eval("@a||@b"), 5.0f);
-  EXPECT_EQ(eval("(1<2)&&(3>2)"), 1.0f);
-  // a<b&&c>d reads as (a<(b*c))>d
-  EXPECT_EQ(eval("1<2&&3>0"), 1.0f);
+TEST_F(Evaluator, LogicalPairsAndComparisons) {
+  const struct {
+    const char* text;
+    float value;
+  } cases[] = {
+      {"@a&&@b", 0.0f},
+      {"@a||@b", 5.0f},
+      {"(1<2)&&(3>2)", 1.0f},
+      {"1<2&&3>0", 1.0f},  // reads as (1<(2*3))>0
+      {"1<2", 1.0f},
+      {"2<=1", 0.0f},
+      {"1<=1", 1.0f},
+      {"3==3", 1.0f},
+      {"3!=3", 0.0f},
+      {"3>=4", 0.0f},
+      {"4>3", 1.0f},
+      // A difference that is no number makes "<", "<=" and "==" hold, the others not.
+      {"@nan<1", 1.0f},
+      {"@nan<=1", 1.0f},
+      {"@nan==1", 1.0f},
+      {"@nan>1", 0.0f},
+      {"@nan>=1", 0.0f},
+      {"@nan!=1", 0.0f},
+  };
+  for (const auto& c : cases) EXPECT_EQ(eval(c.text), c.value) << c.text;
 }
 
-TEST_F(Evaluator, Comparisons) {
-  EXPECT_EQ(eval("1<2"), 1.0f);
-  EXPECT_EQ(eval("2<=1"), 0.0f);
-  EXPECT_EQ(eval("1<=1"), 1.0f);
-  EXPECT_EQ(eval("3==3"), 1.0f);
-  EXPECT_EQ(eval("3!=3"), 0.0f);
-  EXPECT_EQ(eval("3>=4"), 0.0f);
-  EXPECT_EQ(eval("4>3"), 1.0f);
-}
+// A text, its value and the console lines it writes.
+struct Case {
+  const char* text;
+  float value;
+  const char* messages;
+};
 
-TEST_F(Evaluator, ComparisonsWithNotANumber) {
-  EXPECT_EQ(eval("@nan<1"), 1.0f);
-  EXPECT_EQ(eval("@nan<=1"), 1.0f);
-  EXPECT_EQ(eval("@nan==1"), 1.0f);
-  EXPECT_EQ(eval("@nan>1"), 0.0f);
-  EXPECT_EQ(eval("@nan>=1"), 0.0f);
-  EXPECT_EQ(eval("@nan!=1"), 0.0f);
-}
-
-TEST_F(Evaluator, DivisionByZeroOfEitherSignOrByNotANumber) {
-  float v;
-  EXPECT_EQ(messages("7/0", &v), "divide by zero\n");
-  EXPECT_EQ(v, -99999.0f);
-  EXPECT_EQ(messages("1/-0", &v), "divide by zero\n");
-  EXPECT_EQ(v, -99999.0f);
-  EXPECT_EQ(messages("1/@nan", &v), "divide by zero\n");
-  EXPECT_EQ(v, -99999.0f);
-  EXPECT_EQ(messages("1/0*2", &v), "divide by zero\n");
-  EXPECT_EQ(v, -199998.0f);
-}
-
-TEST_F(Evaluator, NamesResolveInTheCurrentRuleSet) {
-  float v;
-  EXPECT_EQ(messages("@three*2", &v), "");
-  EXPECT_EQ(v, 6.0f);
-  EXPECT_EQ(messages("@zz+1", &v), "Unknown name [@zz] for [genrou]   0\n");
-  EXPECT_EQ(v, -99998.0f);
-  EXPECT_EQ(messages("$nope", &v), "Unknown name [$nope] for [genrou]   0\n");
-  EXPECT_EQ(v, -99999.0f);
-  EXPECT_EQ(messages("$b", &v), "Unknown name [$b] for [genrou]   0\n");  // "$" is not "@"
-  EXPECT_EQ(messages("abc", &v), "");
-  EXPECT_EQ(v, -99999.0f);
-  // A name longer than 31 characters is shown by its first 31.
-  EXPECT_EQ(messages("@abcdefghijabcdefghijabcdefghijXYZ"),
-            "Unknown name [@abcdefghijabcdefghijabcdefghij] for [genrou]   0\n");
+TEST_F(Evaluator, DivisionsAndNames) {
+  const Case cases[] = {
+      // Division by zero of either sign, or by a value that is no number.
+      {"7/0", -99999.0f, "divide by zero\n"},
+      {"1/-0", -99999.0f, "divide by zero\n"},
+      {"1/@nan", -99999.0f, "divide by zero\n"},
+      {"1/0*2", -199998.0f, "divide by zero\n"},
+      // Names resolve in the RuleSet; "$" is not "@"; a letter name is a silent dummy.
+      {"@three*2", 6.0f, ""},
+      {"@zz+1", -99998.0f, "Unknown name [@zz] for [genrou]   0\n"},
+      {"$nope", -99999.0f, "Unknown name [$nope] for [genrou]   0\n"},
+      {"$b", -99999.0f, "Unknown name [$b] for [genrou]   0\n"},
+      {"abc", -99999.0f, ""},
+      // A name longer than 31 characters is shown by its first 31.
+      {"@abcdefghijabcdefghijabcdefghijXYZ", -99999.0f,
+       "Unknown name [@abcdefghijabcdefghijabcdefghij] for [genrou]   0\n"},
+  };
+  for (const Case& c : cases) {
+    float v;
+    EXPECT_EQ(messages(c.text, &v), c.messages) << c.text;
+    EXPECT_EQ(v, c.value) << c.text;
+  }
 }
 
 TEST_F(Evaluator, AssignmentsStoreAndYield) {
@@ -141,48 +144,38 @@ TEST_F(Evaluator, MessagesComeInReadingOrder) {
   EXPECT_EQ(messages("@x_"), "error bad token\nUnknown name [@x] for [genrou]   0\n");
 }
 
-TEST_F(Evaluator, SyntaxErrorsYieldTheLengthOfTheirMessage) {
-  float v;
-  EXPECT_EQ(messages("(1+2", &v), "error ) expected\n");
-  EXPECT_EQ(v, 17.0f);
-  EXPECT_EQ(messages("1+", &v), "error primary expected\n");
-  EXPECT_EQ(v, 24.0f);
-  EXPECT_EQ(messages("1+*2", &v), "error primary expected\n");
-  EXPECT_EQ(v, 47.0f);
-  EXPECT_EQ(messages("a_b", &v), "error bad token\n");
-  EXPECT_EQ(v, -99999.0f);
-  EXPECT_EQ(messages("1 < = 2", &v), "error primary expected\n");
-  EXPECT_EQ(v, 1.0f);
-  EXPECT_EQ(messages("!", &v), "error primary expected\n");
-  EXPECT_EQ(v, 23.0f);
-  EXPECT_EQ(messages("2*|", &v), "error primary expected\n");
-  EXPECT_EQ(v, 46.0f);
-  EXPECT_EQ(messages("1+\xe9", &v), "error bad token\nerror primary expected\n");
-  EXPECT_EQ(v, 24.0f);
-}
-
-TEST_F(Evaluator, NumberTokens) {
-  EXPECT_EQ(eval("1 2"), 1.0f);
-  EXPECT_EQ(eval("1;2"), 1.0f);
-  EXPECT_EQ(eval("1e3"), 1.0f);
-  EXPECT_EQ(eval(".5"), 0.5f);
-  EXPECT_EQ(eval("5."), 5.0f);
-  EXPECT_EQ(eval("1.5.2"), 1.5f);
-  EXPECT_EQ(eval("."), 0.0f);
-  EXPECT_EQ(eval("..+3"), 3.0f);
-  EXPECT_EQ(eval("0.000000000000000000000000000000000001"), 0.0f);  // only 31 characters read
-}
-
-TEST_F(Evaluator, TextsWithoutATokenLeaveTheTargetAlone) {
-  float v;
-  EXPECT_EQ(messages("", &v), "");
-  EXPECT_EQ(v, 42.0f);
-  EXPECT_EQ(messages(" \t ", &v), "");
-  EXPECT_EQ(v, 42.0f);
-  EXPECT_EQ(messages(";1", &v), "");
-  EXPECT_EQ(v, 42.0f);
-  EXPECT_EQ(messages("_1", &v), "error bad token\n");
-  EXPECT_EQ(v, 42.0f);
+TEST_F(Evaluator, SyntaxErrorsAndTextsWithoutAToken) {
+  const Case cases[] = {
+      // A syntax error yields the length of its message line.
+      {"(1+2", 17.0f, "error ) expected\n"},
+      {"1+", 24.0f, "error primary expected\n"},
+      {"1+*2", 47.0f, "error primary expected\n"},
+      {"a_b", -99999.0f, "error bad token\n"},
+      {"1 < = 2", 1.0f, "error primary expected\n"},
+      {"!", 23.0f, "error primary expected\n"},
+      {"2*|", 46.0f, "error primary expected\n"},
+      {"1+\xe9", 24.0f, "error bad token\nerror primary expected\n"},
+      // Number tokens: no sign, no exponent, the longest part "%f" reads.
+      {"1 2", 1.0f, ""},
+      {"1;2", 1.0f, ""},
+      {"1e3", 1.0f, ""},
+      {".5", 0.5f, ""},
+      {"5.", 5.0f, ""},
+      {"1.5.2", 1.5f, ""},
+      {".", 0.0f, ""},
+      {"..+3", 3.0f, ""},
+      {"0.000000000000000000000000000000000001", 0.0f, ""},  // only 31 characters read
+      // A text whose first token is the end leaves the target (42) alone.
+      {"", 42.0f, ""},
+      {" \t ", 42.0f, ""},
+      {";1", 42.0f, ""},
+      {"_1", 42.0f, "error bad token\n"},
+  };
+  for (const Case& c : cases) {
+    float v;
+    EXPECT_EQ(messages(c.text, &v), c.messages) << c.text;
+    EXPECT_EQ(v, c.value) << c.text;
+  }
 }
 
 TEST_F(Evaluator, OnlyTheFirst63CharactersAreRead) {

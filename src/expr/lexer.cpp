@@ -22,45 +22,32 @@ void copy_run(Lexer& lex, char* out, Pred in_run) {
   out[n] = '\0';
 }
 
-Token pair(Lexer& lex, char second, Token both, Token single) {
-  if (*lex.p != second) return single;
-  ++lex.p;
-  return both;
-}
+// An operator character, alone or followed by its second character ("&&", "<=", ...).
+struct Operator {
+  char first;
+  char second;  // NUL: no pair
+  Token pair;
+  Token single;
+};
+constexpr Operator kOperators[] = {
+    {';', '\0', kEnd, kEnd},        {'(', '\0', kOpen, kOpen},
+    {')', '\0', kClose, kClose},    {'*', '\0', kTimes, kTimes},
+    {'+', '\0', kPlus, kPlus},      {'-', '\0', kMinus, kMinus},
+    {'/', '\0', kDivide, kDivide},  {'^', '\0', kPower, kPower},
+    {'&', '&', kTimes, kAmpersand}, {'|', '|', kPlus, kBar},
+    {'=', '=', kEqual, kAssign},    {'!', '=', kNotEqual, kNot},
+    {'<', '=', kLessEqual, kLess},  {'>', '=', kGreaterEqual, kGreater},
+};
 
+// The token of an operator character `c`, its second character read when it pairs.
 Token operator_token(Lexer& lex, char c) {
-  switch (c) {
-    case ';':
-      return kEnd;
-    case '(':
-      return kOpen;
-    case ')':
-      return kClose;
-    case '*':
-      return kTimes;
-    case '+':
-      return kPlus;
-    case '-':
-      return kMinus;
-    case '/':
-      return kDivide;
-    case '^':
-      return kPower;
-    case '&':
-      return pair(lex, '&', kTimes, kAmpersand);
-    case '|':
-      return pair(lex, '|', kPlus, kBar);
-    case '=':
-      return pair(lex, '=', kEqual, kAssign);
-    case '!':
-      return pair(lex, '=', kNotEqual, kNot);
-    case '<':
-      return pair(lex, '=', kLessEqual, kLess);
-    case '>':
-      return pair(lex, '=', kGreaterEqual, kGreater);
-    default:
-      return kBadCharacter;  // bytes of 0x80 and above too
+  for (const Operator& op : kOperators) {
+    if (op.first != c) continue;
+    if (op.second == '\0' || *lex.p != op.second) return op.single;
+    ++lex.p;
+    return op.pair;
   }
+  return kBadCharacter;  // bytes of 0x80 and above too
 }
 
 }  // namespace

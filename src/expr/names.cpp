@@ -9,7 +9,8 @@ NameRef resolve_name(const RuleSet* rule, const char* name) {
   const bool output = name[0] == '$';
   const char(*names)[kNameSize] = output ? rule->output_names : rule->input_names;
   for (int k = 0; k < kMaxParameters; ++k) {
-    if (std::strcmp(names[k], name) == 0) return NameRef{output ? NameKind::output : NameKind::input, k};
+    if (std::strcmp(names[k], name) == 0)
+      return NameRef{output ? NameKind::output : NameKind::input, k};
   }
   return NameRef{NameKind::unknown, 0};
 }

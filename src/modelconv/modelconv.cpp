@@ -18,85 +18,89 @@ namespace {
 
 constexpr ProgramInfo kProgram{
     "modelconv",
-    "Usage: modelconv input-file all|include|exclude output-file log-file changes-file\n"};
+    "Usage: modelconv input-file all|include|exclude output-file log-file changes-file\n",
+    kModelconvMissingRuleFile};
 constexpr const char* kTraceFile = "rerr.txt";
 
-// The run's fixed-size state.
-BusSelection selection;
-CompiledLibrary library;
-LoadFailures load_failures;
+struct Arguments {
+  const char* input;
+  const char* selection;  // "all", or the bus selection file "include" or "exclude"
+  const char* output;
+  const char* log;
+  const char* changes;
+};
 
-}  // namespace
-
-int run_modelconv(int argc, char** argv) {
-  use_binary_console();
-  int status = 0;
-  if (handle_info_option(argc, argv, kProgram, &status)) return status;
-  if (argc < 6) {
-    print_usage(kProgram);
-    return 1;
-  }
-  const char* input_name = argv[1];
-  const char* selection_argument = argv[2];
-  const char* output_name = argv[3];
-  const char* log_name = argv[4];
-  const char* changes_name = argv[5];
-  RuleTable& table = rule_table;
-  if (!load_rules(table, LoadOptions{false, nullptr}, load_failures)) {
-    report_load_failure(load_failures.items[0], kModelconvMissingRuleFile);
-    return 1;
-  }
-  compile_library(table, library);
-  if (!run_files_are_distinct(
-          table, {output_name, log_name, changes_name, kRulesReportFile, kTraceFile},
-          {input_name, names_selection_file(selection_argument) ? selection_argument : nullptr}))
-    return 1;
-  std::FILE* report = write_rules_report(table);
-  std::FILE* in = open_for_reading(input_name);
-  if (!in) {
-    console_printf("Unable to open input file\n");
-    return 1;
-  }
-  switch (classify_selection(selection_argument, selection)) {
+// The bus selection of the command line, with the confirmation that "all" asks for.
+// False when the run ends here.
+bool choose_buses(const char* argument, BusSelection& selection) {
+  switch (classify_selection(argument, selection)) {
     case SelectionArgument::all:
       console_printf("Type c to continue, a to abort : ");
-      if (std::getchar() != 'c') return 1;
-      break;
+      return std::getchar() == 'c';
     case SelectionArgument::refused:
       console_printf("Unable to open bus selection file\n");
-      return 1;
+      return false;
     case SelectionArgument::file_opened:
-      break;
+      return true;
   }
-  console_printf("Selection basis is [%s]\n", selection.basis);
-  static char out_buffer[kWriteBufferSize];
-  std::FILE* out = open_for_writing(output_name, out_buffer);
-  if (!out) {
-    console_printf("Unable to open outputfile\n");
-    return 1;
-  }
-  if (selection.file && !read_bus_list(selection, selection_argument)) return 1;
-  console_printf("Read %5d bus numbers\n", selection.bus_count);
+  return false;
+}
+
+// The streams of the conversion, opened in their order once the output is open.
+LoopOutputs open_log_and_trace(std::FILE* out, const Arguments& args) {
   static char log_buffer[kWriteBufferSize];
   static char changes_buffer[kWriteBufferSize];
-  std::FILE* log = open_log_stream(log_name, "Working without log file\n", log_buffer);
+  std::FILE* log = open_log_stream(args.log, "Working without log file\n", log_buffer);
   std::FILE* changes =
-      open_log_stream(changes_name, "Working without  changes file\n", changes_buffer);
+      open_log_stream(args.changes, "Working without  changes file\n", changes_buffer);
   std::FILE* trace = open_for_writing(kTraceFile);
   if (!trace) {
     console_printf("Could not open rerr.txt\n");
     trace = stderr;
   }
-  convert_data_file(in, table, library, selection,
-                    LoopOutputs{out, trace, ConvertStreams{log, changes, false, BusNameForm::token}},
-                    nullptr);
-  write_rule_summary(table, report);
-  std::fclose(in);
-  bool ok = close_written_file(out, output_name);
-  ok = close_written_file(log, log_name) && ok;
+  return LoopOutputs{out, trace, ConvertStreams{log, changes, false, BusNameForm::token}};
+}
+
+// Closes the files in their order; the exit status.
+int finish(const RunStart& start, const LoopOutputs& outputs, const BusSelection& selection,
+           const Arguments& args) {
+  std::fclose(start.in);
+  bool ok = close_written_file(outputs.out, args.output);
+  ok = close_written_file(outputs.streams.log, args.log) && ok;
   if (selection.file) std::fclose(selection.file);
-  ok = close_written_file(changes, changes_name) && ok;
-  ok = close_written_file(trace, kTraceFile) && ok;
-  ok = close_written_file(report, kRulesReportFile) && ok;
+  ok = close_written_file(outputs.streams.changes, args.changes) && ok;
+  ok = close_written_file(outputs.trace, kTraceFile) && ok;
+  ok = close_written_file(start.report, kRulesReportFile) && ok;
   return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int run_modelconv(int argc, char** argv) {
+  int status;
+  if (ends_at_command_line(argc, argv, kProgram, 6, &status)) return status;
+  const Arguments args{argv[1], argv[2], argv[3], argv[4], argv[5]};
+  static CompiledLibrary library;
+  static BusSelection selection;
+  RuleTable& table = rule_table;
+  RunStart start;
+  const char* list = names_selection_file(args.selection) ? args.selection : nullptr;
+  if (!start_run(kProgram, table, library,
+                 {args.output, args.log, args.changes, kRulesReportFile, kTraceFile},
+                 {args.input, list}, start))
+    return 1;
+  if (!choose_buses(args.selection, selection)) return 1;
+  console_printf("Selection basis is [%s]\n", selection.basis);
+  static char out_buffer[kWriteBufferSize];
+  std::FILE* out = open_for_writing(args.output, out_buffer);
+  if (!out) {
+    console_printf("Unable to open outputfile\n");
+    return 1;
+  }
+  if (selection.file && !read_bus_list(selection, args.selection)) return 1;
+  console_printf("Read %5d bus numbers\n", selection.bus_count);
+  const LoopOutputs outputs = open_log_and_trace(out, args);
+  convert_data_file(start.in, table, library, selection, outputs, nullptr);
+  write_rule_summary(table, start.report);
+  return finish(start, outputs, selection, args);
 }

@@ -23,7 +23,8 @@ namespace {
 
 constexpr ProgramInfo kProgram{
     "modeltest",
-    "Usage: modeltest input-file bus-number unit-id testcase-file log-file changes-file\n"};
+    "Usage: modeltest input-file bus-number unit-id testcase-file log-file changes-file\n",
+    kModeltestMissingRuleFile};
 
 constexpr const char* kPlayIn =
     "plnow 100 \"PLAYIN\" 13.8 \"1 \"  : #1 0.\n#\n"
@@ -31,7 +32,6 @@ constexpr const char* kPlayIn =
 
 // The run's fixed-size state.
 CompiledLibrary library;
-LoadFailures load_failures;
 DynamicRecord record;
 // A copy's header may be longer than the record's own, so a copy may outgrow the record.
 char copy[kRecordSize + kCaseHeaderSize];
@@ -64,8 +64,8 @@ void echo_unit_record(const RecordHeader& h, const Unit& unit) {
   char kv[kMaxFloatText + 16];  // without printf, so that every build writes the same bytes
   *put_fixed(kv, h.base_kv, 6, 2) = '\0';
   // "%-8.8s [%6d] [%-8.8s] %6.2f [%-2.2s] [%-2.2s]\n"
-  console_printf("%-8.8s [%6d] [%-8.8s] %s [%-2.2s] [%-2.2s]\n", h.model, h.bus_number,
-                 h.bus_name, kv, unit.id, h.unit_id);
+  console_printf("%-8.8s [%6d] [%-8.8s] %s [%-2.2s] [%-2.2s]\n", h.model, h.bus_number, h.bus_name,
+                 kv, unit.id, h.unit_id);
 }
 
 void build_case(std::FILE* file, std::FILE* out, Unit& unit, RuleTable& table,
@@ -77,8 +77,7 @@ void build_case(std::FILE* file, std::FILE* out, Unit& unit, RuleTable& table,
     if (read_piece(in, record.text, kPieceSize) == 0) break;
     if (is_skipped(record.text)) continue;
     if (join_continuations(in, record.text, nullptr) == JoinResult::too_long) {
-      report_unconverted("record longer than %d characters, skipped", kRecordSize - 1,
-                         record.text);
+      report_unconverted("record longer than %d characters, skipped", kRecordSize - 1, record.text);
       continue;
     }
     LineStart start;
@@ -109,33 +108,21 @@ void write_trailer(std::FILE* out, const Unit& unit) {
 }  // namespace
 
 int run_modeltest(int argc, char** argv) {
-  use_binary_console();
-  int status = 0;
-  if (handle_info_option(argc, argv, kProgram, &status)) return status;
+  int status;
+  if (ends_at_command_line(argc, argv, kProgram, 7, &status)) return status;
   Unit unit{};
-  if (argc < 7 || !parse_unit_arguments(argv[2], argv[3], unit)) {
+  if (!parse_unit_arguments(argv[2], argv[3], unit)) {
     print_usage(kProgram);
     return 1;
   }
-  const char* input_name = argv[1];
   const char* case_name = argv[4];
   const char* log_name = argv[5];
   const char* changes_name = argv[6];
   RuleTable& table = rule_table;
-  if (!load_rules(table, LoadOptions{false, nullptr}, load_failures)) {
-    report_load_failure(load_failures.items[0], kModeltestMissingRuleFile);
+  RunStart start;
+  if (!start_run(kProgram, table, library, {case_name, log_name, changes_name, kRulesReportFile},
+                 {argv[1]}, start))
     return 1;
-  }
-  compile_library(table, library);
-  if (!run_files_are_distinct(table, {case_name, log_name, changes_name, kRulesReportFile},
-                              {input_name}))
-    return 1;
-  std::FILE* report = write_rules_report(table);
-  std::FILE* in = open_for_reading(input_name);
-  if (!in) {
-    console_printf("Unable to open input file\n");
-    return 1;
-  }
   static char log_buffer[kWriteBufferSize];
   static char changes_buffer[kWriteBufferSize];
   std::FILE* log = open_log_stream(log_name, "Working without log file\n", log_buffer);
@@ -150,14 +137,14 @@ int run_modeltest(int argc, char** argv) {
   }
   std::fputs(kPlayIn, out);
   console_printf("Beginning to read data records\n");
-  build_case(in, out, unit, table,
+  build_case(start.in, out, unit, table,
              StepOutputs{out, ConvertStreams{log, changes, true, BusNameForm::quoted}, true});
   write_trailer(out, unit);
-  write_rule_summary(table, report);
-  std::fclose(in);
+  write_rule_summary(table, start.report);
+  std::fclose(start.in);
   bool ok = close_written_file(out, case_name);
   ok = close_written_file(log, log_name) && ok;
   ok = close_written_file(changes, changes_name) && ok;
-  ok = close_written_file(report, kRulesReportFile) && ok;
+  ok = close_written_file(start.report, kRulesReportFile) && ok;
   return ok ? 0 : 1;
 }

@@ -16,7 +16,6 @@ char* put_value(char* out, float value) {
   return put_fixed(out, v, 9, 3);
 }
 
-
 void write_converted_record(std::FILE* out, const RuleSet& rule, char* text, int colon_position,
                             const char* mva_text, const ParameterValues& values, bool crlf) {
   // The comment line, the header, the tag and MVA text, then every value: one write.

@@ -77,7 +77,8 @@ void binary(Walk& w, const Instruction& in) {
 void primary_expected(Walk& w, const Instruction& in) {
   const char* rest = w.rest_from(in.offset);
   if (rest[0] == '\0') {
-    report(Severity::error, w.at(in.offset), "a value is missing at the end of [%s]", w.rest_from());
+    report(Severity::error, w.at(in.offset), "a value is missing at the end of [%s]",
+           w.rest_from());
   } else {
     report(Severity::error, w.at(in.offset), "a value is expected at [%s]", rest);
   }

@@ -122,7 +122,9 @@ struct OutputLine {
   const RuleSet& rule() const { return lib.table.rule_sets[i]; }
   const OutputSource& source() const { return lib.sources.rule_sets[i].outputs[k]; }
   SourcePoint line() const { return SourcePoint{file, source().line, 0}; }
-  SourcePoint token(OutputToken t) const { return SourcePoint{file, source().line, source().column[t]}; }
+  SourcePoint token(OutputToken t) const {
+    return SourcePoint{file, source().line, source().column[t]};
+  }
   ExpressionSite site(const char* text, OutputToken t, ExpressionRole role) const {
     return ExpressionSite{text, token(t), rule(), k, role, lib.compiled.pool};
   }
@@ -171,8 +173,8 @@ void check_test_and_replacement(const OutputLine& o, const bool* assigned_in_all
       report(Severity::warning, o.line(), "no test expression for [%s]: its value is never checked",
              r.output_names[o.k]);
   } else {
-    check_expression(c.tests[o.k], o.site(r.test_expressions[o.k], kTestToken, ExpressionRole::test),
-                     assigned);
+    check_expression(c.tests[o.k],
+                     o.site(r.test_expressions[o.k], kTestToken, ExpressionRole::test), assigned);
   }
   const char* replace = r.replace_expressions[o.k];
   switch (replacement_of(replace)) {

@@ -74,8 +74,8 @@ bool select_buses(const char* selection_argument) {
   }
   const bool listed = !selection.file || read_bus_list(selection, selection_argument);
   if (!listed)
-    report(Severity::error, SourcePoint{selection_argument, 0, 0},
-           "holds more than %d bus numbers", kMaxBusNumbers);
+    report(Severity::error, SourcePoint{selection_argument, 0, 0}, "holds more than %d bus numbers",
+           kMaxBusNumbers);
   if (selection.file) std::fclose(selection.file);
   return listed;
 }

@@ -18,7 +18,8 @@
 namespace {
 
 constexpr ProgramInfo kProgram{"rulecheck",
-                               "Usage: rulecheck [--data data-file [all|include|exclude]]\n"};
+                               "Usage: rulecheck [--data data-file [all|include|exclude]]\n",
+                               kModelconvMissingRuleFile};
 
 // The run's fixed-size state.
 LoadFailures load_failures;
@@ -28,9 +29,8 @@ CompiledLibrary library;
 }  // namespace
 
 int run_rulecheck(int argc, char** argv) {
-  use_binary_console();
-  int status = 0;
-  if (handle_info_option(argc, argv, kProgram, &status)) return status;
+  int status;
+  if (ends_at_command_line(argc, argv, kProgram, 1, &status)) return status;
   const char* data_file = nullptr;
   const char* selection = nullptr;
   if (argc >= 2) {

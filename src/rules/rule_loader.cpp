@@ -141,7 +141,8 @@ bool read_output_line(Load& load, RuleSet& r, RuleSource& source) {
   }
   if (name_length > kNameSize - 1) return limit_exceeded(load, assignment, Limit::name_length);
   for (const char* text : {assignment, tokens[kTestToken], tokens[kReplaceToken]}) {
-    if (too_long(text, kExpressionSize)) return limit_exceeded(load, text, Limit::expression_length);
+    if (too_long(text, kExpressionSize))
+      return limit_exceeded(load, text, Limit::expression_length);
   }
   const int k = r.output_count++;
   source.outputs[k].line = load.line_number;
@@ -163,7 +164,8 @@ bool read_output_line(Load& load, RuleSet& r, RuleSource& source) {
 }
 
 bool read_rule_file(std::FILE* f, Load& load, RuleSet& r, RuleSource& source) {
-  const int input_end = read_section(f, load, "@end", [&] { return read_input_line(load, r, source); });
+  const int input_end =
+      read_section(f, load, "@end", [&] { return read_input_line(load, r, source); });
   if (input_end < 0) return false;
   source.input_end_line = input_end;
   const int output_end =

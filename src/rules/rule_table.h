@@ -45,9 +45,9 @@ void reset_rule_table(RuleTable& table);
 // What a replace expression asks for. Only "NULL" itself is left out of a suspect
 // line; any text beginning with those four letters is never evaluated.
 enum class Replacement {
-  none,         // exactly "NULL": not evaluated, not shown
-  never,        // begins with "NULL" (NULL1): not evaluated, but shown
-  expression,   // evaluated when the test fails
+  none,        // exactly "NULL": not evaluated, not shown
+  never,       // begins with "NULL" (NULL1): not evaluated, but shown
+  expression,  // evaluated when the test fails
 };
 Replacement replacement_of(const char* replace_expression);
 // The text the loader stores when an output line gives no replace expression.
