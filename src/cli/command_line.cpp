@@ -1,5 +1,5 @@
 // What the command lines of the three programs share: usage, --help and --version, and
-// the check that no file a run writes is one it reads or another it writes.
+// the start of a run, with the check that no file it writes is one it reads.
 #include "cli/command_line.h"
 
 #include <cstdio>
@@ -28,6 +28,13 @@ bool ends_at_command_line(int argc, char** argv, const ProgramInfo& program, int
   return true;
 }
 
+void print_usage(const ProgramInfo& program) { console_printf("%s", program.usage); }
+
+namespace {
+
+// Loads the rule library of the working folder into the table as the programs load
+// it, and compiles it. False, after the failure's message on the console, when it
+// does not load.
 bool load_rule_library(RuleTable& table, CompiledLibrary& library, const ProgramInfo& program) {
   static LoadFailures failures;
   if (!load_rules(table, LoadOptions{false, nullptr}, failures)) {
@@ -38,8 +45,9 @@ bool load_rule_library(RuleTable& table, CompiledLibrary& library, const Program
   return true;
 }
 
-void print_usage(const ProgramInfo& program) { console_printf("%s", program.usage); }
-
+// False, after "Output file [name] is also used as another input or output" on the
+// console, when a file of `written` is the same file as one of `read`, as "rule.txt",
+// as a rule file of the table, or as another of `written`. nullptr entries are skipped.
 bool run_files_are_distinct(const RuleTable& table, std::initializer_list<const char*> written,
                             std::initializer_list<const char*> read) {
   constexpr int kMaxWritten = 8;
@@ -60,6 +68,8 @@ bool run_files_are_distinct(const RuleTable& table, std::initializer_list<const 
   if (clash) console_printf("Output file [%s] is also used as another input or output\n", clash);
   return !clash;
 }
+
+}  // namespace
 
 bool start_run(const ProgramInfo& program, RuleTable& table, CompiledLibrary& library,
                std::initializer_list<const char*> written, std::initializer_list<const char*> read,

@@ -14,14 +14,22 @@ namespace {
 
 constexpr unsigned kUntouched = 0x7fc0dead;  // a NaN no evaluation yields
 
+struct EvaluationTrace {
+  bool stored;           // the target was written
+  unsigned target_bits;  // the target's bits afterwards
+  std::string messages;  // what was written to the console
+  std::string values;    // the bytes of the RuleSet's values afterwards
+};
+
 std::string value_bytes(const RuleSet& r) {
   std::string s(reinterpret_cast<const char*>(r.input_values), sizeof r.input_values);
   s.append(reinterpret_cast<const char*>(r.output_values), sizeof r.output_values);
   return s;
 }
 
-}  // namespace
-
+// Evaluates `text` over RuleSet `rule_index` of `table` from the RuleSet's present
+// values, which it leaves as it found them: with the text evaluator when `compiled` is
+// false, by compiling and running it otherwise.
 EvaluationTrace trace_evaluation(RuleTable& table, int rule_index, const char* text,
                                  bool compiled) {
   RuleSet& r = table.rule_sets[rule_index];
@@ -56,6 +64,8 @@ EvaluationTrace trace_evaluation(RuleTable& table, int rule_index, const char* t
   std::memcpy(&r, &saved, sizeof saved);
   return t;
 }
+
+}  // namespace
 
 std::string compare_evaluations(RuleTable& table, int rule_index, const char* text) {
   const EvaluationTrace a = trace_evaluation(table, rule_index, text, false);

@@ -1,0 +1,119 @@
+// modelconv's reading loop: what is copied, what is converted, the line trace, the
+// records it cannot convert, and what an observer learns.
+#include "convert/reading_loop.h"
+
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+using testing::internal::CaptureStderr;
+using testing::internal::GetCapturedStderr;
+
+namespace {
+
+struct Seen final : LoopObserver {
+  std::vector<int> converted;  // the rule of each record converted
+  int failed = 0;
+  int suspects = 0;
+  std::vector<std::string> without_rule;
+  void record_converted(int rule, const ConversionResult& result) override {
+    converted.push_back(rule);
+    failed += result.failed;
+    suspects += result.suspects;
+  }
+  void model_without_rule(const char* model) override { without_rule.push_back(model); }
+};
+
+class ReadingLoop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reset_rule_table(rule_table);
+    RuleSet& r = test_support::add_rule("genrou", "gensal");
+    test_support::add_input(r, "@a", 0.0f);
+    test_support::add_input(r, "@b", 0.0f);
+    test_support::add_output(r, "$a=@a*2", "($a<10)", "9");
+    test_support::add_output(r, "$b=1/@b");
+    std::strcpy(selection_.basis, "exclude");  // an empty exclude list: every bus
+    selection_.bus_count = 0;
+  }
+  // Runs the loop over `input`; returns the console messages.
+  std::string run(const std::string& input, Seen* seen = nullptr) {
+    static CompiledLibrary library;
+    compile_library(rule_table, library);
+    std::FILE* in = test_support::stream_of(input);
+    CaptureStderr();
+    convert_data_file(in, rule_table, library, selection_,
+                      LoopOutputs{out_.f, trace_.f, {log_.f, nullptr, false, BusNameForm::token}},
+                      seen);
+    std::fclose(in);
+    return GetCapturedStderr();
+  }
+  BusSelection selection_;
+  test_support::CapturedFile out_, trace_, log_;
+};
+
+TEST_F(ReadingLoop, CopiesEveryLineItDoesNotConvert) {
+  const std::string input =
+      "# a comment\n"
+      "gencls 1 \"A\" 1 \"1 \" : #9 1 2\n"
+      "GENROU 2 \"B\" 1 \"1 \" : #9 1 2\n"  // case counts
+      "\n"
+      "no newline at the end";
+  Seen seen;
+  EXPECT_EQ(run(input, &seen), "");
+  EXPECT_EQ(out_.text(), input);
+  EXPECT_EQ(trace_.text(), "       1\n       2\n       3\n       4\n       5\n");
+  EXPECT_EQ(seen.without_rule, (std::vector<std::string>{"gencls", "GENROU"}));
+  EXPECT_EQ(rule_table.rule_sets[0].found_count, 0);
+}
+
+TEST_F(ReadingLoop, ConvertsSelectedRecordsWithTheirContinuations) {
+  Seen seen;
+  EXPECT_EQ(run("genrou 5 \"A\" 1 \"1 \" : #9 mva=100 7 /\n 2\nafter\n", &seen), "");
+  EXPECT_EQ(out_.text(),
+            "#[genrou] [gensal]\n"
+            "gensal 5 \"A\" 1 \"1 \" : #9 mva=100.000    9.0000   0.5000\n"
+            "after\n");
+  // The continuation line gets no trace number of its own.
+  EXPECT_EQ(trace_.text(), "       1\n       2\n");
+  EXPECT_EQ(seen.converted, (std::vector<int>{0}));
+  EXPECT_EQ(seen.suspects, 1);  // 14 is not below 10: replaced by 9
+  EXPECT_NE(log_.text().find("#, ($a<10)"), std::string::npos);
+  EXPECT_EQ(rule_table.rule_sets[0].converted_count, 1);
+  EXPECT_EQ(rule_table.current_rule, -1);  // the last line matched no rule
+}
+
+TEST_F(ReadingLoop, BusSelectionAndTheBusNumberThatCarriesOver) {
+  std::strcpy(selection_.basis, "include");
+  selection_.bus_list[0] = selection_.sorted[0] = 7;
+  selection_.bus_count = 1;
+  // The third line's second token holds no number: the 7 of the line before it counts,
+  // so the record is selected (and then has no colon to convert by).
+  const std::string input = "genrou 5 \"A\" 1 \"1 \" : 1 1\nx 7\ngenrou x\n";
+  EXPECT_EQ(run(input),
+            "Error - no colon in the first 1900 characters, copied unchanged < genrou x\n" +
+                std::string(55, ' ') + "... >\n");
+  EXPECT_EQ(out_.text(), input);
+  EXPECT_EQ(rule_table.rule_sets[0].found_count, 2);
+  EXPECT_EQ(rule_table.rule_sets[0].converted_count, 0);
+}
+
+TEST_F(ReadingLoop, RecordsItCannotConvertAreCopiedAsRead) {
+  const std::string no_colon = "genrou 5 \"A\" 1 \"1 \" 1 2\n";
+  const std::string long_header = "genrou 5 \"" + std::string(300, 'A') + "\" : 1\n";
+  const std::string too_long =
+      "genrou 5 /\n" + std::string(1990, '1') + " /\n" + std::string(100, '2') + "\n";
+  Seen seen;
+  const std::string messages = run(no_colon + long_header + too_long, &seen);
+  EXPECT_EQ(out_.text(), no_colon + long_header + too_long);
+  EXPECT_NE(messages.find("Error - no colon in the first 1900 characters, copied unchanged < "),
+            std::string::npos);
+  EXPECT_NE(messages.find("Error - header longer than 299 characters, copied unchanged < "),
+            std::string::npos);
+  EXPECT_NE(messages.find("Error - record longer than 1999 characters, copied unchanged < "),
+            std::string::npos);
+  EXPECT_TRUE(seen.converted.empty());
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+// The checks of a whole library, file by file, with its dry run; and the preview of a
+// data file, which counts what modelconv would convert.
+#include "rulecheck/library_check.h"
+
+#include <sys/stat.h>
+
+#include "io/console.h"
+#include "rulecheck/findings.h"
+#include "rulecheck/preview.h"
+#include "test_support.h"
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+namespace {
+
+class LibraryChecks : public test_support::InTempFolder {
+ protected:
+  void SetUp() override {
+    InTempFolder::SetUp();
+    mkdir("lib", 0755);
+    reset_findings();
+  }
+  // Loads the library as the checker does and returns its findings.
+  std::string check() {
+    static LoadFailures failures;
+    static RuleSources sources;
+    ConsoleSwitch quiet(nullptr);
+    loaded_ = load_rules(rule_table, LoadOptions{true, &sources}, failures);
+    compile_library(rule_table, library_);
+    CaptureStdout();
+    check_library(CheckedLibrary{rule_table, library_, sources, failures});
+    return GetCapturedStdout();
+  }
+  static CompiledLibrary library_;  // too large for the stack
+  bool loaded_ = false;
+};
+
+CompiledLibrary LibraryChecks::library_;
+
+TEST_F(LibraryChecks, EveryFileIsCheckedAndTheLoadGoesOnPastFailures) {
+  write_file("rule.txt", "genrou gentpj\nexst1 esst1a\ngenrou gensal\nlonglonglonglonglong x\n");
+  write_file("lib/genrou-gentpj",
+             "@h 2\nd\n@h\n@end\n"
+             "$a=@h*2 3 1 ($a>5) 9\n"
+             "$b=1\n"
+             "$c=@h NULL\n"
+             "$a=0 0 0 1 NULL1\n"
+             "$end\n");
+  write_file("lib/genrou-gensal", "@end\n$x=$y\n$end\n");
+  const std::string findings = check();
+  EXPECT_FALSE(loaded_);
+  EXPECT_EQ(findings,
+            "rule.txt:3:1: warning: from-model [genrou] is already converted by the pair on line "
+            "1: this pair is never used\n"
+            "rule.txt:4:1: error: rule library limit exceeded: name longer than 15 characters\n"
+            "rule.txt:2:1: error: cannot open the rule file [lib/exst1-esst1a]\n"
+            "lib/genrou-gentpj:2:1: warning: input name [d] does not begin with \"@\": no "
+            "expression can read it\n"
+            "lib/genrou-gentpj:3:1: warning: input [@h] is given twice: only the first, on line "
+            "1, is ever found\n"
+            "lib/genrou-gentpj:5:9: warning: low limit [3] above high limit [1]\n"
+            "lib/genrou-gentpj:5:1: warning: dry run on the rule file's input values: [$a] fails "
+            "its test [($a>5)] and is replaced by 9\n"
+            "lib/genrou-gentpj:7: warning: no test expression for [$c]: its value is never "
+            "checked\n"
+            "lib/genrou-gentpj:8:1: warning: output [$a] is given twice: only the first, on line "
+            "5, is ever found\n"
+            "lib/genrou-gentpj:8:1: warning: assigns the earlier output of the same name [$a], not "
+            "its own parameter\n"
+            "lib/genrou-gentpj:8:12: warning: replace expression [NULL1] begins with \"NULL\": it "
+            "is never evaluated, the value is kept\n"
+            "lib/genrou-gensal:2:4: error: unknown name [$y]\n"
+            "lib/genrou-gensal:2: warning: no test expression for [$x]: its value is never "
+            "checked\n"
+            "lib/genrou-gensal:2:1: warning: dry run on the rule file's input values: [$x] ends at "
+            "-99999, below -99998: the record would fail\n");
+  // The dry run leaves the table as it was loaded.
+  const RuleSet& r = rule_table.rule_sets[0];
+  EXPECT_EQ(r.output_values[0], 2.0f);  // the mid value of its limits
+  EXPECT_EQ(r.converted_count, 0);
+}
+
+TEST_F(LibraryChecks, PreviewCountsAsModelconvWould) {
+  write_file("rule.txt", "genrou gentpj\n");
+  write_file("lib/genrou-gentpj", "@h\n@end\n$a=@h 0 0 ($a>1) 5\n$b=1/@h\n$end\n");
+  write_file("data.dyd",
+             "genrou 1 \"A\" 1 \"1 \" : 2\n"
+             "genrou 2 \"B\" 1 \"1 \" : 0\n"
+             "gencls 3 \"C\" 1 \"1 \" : 0\n"
+             "gencls 4 \"C\" 1 \"1 \" : 0\n"
+             "esst1a 4 \"C\" 1 \"1 \" : 0\n");
+  check();
+  ASSERT_TRUE(loaded_);
+  test_support::CapturedFile out;
+  {
+    ConsoleSwitch quiet(nullptr);
+    EXPECT_TRUE(run_preview("data.dyd", nullptr, rule_table, library_, out.f));
+  }
+  EXPECT_EQ(out.text(),
+            "Preview of [data.dyd], selection basis [all], no file written:\n"
+            " 0 [genrou          ] [gentpj          ] found     2   converted     1   failed     1"
+            "   suspect     1\n"
+            "-- [gencls          ] found     2   no rule converts it\n"
+            "-- [esst1a          ] found     1   no rule converts it\n");
+  CaptureStdout();
+  EXPECT_FALSE(run_preview("missing.dyd", nullptr, rule_table, library_, out.f));
+  EXPECT_EQ(GetCapturedStdout(), "missing.dyd: error: cannot open the data file\n");
+}
+
+}  // namespace
