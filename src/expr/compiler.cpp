@@ -54,7 +54,7 @@ struct Compilation {
     return name(n, Op::store_input, Op::store_output, Op::store_unknown, Op::store_dummy);
   }
   Value negate(Value, int offset) { return emit(Op::negate, offset); }
-  Value binary(Token op, Value, Value, int offset) { return emit(Op::binary, offset, op); }
+  Value binary(Token op, Value, Value, int offset) { return emit(binary_op(op), offset); }
   Value close_expected(Value, int offset) { return emit(Op::close_expected, offset); }
   Value primary_expected(int offset) { return emit(Op::primary_expected, offset); }
   void bad_character(int offset) { emit(Op::bad_character, offset); }

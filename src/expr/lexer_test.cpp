@@ -35,13 +35,12 @@ std::vector<Token> kinds(const char* text) {
 }
 
 TEST(Lexer, OperatorsAloneAndInPairs) {
-  EXPECT_EQ(kinds("+-*/^()"), (std::vector<Token>{kPlus, kMinus, kTimes, kDivide, kPower, kOpen,
-                                                   kClose, kEnd}));
+  EXPECT_EQ(kinds("+-*/^()"),
+            (std::vector<Token>{kPlus, kMinus, kTimes, kDivide, kPower, kOpen, kClose, kEnd}));
   // "&&" and "||" read as "*" and "+"; a single "&", "|" or "!" is a token of its own.
   EXPECT_EQ(kinds("&&||&|!"), (std::vector<Token>{kTimes, kPlus, kAmpersand, kBar, kNot, kEnd}));
-  EXPECT_EQ(kinds("<=>===!=<>="),
-            (std::vector<Token>{kLessEqual, kGreaterEqual, kEqual, kNotEqual, kLess,
-                                kGreaterEqual, kEnd}));
+  EXPECT_EQ(kinds("<=>===!=<>="), (std::vector<Token>{kLessEqual, kGreaterEqual, kEqual, kNotEqual,
+                                                      kLess, kGreaterEqual, kEnd}));
   // A blank splits a pair: "<", then "=".
   EXPECT_EQ(kinds("< ="), (std::vector<Token>{kLess, kAssign, kEnd}));
 }
@@ -75,7 +74,9 @@ TEST(Lexer, NumbersNamesAndWhereTheyStand) {
 TEST(Lexer, TheStreamEndsForGood) {
   // After a ";" or a bad character every read gives the end.
   static Lexer lex;
-  for (const char* text : {"1;2", "1_2", "1\xe9" "2"}) {
+  for (const char* text : {"1;2", "1_2",
+                           "1\xe9"
+                           "2"}) {
     lexer_start(lex, text);
     next_token(lex);
     EXPECT_EQ(lex.token, kNumber) << text;

@@ -13,6 +13,19 @@ float pushed_number(const Instruction* push) {
   return number;
 }
 
+namespace {
+
+// One binary operator, its token known where it is compiled in: the machine dispatches
+// once per instruction.
+template <Token kOp>
+inline void apply(float* stack, int& top) {
+  const float right = stack[top--];
+  if (kOp == kDivide && divides_by_zero(right)) divide_by_zero_message();
+  stack[top] = binary_value(kOp, stack[top], right);
+}
+
+}  // namespace
+
 void run_program(const Program& program, const Instruction* pool, const char* text, RuleSet& r,
                  int rule_index, float* target) {
   float stack[kMaxProgramLength];
@@ -52,13 +65,19 @@ void run_program(const Program& program, const Instruction* pool, const char* te
       case Op::negate:
         stack[top] = -stack[top];
         break;
-      case Op::binary: {
-        const Token op = binary_token(*in);
-        const float right = stack[top--];
-        if (op == kDivide && divides_by_zero(right)) divide_by_zero_message();
-        stack[top] = binary_value(op, stack[top], right);
-        break;
-      }
+      // clang-format off
+      case Op::add:           apply<kPlus>(stack, top); break;
+      case Op::subtract:      apply<kMinus>(stack, top); break;
+      case Op::multiply:      apply<kTimes>(stack, top); break;
+      case Op::divide:        apply<kDivide>(stack, top); break;
+      case Op::power:         apply<kPower>(stack, top); break;
+      case Op::less:          apply<kLess>(stack, top); break;
+      case Op::greater:       apply<kGreater>(stack, top); break;
+      case Op::less_equal:    apply<kLessEqual>(stack, top); break;
+      case Op::greater_equal: apply<kGreaterEqual>(stack, top); break;
+      case Op::equal:         apply<kEqual>(stack, top); break;
+      case Op::not_equal:     apply<kNotEqual>(stack, top); break;
+      // clang-format on
       case Op::close_expected:
         stack[top] = static_cast<float>(expression_error(") expected"));
         break;

@@ -17,7 +17,18 @@ enum class Op : uint8_t {
   store_unknown,  // its message; the value is lost
   store_dummy,
   negate,
-  binary,            // the operator whose token is `slot`, on the two top values
+  // The binary operators on the two top values, in the order of their tokens.
+  add,
+  subtract,
+  multiply,
+  divide,
+  power,
+  less,
+  greater,
+  less_equal,
+  greater_equal,
+  equal,
+  not_equal,
   close_expected,    // replaces the value of the parentheses by the message's length
   primary_expected,  // pushes the message's length
   bad_character,     // the message; the token stream ended here
@@ -27,12 +38,20 @@ enum class Op : uint8_t {
 struct Instruction {
   Op op;
   uint8_t offset;  // of its token in the expression text
-  uint8_t slot;    // parameter index, or the token of a binary operator
+  uint8_t slot;    // parameter index
   uint8_t length;  // of a name as shown in its message (at most 31 characters)
 };
 static_assert(sizeof(Instruction) == sizeof(float));
 
-inline Token binary_token(const Instruction& in) { return static_cast<Token>(in.slot); }
+// The instruction of a binary operator token, and back.
+constexpr bool is_binary(Op op) { return op >= Op::add && op <= Op::not_equal; }
+constexpr Op binary_op(Token token) {
+  return static_cast<Op>(static_cast<int>(Op::add) + (token - kPlus));
+}
+constexpr Token binary_token(Op op) {
+  return static_cast<Token>(kPlus + (static_cast<int>(op) - static_cast<int>(Op::add)));
+}
+static_assert(binary_token(Op::not_equal) == kNotEqual);
 // The slots an instruction takes: a push carries its number in the next one.
 inline int slots_of(const Instruction& in) { return in.op == Op::push ? 2 : 1; }
 float pushed_number(const Instruction* push);

@@ -114,8 +114,7 @@ TEST_F(CompiledExpressions, NamesAreResolvedOnceAndTokensKeepTheirOffsets) {
   EXPECT_EQ(code[2].op, Op::load_unknown);
   EXPECT_EQ(code[2].offset, 10);
   EXPECT_EQ(code[2].length, 3);
-  EXPECT_EQ(code[3].op, Op::binary);
-  EXPECT_EQ(binary_token(code[3]), kTimes);
+  EXPECT_EQ(code[3].op, Op::multiply);
   EXPECT_EQ(code[4].op, Op::store_output);
   EXPECT_EQ(code[4].slot, 1);
   EXPECT_TRUE(p.stores);

@@ -60,7 +60,7 @@ void store_output(Walk& w, const Instruction& in, const char* name) {
 void binary(Walk& w, const Instruction& in) {
   const Known right = w.stack[w.top--];
   Known& left = w.stack[w.top];
-  const Token op = binary_token(in);
+  const Token op = binary_token(in.op);
   if (op == kDivide && right.constant && divides_by_zero(right.value)) {
     char dummy[kMaxFloatText + 1];
     put_shortest(dummy, kDummyValue);
@@ -128,7 +128,7 @@ void step(Walk& w, const Instruction& in) {
     case Op::negate:
       w.stack[w.top].value = -w.stack[w.top].value;
       break;
-    case Op::binary:
+    default:  // the binary operators
       binary(w, in);
       break;
     case Op::close_expected:

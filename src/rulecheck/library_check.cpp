@@ -107,7 +107,7 @@ bool is_constant(const Program& p, const Instruction* pool) {
   const Instruction* code = pool + p.first;
   for (int n = 0; n < p.count; n += slots_of(code[n])) {
     const Op op = code[n].op;
-    if (op != Op::push && op != Op::negate && op != Op::binary && op != Op::store_output)
+    if (op != Op::push && op != Op::negate && !is_binary(op) && op != Op::store_output)
       return false;
   }
   return p.stores;
