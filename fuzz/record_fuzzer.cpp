@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const StepOutputs outputs{
         sink, ConvertStreams{sink, sink, !batch, batch ? BusNameForm::token : BusNameForm::quoted},
         !batch};
-    convert_record_text(active_rule(rule_table, *library, rule >= 0 ? rule : 0), text,
+    convert_record_text(active_rule(rule_table, *library, rule >= 0 ? rule : 0), text, 1,
                         record.parsed, outputs);
   }
   std::fclose(rest);

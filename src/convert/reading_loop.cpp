@@ -4,8 +4,10 @@
 #include "convert/reading_loop.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "convert/record_step.h"
+#include "io/console.h"
 #include "io/line_reader.h"
 #include "records/record_reader.h"
 #include "text/format.h"
@@ -35,6 +37,14 @@ void copy_unconverted(std::FILE* out, const char* reason_format, int limit) {
   write(out, raw.bytes, raw.length);
 }
 
+// A line that begins with a blank or a tab and holds more than blanks, tabs and its
+// line end: in this format it is not part of the record before it, which a "/" would
+// have continued.
+bool is_blank_led(const char* text) {
+  if (text[0] != ' ' && text[0] != '\t') return false;
+  return text[std::strspn(text, " \t\r\n")] != '\0';
+}
+
 }  // namespace
 
 void convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& library,
@@ -45,9 +55,13 @@ void convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary&
   const StepOutputs step_outputs{outputs.out, outputs.streams, false};
   int line_count = 0;
   int bus_number = 0;
+  // The RuleSet of the record converted last, while the lines after it begin with a
+  // blank; -1 once another line ends that run.
+  int run_rule = -1;
   for (;;) {
     const int length = read_piece(in, record.text, kPieceSize);
     if (length == 0) break;
+    const int line = in.line;
     ++line_count;
     if (outputs.trace) trace_line(outputs.trace, line_count);
     LineStart start;
@@ -60,8 +74,20 @@ void convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary&
       observer->model_without_rule(start.first);
     if (rule < 0 || !bus_selected(selection, bus_number)) {
       write(outputs.out, record.text, static_cast<std::size_t>(length));
+      if (!in.piece_begins_line) continue;  // the rest of a long line
+      if (run_rule >= 0 && is_blank_led(record.text)) {
+        // "Line %d begins with a blank after a converted record: it is copied unchanged, not read into that record\n"
+        console_printf(
+            "Line %d begins with a blank after a converted record: it is copied unchanged, not "
+            "read into that record\n",
+            line);
+        if (observer) observer->blank_led_line(run_rule, line);
+      } else {
+        run_rule = -1;
+      }
       continue;
     }
+    run_rule = -1;
     raw_start(raw, record.text, length);
     if (join_continuations(in, record.text, &raw) == JoinResult::too_long) {
       copy_unconverted(outputs.out, "record longer than %d characters, copied unchanged",
@@ -69,7 +95,7 @@ void convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary&
       continue;
     }
     const StepResult step = convert_record_text(active_rule(table, library, rule), record.text,
-                                                record.parsed, step_outputs);
+                                                line, record.parsed, step_outputs);
     switch (step.outcome) {
       case StepOutcome::no_colon:
         copy_unconverted(outputs.out, "no colon in the first %d characters, copied unchanged",
@@ -81,7 +107,10 @@ void convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary&
         break;
       case StepOutcome::converted:
       case StepOutcome::failed:
-        if (observer) observer->record_converted(rule, step.conversion);
+        run_rule = rule;
+        if (observer)
+          observer->record_converted(ConvertedRecord{rule, line, bus_number, record.text,
+                                                     record.parsed, step.conversion});
         break;
     }
   }

@@ -16,14 +16,26 @@ struct LoopOutputs {
   ConvertStreams streams;  // log and changes
 };
 
+// A record the loop converted (failed or not), as it stands after the conversion.
+struct ConvertedRecord {
+  int rule;          // its RuleSet
+  int line;          // where it begins in the file, 1-based
+  int bus_number;    // as the loop read it
+  const char* text;  // the new model name and the header, up to conversion.header_end
+  const ParsedRecord& parsed;
+  const ConversionResult& conversion;
+};
+
 // What a preview learns from the loop beyond the RuleSets' found and converted counts.
 struct LoopObserver {
   virtual ~LoopObserver() = default;
-  // A record went through the conversion of RuleSet `rule` (failed or not).
-  virtual void record_converted(int rule, const ConversionResult& result) = 0;
+  virtual void record_converted(const ConvertedRecord& record) = 0;
   // A record line (it begins with a letter and holds a colon) whose model `model` no
   // RuleSet converts.
   virtual void model_without_rule(const char* model) = 0;
+  // Line `line`, copied unchanged, begins with a blank after a record of RuleSet `rule`
+  // was converted (or after another such line).
+  virtual void blank_led_line(int rule, int line) = 0;
 };
 
 // Reads the input to its end; `observer` may be nullptr.

@@ -17,11 +17,13 @@ struct Seen final : LoopObserver {
   int failed = 0;
   int suspects = 0;
   std::vector<std::string> without_rule;
-  void record_converted(int rule, const ConversionResult& result) override {
-    converted.push_back(rule);
-    failed += result.failed;
-    suspects += result.suspects;
+  std::vector<int> blank_led;  // line numbers
+  void record_converted(const ConvertedRecord& record) override {
+    converted.push_back(record.rule);
+    failed += record.conversion.failed;
+    suspects += record.conversion.suspects;
   }
+  void blank_led_line(int, int line) override { blank_led.push_back(line); }
   void model_without_rule(const char* model) override { without_rule.push_back(model); }
 };
 
@@ -82,6 +84,35 @@ TEST_F(ReadingLoop, ConvertsSelectedRecordsWithTheirContinuations) {
   EXPECT_NE(log_.text().find("#, ($a<10)"), std::string::npos);
   EXPECT_EQ(rule_table.rule_sets[0].converted_count, 1);
   EXPECT_EQ(rule_table.current_rule, -1);  // the last line matched no rule
+}
+
+TEST_F(ReadingLoop, ShortRecordsAndLinesThatBeginWithABlank) {
+  Seen seen;
+  const std::string long_line = " " + std::string(2100, '9') + "\n";
+  const std::string messages =
+      run("genrou 5 \"A\" 1 \"1 \" : 1\n"    // line 1: gives 1 of 2 values
+          " 2\n"                             // 2: told
+          "\t3\n"                            // 3: told too
+          "# a comment ends the run\n"       // 4
+          " 4\n"                             // 5: not told
+          "genrou 5 \"A\" 1 \"1 \" : 1 /\n"  // 6: continued, whole
+          "2\n" +                            // 7
+              long_line +                    // 8: told once, for its first piece
+              "  \t\r\n"                     // 9: blanks end the run
+              " 5\n",                        // 10
+          &seen);
+  EXPECT_EQ(messages,
+            "Record at line 1 gives 1 values, rule [genrou] reads 2: the missing inputs are 0\n"
+            // told before the conversion, whose messages follow
+            "divide by zero\n[[genrou, 5       , \"A\", 1.00    , \"1 \"]]\n"
+            "Line 2 begins with a blank after a converted record: it is copied unchanged, not "
+            "read into that record\n"
+            "Line 3 begins with a blank after a converted record: it is copied unchanged, not "
+            "read into that record\n"
+            "Line 8 begins with a blank after a converted record: it is copied unchanged, not "
+            "read into that record\n");
+  EXPECT_EQ(seen.blank_led, (std::vector<int>{2, 3, 8}));
+  EXPECT_EQ(seen.converted, (std::vector<int>{0, 0}));
 }
 
 TEST_F(ReadingLoop, BusSelectionAndTheBusNumberThatCarriesOver) {

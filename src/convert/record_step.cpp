@@ -7,7 +7,7 @@
 #include "records/record_reader.h"
 #include "records/record_writer.h"
 
-StepResult convert_record_text(const ActiveRule& rule, char* text, ParsedRecord& parsed,
+StepResult convert_record_text(const ActiveRule& rule, char* text, int line, ParsedRecord& parsed,
                                const StepOutputs& outputs) {
   StepResult result{};
   const bool crlf = ends_with_crlf(text);
@@ -26,6 +26,10 @@ StepResult convert_record_text(const ActiveRule& rule, char* text, ParsedRecord&
     console_printf("  [%s]\n", text);
     console_flush();
   }
+  // "Record at line %d gives %d values, rule [%s] reads %d: the missing inputs are 0\n"
+  if (parsed.values_given < rule.set.input_count)
+    console_printf("Record at line %d gives %d values, rule [%s] reads %d: the missing inputs are 0\n",
+                   line, parsed.values_given, rule.set.from_model, rule.set.input_count);
   result.conversion = convert_parsed(rule, text, parsed, crlf, outputs);
   result.outcome = result.conversion.failed ? StepOutcome::failed : StepOutcome::converted;
   return result;

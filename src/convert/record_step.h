@@ -26,10 +26,12 @@ struct StepResult {
   ConversionResult conversion;  // when converted or failed
 };
 
-// Takes the record `text` (continuation lines joined) through the whole step. A record
-// without a usable colon is neither converted nor written: that is the caller's to
-// report. The text is left as the parse and the conversion leave it.
-StepResult convert_record_text(const ActiveRule& rule, char* text, ParsedRecord& parsed,
+// Takes the record `text` (continuation lines joined), which begins on line `line` of
+// its file, through the whole step. A record that gives fewer values than the rule
+// reads is told on the console before it is converted. A record without a usable colon
+// is neither converted nor written: that is the caller's to report. The text is left
+// as the parse and the conversion leave it.
+StepResult convert_record_text(const ActiveRule& rule, char* text, int line, ParsedRecord& parsed,
                                const StepOutputs& outputs);
 
 // The second half of the step: the parsed values become the rule's inputs, and the

@@ -15,9 +15,15 @@ void input_start(LineInput& in, std::FILE* file) {
   in.file = file;
   in.position = 0;
   in.end = 0;
+  in.line = 0;
+  in.piece_begins_line = true;
+  in.newlines = 0;
 }
 
 int read_piece(LineInput& in, char* buf, int size) {
+  // The piece begins a line when the one before it ended one.
+  in.piece_begins_line = in.line == in.newlines;
+  in.line = in.newlines + 1;
   int n = 0;
   while (n < size - 1) {
     if (in.position == in.end) {
@@ -33,7 +39,10 @@ int read_piece(LineInput& in, char* buf, int size) {
     std::memcpy(buf + n, start, static_cast<std::size_t>(take));
     n += take;
     in.position += take;
-    if (newline) break;
+    if (newline) {
+      ++in.newlines;
+      break;
+    }
   }
   if (n > 0) buf[n] = '\0';
   return n;

@@ -8,6 +8,12 @@ struct LineInput {
   std::FILE* file;
   int position;  // of the next character in buffer
   int end;       // of what buffer holds
+  // Where the last piece read stands: the 1-based line of the file it belongs to
+  // (every newline counted), and whether it begins that line or is a later piece of a
+  // line longer than the read limit.
+  int line;
+  bool piece_begins_line;
+  int newlines;  // read so far
   char buffer[kInputBufferSize];
 };
 void input_start(LineInput& in, std::FILE* file);

@@ -43,8 +43,8 @@ bool is_skipped(const char* text) {
 }
 
 // The OLD copy as it stands, then the NEW copy, converted when the record has a rule.
-void write_copies(std::FILE* out, const RecordHeader& h, const Unit& unit, RuleTable& table,
-                  const StepOutputs& outputs) {
+void write_copies(std::FILE* out, const RecordHeader& h, const Unit& unit, int line,
+                  RuleTable& table, const StepOutputs& outputs) {
   CopyHeaders headers;
   make_copy_headers(h, unit, headers);
   make_copy(record.text, headers.old_header, headers.length, copy);
@@ -55,7 +55,7 @@ void write_copies(std::FILE* out, const RecordHeader& h, const Unit& unit, RuleT
     return;
   }
   // The NEW copy has the colon of its own header: it is always converted.
-  convert_record_text(active_rule(table, library, table.current_rule), copy, record.parsed,
+  convert_record_text(active_rule(table, library, table.current_rule), copy, line, record.parsed,
                       outputs);
 }
 
@@ -75,6 +75,7 @@ void build_case(std::FILE* file, std::FILE* out, Unit& unit, RuleTable& table,
   static RecordHeader h;  // bus name and base kV carry over when a record lacks them
   for (;;) {
     if (read_piece(in, record.text, kPieceSize) == 0) break;
+    const int line = in.line;
     if (is_skipped(record.text)) continue;
     if (join_continuations(in, record.text, nullptr) == JoinResult::too_long) {
       report_unconverted("record longer than %d characters, skipped", kRecordSize - 1, record.text);
@@ -94,7 +95,7 @@ void build_case(std::FILE* file, std::FILE* out, Unit& unit, RuleTable& table,
     std::strcpy(unit.kept_bus_name, h.bus_name);
     unit.kept_base_kv = h.base_kv;
     if (!unit.all_units) std::strcpy(h.unit_id, "1 ");
-    write_copies(out, h, unit, table, outputs);
+    write_copies(out, h, unit, line, table, outputs);
   }
 }
 

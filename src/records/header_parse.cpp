@@ -13,6 +13,44 @@ static void copy_cut(char* field, const char* text, std::size_t max) {
   field[n] = '\0';
 }
 
+namespace {
+
+constexpr const char* kUnitDelimiters = " ,\t";
+
+// The unit ID behind the double quote at `quote` (in the untokenized copy of the line):
+// its two characters as they stand, a missing one "1", then " ", and a closing quote
+// behind the first character a blank ("1" is the unit "1 "). No quote: "--".
+void read_unit_id(const char* quote, RecordHeader& h) {
+  if (!quote) {
+    std::strcpy(h.unit_id, "--");
+    return;
+  }
+  const char first = quote[1];
+  const char second = first == '\0' ? '\0' : quote[2] == '"' ? ' ' : quote[2];
+  h.unit_id[0] = first != '\0' ? first : '1';
+  h.unit_id[1] = second != '\0' ? second : ' ';
+  h.unit_id[2] = '\0';
+}
+
+// Hand-written headers give "!" for a bus name or kV they leave out
+// (`genrou 1 ! ! "1 " : ...`). The name is not given; then "!" leaves out the kV too, a
+// token that begins with a double quote is the unit ID's own, and any other is the kV.
+// `t` stands behind the name's "!"; `copy` is the tokenized copy, `original` the same
+// characters untouched.
+void parse_after_placeholder(Tokenizer& t, char* copy, const char* original, RecordHeader& h) {
+  const char* kv = next_token(t, kUnitDelimiters);
+  const char* quote = nullptr;
+  if (kv && kv[0] == '"') {
+    quote = kv;
+  } else if (kv) {
+    if (std::strcmp(kv, "!") != 0) scan_float(kv, &h.base_kv);
+    quote = std::strchr(t.next, '"');
+  }
+  read_unit_id(quote ? original + (quote - copy) : nullptr, h);
+}
+
+}  // namespace
+
 int parse_unit_header(const char* text, RecordHeader& h) {
   if (!is_letter(text[0])) {
     std::strcpy(h.model, "nomod");
@@ -22,19 +60,26 @@ int parse_unit_header(const char* text, RecordHeader& h) {
     std::strcpy(h.unit_id, "1 ");
     return -1;
   }
+  char original[61];
+  std::strncpy(original, text, 60);
+  original[60] = '\0';
   char copy[61];
-  std::strncpy(copy, text, 60);
-  copy[60] = '\0';
-  const char* delimiters = " ,\t";
+  std::memcpy(copy, original, sizeof copy);
   Tokenizer t;
   tokenizer_start(t, copy);
-  std::strcpy(h.model, next_token(t, delimiters));  // the line begins with a letter
-  const char* bus = next_token(t, delimiters);
+  std::strcpy(h.model, next_token(t, kUnitDelimiters));  // the line begins with a letter
+  const char* bus = next_token(t, kUnitDelimiters);
   if (!bus) {
     std::strcpy(h.unit_id, "--");
     return 0;
   }
   scan_int(bus, &h.bus_number);
+  const char* name = t.next + std::strspn(t.next, kUnitDelimiters);
+  if (name[0] == '!' && (name[1] == '\0' || std::strchr(kUnitDelimiters, name[1]))) {
+    next_token(t, kUnitDelimiters);  // the "!"
+    parse_after_placeholder(t, copy, original, h);
+    return 0;
+  }
 
   // The name lies between the next two quotes behind the bus number.
   char* open = std::strchr(t.next, '"');
@@ -55,20 +100,9 @@ int parse_unit_header(const char* text, RecordHeader& h) {
 
   Tokenizer rest;
   tokenizer_start(rest, close + 1);
-  const char* kv = next_token(rest, delimiters);
+  const char* kv = next_token(rest, kUnitDelimiters);
   if (kv) scan_float(kv, &h.base_kv);
-  const char* id_quote = kv ? std::strchr(rest.next, '"') : nullptr;
-  if (!id_quote) {
-    std::strcpy(h.unit_id, "--");
-    return 0;
-  }
-  // The two characters behind the quote, as they stand; a missing one is "1", then " ",
-  // and a closing quote behind the first character is a blank ("1" is the unit "1 ").
-  const char first = id_quote[1];
-  const char second = first == '\0' ? '\0' : id_quote[2] == '"' ? ' ' : id_quote[2];
-  h.unit_id[0] = first != '\0' ? first : '1';
-  h.unit_id[1] = second != '\0' ? second : ' ';
-  h.unit_id[2] = '\0';
+  read_unit_id(kv ? std::strchr(rest.next, '"') : nullptr, h);
   return 0;
 }
 

@@ -55,6 +55,34 @@ TEST(UnitHeader, OneCharacterIdsAndMissingQuotes) {
   EXPECT_STREQ(h.unit_id, "--");
 }
 
+TEST(UnitHeader, PlaceholdersForALeftOutNameOrKv) {
+  // "!" for the name and the kV: both are kept, the ID is read from the next quote.
+  RecordHeader h = unit_header("genrou 1 ! ! \"1 \" : #9 mva=615.0 8.309\n");
+  EXPECT_EQ(h.bus_number, 1);
+  EXPECT_STREQ(h.bus_name, "KEPT");
+  EXPECT_EQ(h.base_kv, 99.0f);
+  EXPECT_STREQ(h.unit_id, "1 ");
+  h = unit_header("genrou 1 ! 13.8 \"2 \" : 1\n");
+  EXPECT_STREQ(h.bus_name, "KEPT");
+  EXPECT_EQ(h.base_kv, 13.8f);
+  EXPECT_STREQ(h.unit_id, "2 ");
+  // A token that begins with a quote is the ID's own: no kV.
+  h = unit_header("esac7b 1 ! \"1\" : 1\n");
+  EXPECT_EQ(h.base_kv, 99.0f);
+  EXPECT_STREQ(h.unit_id, "1 ");
+  h = unit_header("esac7b 1 ,! \"A,\" : 1\n");  // the ID's characters as they stand
+  EXPECT_STREQ(h.unit_id, "A,");
+  // No quote after the placeholders: no ID.
+  h = unit_header("imetr 1 ! ! ! 7 ! ! ! : 1\n");
+  EXPECT_STREQ(h.unit_id, "--");
+  EXPECT_STREQ(unit_header("imetr 1 !").unit_id, "--");
+  // Only a "!" standing alone is a placeholder.
+  h = unit_header("gen 1 !x \"NAME\" 2 \"3 \" : 1\n");
+  EXPECT_STREQ(h.bus_name, "NAME");
+  EXPECT_EQ(h.base_kv, 2.0f);
+  EXPECT_STREQ(h.unit_id, "3 ");
+}
+
 TEST(UnitHeader, LinesNotBeginningWithALetter) {
   for (const char* text : {" gen 1 \"A\" 1 \"1 \"", "1 gen", "\n", "", "\xe9gen"}) {
     int result;

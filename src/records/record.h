@@ -26,6 +26,12 @@ struct ParsedRecord {
   int colon_position;  // index just past the colon
   char mva_text[kMvaTextSize];
   ParameterValues values;
+  // The values the record gives: the entries filled from tokens, not counting a last
+  // token made only of line ends (CR, LF). A token without a number still counts.
+  int values_given;
+  // The quoted keyword written before value k ("tpdo" in `"tpdo" 6.5`), or nullptr;
+  // for k below values_given. They point into the parsed text.
+  const char* keywords[kValueCount];
 };
 
 struct DynamicRecord {

@@ -104,6 +104,13 @@ char* next_parameter(char*& p) {
   return token;
 }
 
+bool only_line_ends(const char* token) {
+  for (; *token; ++token) {
+    if (*token != '\r' && *token != '\n') return false;
+  }
+  return true;
+}
+
 // "mva" or "mwcap" followed by its number, which may be missing (0): "mva=%-8.3f".
 void take_mva(char*& p, const char* keyword, char* mva_text) {
   float value = 0.0f;
@@ -146,12 +153,24 @@ void parse_parameters(char* text, int colon_position, ParsedRecord& parsed) {
   }
 
   for (float& v : values.values) v = 0.0f;
+  int given = 0;
+  const char* last = nullptr;
   for (int k = 0; k < kValueCount; ++k) {
     if (k > 0) token = next_parameter(p);
-    if (token && token[0] == '"') token = next_parameter(p);  // a quoted keyword
+    const char* keyword = nullptr;
+    if (token && token[0] == '"') {  // a quoted keyword: the value is the token after it
+      keyword = token;
+      token = next_parameter(p);
+    }
     if (!token) break;
     scan_float(token, &values.values[k]);
+    parsed.keywords[k] = keyword;
+    last = token;
+    given = k + 1;
   }
+  // The line end of the record, alone behind a blank, is a token but gives no value.
+  if (last && only_line_ends(last) && (given < kValueCount || !next_parameter(p))) --given;
+  parsed.values_given = given;
 }
 
 bool ends_with_crlf(const char* text) {

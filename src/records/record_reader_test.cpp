@@ -16,6 +16,8 @@ struct Parsed {
   std::string mva;
   ParameterValues values;
   std::string text;  // as the parse leaves it, read as a string
+  int given;
+  std::string keywords;  // the keyword of each value given, or "-", joined by blanks
 };
 
 Parsed parse(const std::string& line) {
@@ -27,6 +29,11 @@ Parsed parse(const std::string& line) {
   p.mva = r.parsed.mva_text;
   p.values = r.parsed.values;
   p.text = r.text;
+  p.given = p.colon > 0 ? r.parsed.values_given : -1;
+  for (int k = 0; k < p.given; ++k) {
+    if (k > 0) p.keywords += " ";
+    p.keywords += r.parsed.keywords[k] ? r.parsed.keywords[k] : "-";
+  }
   return p;
 }
 
@@ -43,6 +50,22 @@ TEST(ReadPiece, LongLinesArriveInPiecesAndNulBytesAreKept) {
   EXPECT_STREQ(buf, "last");
   EXPECT_EQ(read_piece(f, buf, kPieceSize), 0);
   EXPECT_STREQ(buf, "last");  // untouched at end of file
+  std::fclose(f.file);
+}
+
+TEST(ReadPiece, LinesAreCountedAndLongLinesKnowTheirPieces) {
+  LineInput& f = test_support::input_of("a\n" + std::string(2500, 'x') + "\nb\n\nc");
+  static char buf[kPieceSize];
+  const struct {
+    int line;
+    bool begins;
+  } expected[] = {{1, true}, {2, true}, {2, false}, {3, true}, {4, true}, {5, true}};
+  for (const auto& e : expected) {
+    ASSERT_GT(read_piece(f, buf, kPieceSize), 0);
+    EXPECT_EQ(f.line, e.line);
+    EXPECT_EQ(f.piece_begins_line, e.begins) << e.line;
+  }
+  EXPECT_EQ(read_piece(f, buf, kPieceSize), 0);
   std::fclose(f.file);
 }
 
@@ -183,6 +206,27 @@ TEST(Parameters, QuotedKeywordsAreSkipped) {
   p = parse("g 1 : \"a\tb\" 5\n");
   EXPECT_EQ(p.values.values[0], 0.0f);
   EXPECT_EQ(p.values.values[1], 5.0f);
+}
+
+TEST(Parameters, TheValuesARecordGives) {
+  EXPECT_EQ(parse("g 1 : 1 2\n").given, 2);
+  EXPECT_EQ(parse("g 1 : 1 2 \n").given, 2);  // the line end alone is no value
+  EXPECT_EQ(parse("g 1 : 1 2 \r\n").given, 2);
+  EXPECT_EQ(parse("g 1 : \n").given, 0);
+  EXPECT_EQ(parse("g 1 : #9 mva=100\n").given, 0);
+  EXPECT_EQ(parse("g 1 : 1 abc\n").given, 2);  // a word still takes its place
+  EXPECT_EQ(parse("g 1 : 1 \r 2").given, 3);   // only a last token counts out
+  EXPECT_EQ(parse("g 1 : 1 \"kw\" \n").given, 1);
+  std::string line = "g 1 :";
+  for (int i = 1; i <= 199; ++i) line += " " + std::to_string(i);
+  EXPECT_EQ(parse(line + " \n").given, 199);
+  EXPECT_EQ(parse(line + " 200 201\n").given, 200);
+}
+
+TEST(Parameters, KeywordsAreKeptForTheirValues) {
+  Parsed p = parse("g 1 : #9 \"tpdo\" 6.5 0.1 \"h\" 3\n");
+  EXPECT_EQ(p.given, 3);
+  EXPECT_EQ(p.keywords, "\"tpdo\" - \"h\"");
 }
 
 TEST(Parameters, OnlyTwoHundredValuesAreKept) {
