@@ -146,6 +146,12 @@ const char* find_clashing_output(const char* const* written, int written_count,
   return nullptr;
 }
 
+bool is_regular_or_missing(const char* name) {
+  static FileIdentity id;
+  identify(name, id);
+  return !id.exists || id.regular;
+}
+
 bool close_written_file(std::FILE* f, const char* name) {
   if (f == stdout || f == stderr) {  // a console stand-in is not one of the run's files
     std::fflush(f);

@@ -20,6 +20,10 @@ std::FILE* open_for_writing(const char* name, char* buffer = nullptr);
 const char* find_clashing_output(const char* const* written, int written_count,
                                  const char* const* read, int read_count);
 
+// True when `name` is a regular file or names no file yet: not a device, a pipe, a
+// terminal or a folder.
+bool is_regular_or_missing(const char* name);
+
 // Closes a stream the run wrote. Returns false, after "Error writing file [name]" on
 // the console, when a write failed or the close failed. Console streams that stood
 // in for a file are only flushed.

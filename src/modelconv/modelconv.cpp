@@ -10,6 +10,7 @@
 #include "expr/compiled_library.h"
 #include "io/console.h"
 #include "io/files.h"
+#include "io/output_file.h"
 #include "rules/rule_loader.h"
 #include "rules/rule_table.h"
 #include "rules/rules_report.h"
@@ -62,10 +63,10 @@ LoopOutputs open_log_and_trace(std::FILE* out, const Arguments& args) {
 }
 
 // Closes the files in their order; the exit status.
-int finish(const RunStart& start, const LoopOutputs& outputs, const BusSelection& selection,
-           const Arguments& args) {
+int finish(const RunStart& start, OutputFile& out, const LoopOutputs& outputs,
+           const BusSelection& selection, const Arguments& args) {
   std::fclose(start.in);
-  bool ok = close_written_file(outputs.out, args.output);
+  bool ok = close_output_file(out);
   ok = close_written_file(outputs.streams.log, args.log) && ok;
   if (selection.file) std::fclose(selection.file);
   ok = close_written_file(outputs.streams.changes, args.changes) && ok;
@@ -92,15 +93,18 @@ int run_modelconv(int argc, char** argv) {
   if (!choose_buses(args.selection, selection)) return 1;
   console_printf("Selection basis is [%s]\n", selection.basis);
   static char out_buffer[kWriteBufferSize];
-  std::FILE* out = open_for_writing(args.output, out_buffer);
-  if (!out) {
+  static OutputFile out;
+  if (!open_output_file(out, args.output, out_buffer)) {
     console_printf("Unable to open outputfile\n");
     return 1;
   }
-  if (selection.file && !read_bus_list(selection, args.selection)) return 1;
+  if (selection.file && !read_bus_list(selection, args.selection)) {
+    discard_output_file(out);
+    return 1;
+  }
   console_printf("Read %5d bus numbers\n", selection.bus_count);
-  const LoopOutputs outputs = open_log_and_trace(out, args);
+  const LoopOutputs outputs = open_log_and_trace(out.stream, args);
   convert_data_file(start.in, table, library, selection, outputs, nullptr);
   write_rule_summary(table, start.report);
-  return finish(start, outputs, selection, args);
+  return finish(start, out, outputs, selection, args);
 }

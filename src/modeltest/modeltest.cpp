@@ -10,6 +10,7 @@
 #include "expr/compiled_library.h"
 #include "io/console.h"
 #include "io/files.h"
+#include "io/output_file.h"
 #include "io/line_reader.h"
 #include "modeltest/unit_case.h"
 #include "records/header_parse.h"
@@ -131,11 +132,12 @@ int run_modeltest(int argc, char** argv) {
       open_log_stream(changes_name, "Working without changes file\n", changes_buffer);
   console_printf("[%6d]  [%-2.2s]\n", unit.bus, unit.id);
   static char out_buffer[kWriteBufferSize];
-  std::FILE* out = open_for_writing(case_name, out_buffer);
-  if (!out) {
+  static OutputFile case_file;
+  if (!open_output_file(case_file, case_name, out_buffer)) {
     console_printf("Cannot open output file file\n");
     return 1;
   }
+  std::FILE* out = case_file.stream;
   std::fputs(kPlayIn, out);
   console_printf("Beginning to read data records\n");
   build_case(start.in, out, unit, table,
@@ -143,7 +145,7 @@ int run_modeltest(int argc, char** argv) {
   write_trailer(out, unit);
   write_rule_summary(table, start.report);
   std::fclose(start.in);
-  bool ok = close_written_file(out, case_name);
+  bool ok = close_output_file(case_file);
   ok = close_written_file(log, log_name) && ok;
   ok = close_written_file(changes, changes_name) && ok;
   ok = close_written_file(start.report, kRulesReportFile) && ok;
