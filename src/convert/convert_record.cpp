@@ -130,6 +130,7 @@ ConversionResult convert_record(const ActiveRule& rule, char* text, ParameterVal
 
     if (suspect_count == 0) put(streams.changes, "\n", 1);
     marks[k] = '*';
+    result.suspect_values[k] = suspect;
     if (replacement_of(r.replace_expressions[k]) == Replacement::expression) {
       run_rule_program(rule, compiled.replaces[k], r.replace_expressions[k], &r.output_values[k]);
       marks[k] = '#';

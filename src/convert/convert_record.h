@@ -22,6 +22,7 @@ struct ConversionResult {
   bool failed;                 // an output ended below the failure threshold or is no number
   int suspects;                // outputs whose test yielded zero
   char marks[kMaxParameters];  // per output: blank passed, "*" suspect and kept, "#" replaced
+  float suspect_values[kMaxParameters];  // of a suspect output: its value before replacement
 };
 
 // Converts the record (its values already in the rule's inputs) with the rule's

@@ -47,7 +47,7 @@ bool is_blank_led(const char* text) {
 
 }  // namespace
 
-void convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& library,
+int convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& library,
                        const BusSelection& selection, const LoopOutputs& outputs,
                        LoopObserver* observer) {
   static LineInput in;
@@ -114,4 +114,5 @@ void convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary&
         break;
     }
   }
+  return in.line;
 }

@@ -38,7 +38,8 @@ struct LoopObserver {
   virtual void blank_led_line(int rule, int line) = 0;
 };
 
-// Reads the input to its end; `observer` may be nullptr.
-void convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& library,
+// Reads the input to its end; `observer` may be nullptr. Returns the number of lines
+// of the file.
+int convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& library,
                        const BusSelection& selection, const LoopOutputs& outputs,
                        LoopObserver* observer);

@@ -22,8 +22,8 @@ void input_start(LineInput& in, std::FILE* file) {
 
 int read_piece(LineInput& in, char* buf, int size) {
   // The piece begins a line when the one before it ended one.
-  in.piece_begins_line = in.line == in.newlines;
-  in.line = in.newlines + 1;
+  const bool begins_line = in.line == in.newlines;
+  const int line = in.newlines + 1;
   int n = 0;
   while (n < size - 1) {
     if (in.position == in.end) {
@@ -44,7 +44,11 @@ int read_piece(LineInput& in, char* buf, int size) {
       break;
     }
   }
-  if (n > 0) buf[n] = '\0';
+  if (n > 0) {
+    buf[n] = '\0';
+    in.piece_begins_line = begins_line;
+    in.line = line;
+  }
   return n;
 }
 

@@ -10,7 +10,8 @@ struct LineInput {
   int end;       // of what buffer holds
   // Where the last piece read stands: the 1-based line of the file it belongs to
   // (every newline counted), and whether it begins that line or is a later piece of a
-  // line longer than the read limit.
+  // line longer than the read limit. At the end of the file, `line` is the number of
+  // lines the file has.
   int line;
   bool piece_begins_line;
   int newlines;  // read so far

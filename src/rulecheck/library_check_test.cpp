@@ -33,10 +33,13 @@ class LibraryChecks : public test_support::InTempFolder {
     return GetCapturedStdout();
   }
   static CompiledLibrary library_;  // too large for the stack
+  static PreviewTally tally_;
+  char basis_[32];
   bool loaded_ = false;
 };
 
 CompiledLibrary LibraryChecks::library_;
+PreviewTally LibraryChecks::tally_;
 
 TEST_F(LibraryChecks, EveryFileIsCheckedAndTheLoadGoesOnPastFailures) {
   write_file("rule.txt", "genrou gentpj\nexst1 esst1a\ngenrou gensal\nlonglonglonglonglong x\n");
@@ -95,7 +98,8 @@ TEST_F(LibraryChecks, PreviewCountsAsModelconvWould) {
   test_support::CapturedFile out;
   {
     ConsoleSwitch quiet(nullptr);
-    EXPECT_TRUE(run_preview("data.dyd", nullptr, rule_table, library_, out.f));
+    EXPECT_TRUE(
+        run_preview("data.dyd", nullptr, rule_table, library_, false, tally_, basis_, out.f));
   }
   EXPECT_EQ(out.text(),
             "Preview of [data.dyd], selection basis [all], no file written:\n"
@@ -104,7 +108,8 @@ TEST_F(LibraryChecks, PreviewCountsAsModelconvWould) {
             "-- [gencls          ] found     2   no rule converts it\n"
             "-- [esst1a          ] found     1   no rule converts it\n");
   CaptureStdout();
-  EXPECT_FALSE(run_preview("missing.dyd", nullptr, rule_table, library_, out.f));
+  EXPECT_FALSE(
+      run_preview("missing.dyd", nullptr, rule_table, library_, false, tally_, basis_, out.f));
   EXPECT_EQ(GetCapturedStdout(), "missing.dyd: error: cannot open the data file\n");
 }
 

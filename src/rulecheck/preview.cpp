@@ -9,29 +9,19 @@
 #include "convert/bus_selection.h"
 #include "convert/reading_loop.h"
 #include "io/files.h"
+#include "records/header_parse.h"
 #include "rulecheck/findings.h"
 
 namespace {
 
-constexpr int kMaxTalliedModels = 1024;
-constexpr int kTalliedNameSize = 32;  // a model name's first 31 characters
-constexpr int kMaxListed = 20;        // warnings of one kind listed per rule; the rest counted
-
-// Lines of the data file that a warning points at, the first kMaxListed of them.
-struct Listed {
-  int count;
-  int lines[kMaxListed];
-  int values[kMaxListed];  // what each says: the values given, or the keyword's position
-  char texts[kMaxListed][kTalliedNameSize];  // the keyword
-  void add(int line, int value = 0, const char* text = "") {
-    if (count < kMaxListed) {
-      lines[count] = line;
-      values[count] = value;
-      std::snprintf(texts[count], sizeof texts[count], "%s", text);
-    }
-    ++count;
+void add(Listed& listed, int line, int value = 0, const char* text = "") {
+  if (listed.count < kMaxListed) {
+    listed.lines[listed.count] = line;
+    listed.values[listed.count] = value;
+    std::snprintf(listed.texts[listed.count], sizeof listed.texts[0], "%s", text);
   }
-};
+  ++listed.count;
+}
 
 // The keyword of a keyword-style value, without its quotes, names the input at its
 // position, its "@" left out and case ignored.
@@ -46,64 +36,86 @@ bool keyword_names(const char* keyword, const char* input_name) {
   return *n == '\0';
 }
 
-// What the preview counts beyond the RuleSets' found and converted counts.
-struct Tally final : LoopObserver {
-  const RuleTable* table;
-  int failed[kMaxRuleSets];    // records whose conversion failed
-  int suspects[kMaxRuleSets];  // values whose test yielded zero
-  Listed short_records[kMaxRuleSets];
-  Listed blank_led[kMaxRuleSets];
-  Listed keywords[kMaxRuleSets];
-  // Records whose model no RuleSet converts, by model name in the order first met.
-  char models[kMaxTalliedModels][kTalliedNameSize];
-  int model_records[kMaxTalliedModels];
-  int model_count;
-  int other_model_records;  // of further models once the table is full
+void check_keywords(PreviewTally& tally, const ConvertedRecord& record, const RuleSet& r) {
+  const ParsedRecord& p = record.parsed;
+  const int keyed = std::min(p.values_given, static_cast<int>(r.input_count));
+  for (int k = 0; k < keyed; ++k) {
+    const char* keyword = p.keywords[k];
+    if (!keyword || keyword_names(keyword, r.input_names[k])) continue;
+    char unquoted[kTalliedNameSize];
+    std::snprintf(unquoted, sizeof unquoted, "%.*s",
+                  static_cast<int>(std::strcspn(keyword + 1, "\"")), keyword + 1);
+    add(tally.keywords[record.rule], record.line, k, unquoted);
+  }
+}
+
+// The report's statistics of every output of the record, and its suspect values.
+void keep_statistics(PreviewTally& tally, const ConvertedRecord& record, const RuleSet& r) {
+  const ConversionResult& c = record.conversion;
+  for (int k = 0; k < r.output_count; ++k) {
+    add_value(tally.stats[record.rule][k], record.parsed.values.values[k], c.marks[k]);
+    if (c.marks[k] == ' ') continue;
+    if (tally.suspect_total++ >= kMaxSuspectRows) continue;
+    SuspectRow& row = tally.rows[tally.suspect_total - 1];
+    char header[kMaxHeaderLength + 1];
+    std::snprintf(header, sizeof header, "%.*s", c.header_end, record.text);
+    RecordHeader h;
+    parse_conversion_header(header, h, BusNameForm::token);
+    row = SuspectRow{
+        record.line, h.bus_number,        {h.unit_id[0], h.unit_id[1], '\0'}, record.rule,
+        k,           c.suspect_values[k], record.parsed.values.values[k],     c.marks[k]};
+  }
+}
+
+// The loop's observer: counts into the tally.
+struct Counting final : LoopObserver {
+  PreviewTally& tally;
+  const RuleTable& table;
+  Counting(PreviewTally& t, const RuleTable& r) : tally(t), table(r) {}
 
   void record_converted(const ConvertedRecord& record) override {
     const int i = record.rule;
-    failed[i] += record.conversion.failed;
-    suspects[i] += record.conversion.suspects;
-    const RuleSet& r = table->rule_sets[i];
-    const ParsedRecord& p = record.parsed;
-    if (p.values_given < r.input_count) short_records[i].add(record.line, p.values_given);
-    const int keyed = std::min(p.values_given, static_cast<int>(r.input_count));
-    for (int k = 0; k < keyed; ++k) {
-      const char* keyword = p.keywords[k];
-      if (keyword && !keyword_names(keyword, r.input_names[k])) {
-        char unquoted[kTalliedNameSize];
-        std::snprintf(unquoted, sizeof unquoted, "%.*s",
-                      static_cast<int>(std::strcspn(keyword + 1, "\"")), keyword + 1);
-        keywords[i].add(record.line, k, unquoted);
-      }
-    }
+    const RuleSet& r = table.rule_sets[i];
+    tally.failed[i] += record.conversion.failed;
+    tally.suspects[i] += record.conversion.suspects;
+    for (int k = 0; k < r.output_count; ++k) tally.replaced[i] += record.conversion.marks[k] == '#';
+    if (record.parsed.values_given < r.input_count)
+      add(tally.short_records[i], record.line, record.parsed.values_given);
+    check_keywords(tally, record, r);
+    if (tally.has_statistics) keep_statistics(tally, record, r);
   }
-  void blank_led_line(int rule, int line) override { blank_led[rule].add(line); }
+
   void model_without_rule(const char* model) override {
-    for (int i = 0; i < model_count; ++i) {
-      if (std::strncmp(models[i], model, kTalliedNameSize - 1) == 0) {
-        ++model_records[i];
+    for (int i = 0; i < tally.model_count; ++i) {
+      if (std::strncmp(tally.models[i], model, kTalliedNameSize - 1) == 0) {
+        ++tally.model_records[i];
         return;
       }
     }
-    if (model_count == kMaxTalliedModels) {
-      ++other_model_records;
+    if (tally.model_count == kMaxTalliedModels) {
+      ++tally.other_model_records;
       return;
     }
-    std::snprintf(models[model_count], kTalliedNameSize, "%s", model);
-    model_records[model_count++] = 1;
+    std::snprintf(tally.models[tally.model_count], kTalliedNameSize, "%s", model);
+    tally.model_records[tally.model_count++] = 1;
   }
+
+  void blank_led_line(int rule, int line) override { add(tally.blank_led[rule], line); }
 };
 
-BusSelection selection;
-Tally tally;
+}  // namespace
 
-void write_unconverted_models(std::FILE* out) {
-  // Most frequent first; models met first come first among equals.
-  static int order[kMaxTalliedModels];
+void models_by_count(const PreviewTally& tally, int* order) {
   for (int i = 0; i < tally.model_count; ++i) order[i] = i;
   std::stable_sort(order, order + tally.model_count,
-                   [](int a, int b) { return tally.model_records[a] > tally.model_records[b]; });
+                   [&](int a, int b) { return tally.model_records[a] > tally.model_records[b]; });
+}
+
+namespace {
+
+void write_unconverted_models(const PreviewTally& tally, std::FILE* out) {
+  static int order[kMaxTalliedModels];
+  models_by_count(tally, order);
   for (int n = 0; n < tally.model_count; ++n) {
     const int i = order[n];
     std::fprintf(out, "-- [%-16.16s] found % 5d   no rule converts it\n", tally.models[i],
@@ -115,7 +127,8 @@ void write_unconverted_models(std::FILE* out) {
 
 // The data file's warnings for RuleSet i: short records, values whose keyword names
 // another input, lines that begin with a blank after its records.
-void report_data_warnings(const char* data_file, const RuleTable& table, int i) {
+void report_data_warnings(const char* data_file, const RuleTable& table, const PreviewTally& tally,
+                          int i) {
   const RuleSet& r = table.rule_sets[i];
   const Listed& shorts = tally.short_records[i];
   for (int n = 0; n < std::min(shorts.count, kMaxListed); ++n)
@@ -150,7 +163,7 @@ void report_data_warnings(const char* data_file, const RuleTable& table, int i) 
 
 // Opens the bus selection as modelconv does, and reads its list. False after an error
 // finding.
-bool select_buses(const char* selection_argument) {
+bool select_buses(const char* selection_argument, BusSelection& selection) {
   if (classify_selection(selection_argument ? selection_argument : "all", selection) ==
       SelectionArgument::refused) {
     report(Severity::error, SourcePoint{selection_argument, 0, 0},
@@ -168,20 +181,29 @@ bool select_buses(const char* selection_argument) {
 }  // namespace
 
 bool run_preview(const char* data_file, const char* selection_argument, RuleTable& table,
-                 const CompiledLibrary& library, std::FILE* out) {
+                 const CompiledLibrary& library, bool keep_statistics, PreviewTally& tally,
+                 char* basis, std::FILE* out) {
+  static BusSelection selection;
   std::FILE* in = open_for_reading(data_file);
   if (!in) {
     report(Severity::error, SourcePoint{data_file, 0, 0}, "cannot open the data file");
     return false;
   }
-  if (!select_buses(selection_argument)) {
+  if (!select_buses(selection_argument, selection)) {
     std::fclose(in);
     return false;
   }
-  tally.table = &table;
-  convert_data_file(in, table, library, selection,
-                    LoopOutputs{nullptr, nullptr, {nullptr, nullptr, false, BusNameForm::token}},
-                    &tally);
+  std::snprintf(basis, sizeof selection.basis, "%s", selection.basis);
+  std::memset(&tally, 0, sizeof tally);
+  tally.has_statistics = keep_statistics;
+  for (int i = 0; i < table.rule_count && keep_statistics; ++i) {
+    const RuleSet& r = table.rule_sets[i];
+    for (int k = 0; k < r.output_count; ++k)
+      start_stats(tally.stats[i][k], r.low_limits[k], r.high_limits[k]);
+  }
+  const LoopOutputs quiet{nullptr, nullptr, {nullptr, nullptr, false, BusNameForm::token}};
+  Counting counting(tally, table);
+  tally.lines = convert_data_file(in, table, library, selection, quiet, &counting);
   std::fclose(in);
   std::fprintf(out, "Preview of [%s], selection basis [%s], no file written:\n", data_file,
                selection.basis);
@@ -192,8 +214,8 @@ bool run_preview(const char* data_file, const char* selection_argument, RuleTabl
         r.from_model, r.to_model, r.found_count, r.converted_count, tally.failed[i],
         tally.suspects[i]);
   }
-  write_unconverted_models(out);
+  write_unconverted_models(tally, out);
   std::fflush(out);
-  for (int i = 0; i < table.rule_count; ++i) report_data_warnings(data_file, table, i);
+  for (int i = 0; i < table.rule_count; ++i) report_data_warnings(data_file, table, tally, i);
   return true;
 }

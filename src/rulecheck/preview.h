@@ -4,10 +4,65 @@
 #include <cstdio>
 
 #include "expr/compiled_library.h"
+#include "rulecheck/parameter_stats.h"
 #include "rules/rule_table.h"
 
+constexpr int kMaxTalliedModels = 1024;
+constexpr int kTalliedNameSize = 32;  // a model name's first 31 characters
+constexpr int kMaxListed = 20;        // warnings of one kind listed per rule; the rest counted
+constexpr int kMaxSuspectRows = 1000;
+
+// Lines of the data file that one kind of warning points at: how many, and the first
+// kMaxListed of them.
+struct Listed {
+  int count;
+  int lines[kMaxListed];
+  int values[kMaxListed];                    // the values given, or the keyword's position
+  char texts[kMaxListed][kTalliedNameSize];  // the keyword
+};
+
+// A suspect value, as the report lists it.
+struct SuspectRow {
+  int line;
+  int bus;
+  char unit_id[3];
+  int rule;
+  int output;
+  float suspect;
+  float final_value;
+  char mark;  // "*" kept, "#" replaced
+};
+
+// What the preview counts beyond the RuleSets' found and converted counts; with
+// statistics kept, also what the conversion report shows. Plain data of a fixed size.
+struct PreviewTally {
+  int lines;                   // of the data file
+  int failed[kMaxRuleSets];    // records whose conversion failed
+  int suspects[kMaxRuleSets];  // values whose test yielded zero
+  int replaced[kMaxRuleSets];  // and which were replaced
+  Listed short_records[kMaxRuleSets];
+  Listed keywords[kMaxRuleSets];
+  Listed blank_led[kMaxRuleSets];
+  // Records whose model no RuleSet converts, by model name in the order first met.
+  char models[kMaxTalliedModels][kTalliedNameSize];
+  int model_records[kMaxTalliedModels];
+  int model_count;
+  int other_model_records;  // of further models once the table is full
+  // With statistics: every output parameter's values, and the first suspect values.
+  bool has_statistics;
+  ParameterStats stats[kMaxRuleSets][kMaxParameters];
+  SuspectRow rows[kMaxSuspectRows];
+  int suspect_total;
+};
+
 // Runs the preview of `data_file` with the selection argument (nullptr: every bus) over
-// the loaded and compiled library, and writes its lines to `out`. False, after an
-// error finding, when the data file or the bus selection file cannot be read.
+// the loaded and compiled library into `tally` (emptied first), and writes its lines to
+// `out`. False, after an error finding, when the data file or the bus selection file
+// cannot be read. `basis` receives the selection basis.
 bool run_preview(const char* data_file, const char* selection_argument, RuleTable& table,
-                 const CompiledLibrary& library, std::FILE* out);
+                 const CompiledLibrary& library, bool keep_statistics, PreviewTally& tally,
+                 char* basis, std::FILE* out);
+
+// The models no rule converts, most frequent first (models met first come first among
+// equals): their indexes in the tally, in `order` (room for kMaxTalliedModels).
+void models_by_count(const PreviewTally& tally, int* order);

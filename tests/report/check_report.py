@@ -1,0 +1,247 @@
+#!/usr/bin/env python3
+"""The conversion report of `rulecheck --data FILE --report REPORT.html`, read with an
+HTML parser and held against modelconv's own run over the same file: the found and
+converted counts of every rule, and every suspect value of the log file with its line,
+parameter and values. The same run twice gives the same bytes; the report refers to
+nothing outside itself; a bad report path is refused with a message and status 1, and
+no data or rule file is ever overwritten. Where Debian's chromium is installed, it
+opens the example's report and writes a screenshot that is not blank.
+
+Usage: check_report.py MODELCONV RULECHECK EXAMPLES RULECHECK_CASES
+"""
+import html.parser
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import zlib
+
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+
+
+class Tables(html.parser.HTMLParser):
+    """Every table of the page, as rows of cell texts, under the id of the heading or
+    section before it."""
+
+    def __init__(self):
+        super().__init__()
+        self.tables, self.where, self.row, self.cell, self.refs = [], "", None, None, []
+
+    def handle_starttag(self, tag, attrs):
+        attrs = dict(attrs)
+        for name in ("src", "href", "action", "data", "xlink:href"):
+            if name in attrs:
+                self.refs.append(attrs[name])
+        if "id" in attrs:
+            self.where = attrs["id"]
+        if tag == "table":
+            self.tables.append((self.where, []))
+        elif tag == "tr":
+            self.row = []
+        elif tag in ("td", "th"):
+            self.cell = ""
+
+    def handle_endtag(self, tag):
+        if tag in ("td", "th") and self.row is not None:
+            self.row.append(self.cell.strip())
+            self.cell = None
+        elif tag == "tr" and self.row is not None:
+            self.tables[-1][1].append(self.row)
+            self.row = None
+
+    def handle_data(self, data):
+        if self.cell is not None:
+            self.cell += data
+
+
+def table(parsed, where):
+    return [t for w, t in parsed.tables if w == where]
+
+
+def value(text):
+    return float(text)
+
+
+def modelconv_run(modelconv, folder, data):
+    """modelconv over every bus of the file: its summary and its log's suspect lines."""
+    open(os.path.join(folder, "exclude-none"), "w").close()
+    p = subprocess.run([modelconv, data, "exclude-none", "out.dyd", "log.txt", "changes.txt"],
+                       cwd=folder, capture_output=True, text=True)
+    summary = re.findall(r"^ *(\d+) \[(.*?) *\] \[(.*?) *\] found +(\d+) +converted +(\d+)$",
+                         p.stderr, re.M)
+    log = open(os.path.join(folder, "log.txt"), encoding="latin-1").read().split("\n")[1:-1]
+    for name in ("exclude-none", "out.dyd", "log.txt", "changes.txt", "rerr.txt", "rulesused.txt"):
+        os.remove(os.path.join(folder, name))
+    return summary, log
+
+
+def check_against_modelconv(modelconv, rulecheck, source, data, work):
+    folder = os.path.join(work, "run-" + data)
+    shutil.copytree(source, folder)
+    summary, log = modelconv_run(modelconv, folder, data)
+    before = {n: open(os.path.join(folder, n), "rb").read() for n in [data, "rule.txt"]}
+    p = subprocess.run([rulecheck, "--data", data, "--report", "report.html"], cwd=folder,
+                       capture_output=True, text=True)
+    where = data
+    check("Report written to [report.html]\n" in p.stdout, "%s: %s" % (where, p.stdout[-300:]))
+    with open(os.path.join(folder, "report.html"), "rb") as f:
+        first = f.read()
+    subprocess.run([rulecheck, "--data", data, "--report", "again.html"], cwd=folder,
+                   capture_output=True)
+    with open(os.path.join(folder, "again.html"), "rb") as f:
+        check(f.read() == first, "%s: a second run gives other bytes" % where)
+    for name, content in before.items():
+        check(open(os.path.join(folder, name), "rb").read() == content, "%s: %s changed" % (where, name))
+    text = first.decode("ascii")  # every other byte is written as a reference
+    parsed = Tables()
+    parsed.feed(text)
+    check(all(r.startswith("#") for r in parsed.refs), "%s: references %s" % (where, parsed.refs))
+    check(not re.search(r"url\(|@import|https?:", text), "%s: refers outside itself" % where)
+
+    rows = table(parsed, "summary")[0][1:]
+    check(len(rows) == len(summary), "%s: %d rules in the report, %d in modelconv's summary" %
+          (where, len(rows), len(summary)))
+    for row, (index, source_model, target_model, found, converted) in zip(rows, summary):
+        check(row[:5] == [index, source_model, target_model, found, converted],
+              "%s: summary %s, modelconv %s" % (where, row[:5], (index, found, converted)))
+    # Every suspect line of the log, in order: bus, ID, parameter, suspect and final value;
+    # and the report's line is that record's line in the data file.
+    lines = open(os.path.join(folder, data), encoding="latin-1").read().split("\n")
+    suspects = table(parsed, "suspects")
+    reported = suspects[0][1:] if suspects else []
+    check(len(reported) == min(len(log), 1000), "%s: %d suspect rows, %d log lines" %
+          (where, len(reported), len(log)))
+    for row, entry in zip(reported, log):
+        fields = [f.strip() for f in entry[:48].split(",")]
+        param, suspect, final = [f.strip() for f in entry[48:].split(",")[1:4]]
+        line, bus, unit_id, model, parameter = row[:5]
+        ok = (bus == fields[1] and unit_id == fields[4].strip('"').strip() and parameter == param and
+              round(value(row[5]), 3) == round(float(suspect), 3) and
+              round(value(row[6]), 3) == round(float(final), 3))
+        check(ok, "%s: report row %s, log line %s" % (where, row, entry))
+        check(lines[int(line) - 1].split()[0] == model, "%s: line %s is no %s record" %
+              (where, line, model))
+
+
+def refused_paths(rulecheck, examples, work):
+    folder = os.path.join(work, "refused")
+    shutil.copytree(examples, folder)
+    keep = {n: open(os.path.join(folder, n), "rb").read()
+            for n in ("example.dyd", "rule.txt", "lib/tgov1-ieeeg1")}
+    for target, message in (("no-such-folder/report.html", "error: cannot write the report"),
+                            ("example.dyd", "error: is a file this run reads"),
+                            ("lib/tgov1-ieeeg1", "error: is a file this run reads"),
+                            ("rule.txt", "error: is a file this run reads")):
+        p = subprocess.run([rulecheck, "--data", "example.dyd", "--report", target], cwd=folder,
+                           capture_output=True, text=True)
+        check(p.returncode == 1, "--report %s: status %d" % (target, p.returncode))
+        check("%s: %s" % (target, message) in p.stdout, "--report %s: %s" % (target, p.stdout[-200:]))
+    for args in (["--report", "r.html"], ["--data", "example.dyd", "--report"],
+                 ["--data", "example.dyd", "all", "r.html"]):
+        p = subprocess.run([rulecheck] + args, cwd=folder, capture_output=True, text=True)
+        check(p.returncode == 1 and p.stderr.startswith("Usage: rulecheck"), "%s: no usage" % args)
+    for name, content in keep.items():
+        check(open(os.path.join(folder, name), "rb").read() == content, "%s was overwritten" % name)
+    leftovers = [n for n in os.listdir(folder) if n.endswith(".html") or ".partial-" in n]
+    check(leftovers == [], "refused runs left %s" % leftovers)
+
+
+def png_pixels(path):
+    """The RGB(A) rows of a PNG of 8-bit samples, its filters undone."""
+    data = open(path, "rb").read()
+    check(data[:8] == b"\x89PNG\r\n\x1a\n", "the screenshot is no PNG")
+    pos, idat, width, height, channels = 8, b"", 0, 0, 3
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
+            channels = {2: 3, 6: 4}[colour]
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    raw, stride, rows, prev = zlib.decompress(idat), width * channels, [], bytearray(width * channels)
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - channels] if i >= channels else 0
+            b, c = prev[i], prev[i - channels] if i >= channels else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 255
+            elif kind == 2:
+                line[i] = (line[i] + b) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 255
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        rows.append(bytes(line))
+        prev = line
+    return rows, channels
+
+
+def screenshot(rulecheck, examples, work):
+    browser = shutil.which("chromium")
+    if not browser:
+        print("skipped: the screenshot (Debian's chromium is not installed)")
+        return
+    folder = os.path.join(work, "screenshot")
+    shutil.copytree(examples, folder)
+    subprocess.run([rulecheck, "--data", "example.dyd", "--report", "report.html"], cwd=folder,
+                   capture_output=True)
+    picture = os.path.join(folder, "report.png")
+    p = subprocess.run([browser, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                        "--no-first-run", "--disable-background-networking",
+                        "--disable-component-update", "--disable-sync", "--hide-scrollbars",
+                        "--user-data-dir=" + os.path.join(folder, "profile"),
+                        "--enable-logging=stderr", "--window-size=1000,700",
+                        "--screenshot=" + picture, "file://" + os.path.join(folder, "report.html")],
+                       capture_output=True, text=True, timeout=120)
+    check(p.returncode == 0 and os.path.exists(picture), "chromium: %s" % p.stderr[-300:])
+    check("Uncaught" not in p.stderr, "the report's script fails: %s" % p.stderr[-300:])
+    if not os.path.exists(picture):
+        return
+    rows, channels = png_pixels(picture)
+    pixels = [row[i:i + 3] for row in rows for i in range(0, len(row), channels)]
+    inked = sum(1 for px in pixels if px != b"\xff\xff\xff")
+    colours = len(set(pixels))
+    check(inked > len(pixels) // 50 and colours > 20, "the screenshot is blank: %d of %d pixels "
+          "inked, %d colours" % (inked, len(pixels), colours))
+
+
+def main():
+    modelconv, rulecheck, examples, cases = (os.path.abspath(a) for a in sys.argv[1:5])
+    work = tempfile.mkdtemp()
+    try:
+        example = os.path.join(work, "example-source")
+        os.mkdir(example)
+        for name in ("rule.txt", "example.dyd", "lib"):
+            source = os.path.join(examples, name)
+            (shutil.copytree if os.path.isdir(source) else shutil.copy)(source, os.path.join(example, name))
+        check_against_modelconv(modelconv, rulecheck, example, "example.dyd", work)
+        check_against_modelconv(modelconv, rulecheck, os.path.join(cases, "preview-kundur", "in"),
+                                "kundur4LTD.dyd", work)
+        check_against_modelconv(modelconv, rulecheck,
+                                os.path.join(cases, "preview-alias-six-rules", "in"),
+                                "dyd_alias_models.dyd", work)
+        refused_paths(rulecheck, example, work)
+        screenshot(rulecheck, example, work)
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    for f in failures:
+        print("FAIL", f)
+    print("%d failures" % len(failures))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
