@@ -1,23 +1,48 @@
 # Installing the programs, their manual pages, the user guide and the example library,
-# and the packages CPack makes of them (a .tar.gz and a Debian .deb).
+# and the packages CPack makes of them (a .tar.gz and a Debian .deb). Every file is of
+# the component "modelconv", so that a test can install them without touching the
+# build folder's install_manifest.txt.
 include(GNUInstallDirs)
 
-install(TARGETS modelconv modeltest rulecheck RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES docs/modelconv.1 docs/modeltest.1 docs/rulecheck.1
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES docs/guide.md README.md docs/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+set(PACKAGE_MAINTAINER "modelconv developers <modelconv@localhost>" CACHE STRING
+    "The name and address of the package's maintainer, as the .deb and its changelog name them")
+
+install(TARGETS modelconv modeltest rulecheck RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+        COMPONENT modelconv)
+set(DOCS_WORK ${PROJECT_BINARY_DIR}/docs-install)
+file(MAKE_DIRECTORY ${DOCS_WORK})
+install(CODE "set(DOCS_SOURCE \"${PROJECT_SOURCE_DIR}/docs\")
+              set(DOCS_WORK \"${DOCS_WORK}\")
+              set(DOCS_MANDIR \"${CMAKE_INSTALL_MANDIR}\")
+              set(DOCS_DOCDIR \"${CMAKE_INSTALL_DOCDIR}\")
+              include(\"${PROJECT_SOURCE_DIR}/cmake/install_docs.cmake\")"
+        COMPONENT modelconv)
+configure_file(docs/changelog.in ${DOCS_WORK}/changelog @ONLY)
+add_custom_command(OUTPUT ${DOCS_WORK}/changelog.gz
+                   COMMAND gzip -9 -n -c ${DOCS_WORK}/changelog > ${DOCS_WORK}/changelog.gz
+                   DEPENDS ${DOCS_WORK}/changelog VERBATIM)
+add_custom_target(changelog ALL DEPENDS ${DOCS_WORK}/changelog.gz)
+install(FILES README.md docs/copyright docs/report-example.png ${DOCS_WORK}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT modelconv)
+if(STATIC_PROGRAMS)
+  install(FILES docs/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+          RENAME modelconv COMPONENT modelconv)
+endif()
 install(FILES examples/rule.txt examples/example.dyd examples/exclude
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/modelconv/examples)
-install(DIRECTORY examples/lib DESTINATION ${CMAKE_INSTALL_DATADIR}/modelconv/examples)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/modelconv/examples COMPONENT modelconv)
+install(DIRECTORY examples/lib DESTINATION ${CMAKE_INSTALL_DATADIR}/modelconv/examples
+        COMPONENT modelconv)
 
 set(CPACK_PACKAGE_NAME modelconv)
 set(CPACK_PACKAGE_VENDOR "the modelconv developers")
-set(CPACK_PACKAGE_CONTACT "modelconv developers <modelconv@localhost>")
+set(CPACK_PACKAGE_CONTACT "${PACKAGE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${PACKAGE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "modelconv converts every selected record of a dynamic data file by a rule library; "
-    "modeltest writes a side-by-side test case of one generating unit; rulecheck finds "
-    "the mistakes of a rule library and previews a conversion without writing anything.")
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "modelconv converts every selected record of a dynamic data file by a rule\n"
+    "library; modeltest writes a side-by-side test case of one generating unit;\n"
+    "rulecheck finds the mistakes of a rule library and previews a conversion,\n"
+    "with an HTML report.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_GENERATOR TGZ DEB)

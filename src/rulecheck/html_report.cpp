@@ -20,7 +20,7 @@ th, td { border-bottom: 1px solid #d7dce4; padding: 3px 7px; text-align: left;
   vertical-align: top; }
 th { background: #eef1f5; font-weight: 600; }
 table.sortable th { cursor: pointer; }
-td.n { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }
+td.n, th.n { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }
 code { font-family: ui-monospace, monospace; font-size: 12.5px; overflow-wrap: anywhere; }
 .bins { font-family: ui-monospace, monospace; font-size: 9.5px; color: #4b5565; width: 180px; }
 .legend { color: #4b5565; font-size: 12.5px; }
@@ -121,9 +121,19 @@ void cell_number(std::FILE* out, double value) {
   std::fputs("</td>", out);
 }
 
+// The heads of a table's columns; a head written ">name" is of a column of numbers.
 void head_row(std::FILE* out, std::initializer_list<const char*> heads) {
   std::fputs("<thead><tr>", out);
-  for (const char* h : heads) std::fprintf(out, "<th>%s</th>", h);
+  for (const char* h : heads) {
+    if (h[0] == '>') {
+      std::fputs("<th class=\"n\">", out);
+      put_escaped(out, h + 1);
+    } else {
+      std::fputs("<th>", out);
+      put_escaped(out, h);
+    }
+    std::fputs("</th>", out);
+  }
   std::fputs("</tr></thead>\n<tbody>\n", out);
 }
 
@@ -163,8 +173,8 @@ void write_heading(std::FILE* out, const ReportInput& in) {
 
 void write_summary(std::FILE* out, const ReportInput& in) {
   std::fputs("<h2 id=\"summary\">Summary</h2>\n<table class=\"sortable\">\n", out);
-  head_row(out, {"rule", "from", "to", "found", "converted", "failed", "suspect values",
-                 "replaced values", "short records"});
+  head_row(out, {">rule", "from", "to", ">found", ">converted", ">failed", ">suspect values",
+                 ">replaced values", ">short records"});
   for (int i = 0; i < in.table.rule_count; ++i) {
     const RuleSet& r = in.table.rule_sets[i];
     std::fprintf(out, "<tr><td class=\"n\">%d</td>", i);
@@ -261,9 +271,9 @@ void write_rule(std::FILE* out, const ReportInput& in, int i) {
                "<table class=\"sortable\">\n",
                kBandColour, kReplacedColour, threshold);
   char failed_head[kMaxFloatText + 8];
-  std::snprintf(failed_head, sizeof failed_head, "below %s", threshold);
-  head_row(out, {"output", "assignment", "low", "high", "values", "min", "mean", "max", "suspect",
-                 "replaced", failed_head, "distribution"});
+  std::snprintf(failed_head, sizeof failed_head, ">below %s", threshold);
+  head_row(out, {"output", "assignment", ">low", ">high", ">values", ">min", ">mean", ">max",
+                 ">suspect", ">replaced", failed_head, "distribution"});
   for (int k = 0; k < r.output_count; ++k) {
     const ParameterStats& s = in.tally.stats[i][k];
     std::fputs("<tr>", out);
@@ -298,8 +308,8 @@ void write_suspects(std::FILE* out, const ReportInput& in) {
     return;
   }
   std::fputs("<table class=\"sortable\">\n", out);
-  head_row(out,
-           {"line", "bus", "ID", "model", "parameter", "suspect", "final", "check", "replacement"});
+  head_row(out, {">line", ">bus", "ID", "model", "parameter", ">suspect", ">final", "check",
+                 "replacement"});
   for (int n = 0; n < shown; ++n) {
     const SuspectRow& row = in.tally.rows[n];
     const RuleSet& r = in.table.rule_sets[row.rule];
@@ -328,7 +338,7 @@ void write_models(std::FILE* out, const ReportInput& in) {
   static int order[kMaxTalliedModels];
   models_by_count(in.tally, order);
   std::fputs("<table class=\"sortable\">\n", out);
-  head_row(out, {"model", "records"});
+  head_row(out, {"model", ">records"});
   for (int n = 0; n < in.tally.model_count; ++n) {
     std::fputs("<tr>", out);
     cell_text(out, in.tally.models[order[n]], true);
@@ -385,7 +395,7 @@ void write_warnings(std::FILE* out, const ReportInput& in) {
     return;
   }
   std::fputs("<table class=\"sortable\">\n", out);
-  head_row(out, {"line", "model", "warning"});
+  head_row(out, {">line", "model", "warning"});
   for (int i = 0; i < in.table.rule_count; ++i) {
     warning_rows(out, in, i, in.tally.short_records[i], "short");
     warning_rows(out, in, i, in.tally.keywords[i], "keyword");

@@ -1,27 +1,76 @@
 #!/usr/bin/env bash
-# Installs the build to a temporary prefix and runs the installed modelconv on the
-# installed example from a clean folder: the converted file must be the expected one.
+# Installs the build to a temporary prefix (as a component, so that the build folder's
+# install_manifest.txt is left as the last real install wrote it) and checks what a
+# user finds there: every path the installed manual pages and guide name exists; each
+# page's example runs as written, by a user who cannot write the installed folder,
+# without a fallback to the console; the installed modelconv converts the installed
+# example as expected.
 # Usage: check_install.sh CMAKE BUILD_FOLDER EXPECTED_FOLDER
 set -eu
 cmake=$1
 build=$2
 expected=$3
 prefix=$(mktemp -d)
-work=$(mktemp -d)
-trap 'rm -rf "$prefix" "$work"' EXIT
+home=$(mktemp -d)
+trap 'chmod -R u+w "$prefix"; rm -rf "$prefix" "$home"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
 
-"$cmake" --install "$build" --prefix "$prefix" > /dev/null
-for f in bin/modelconv bin/modeltest bin/rulecheck share/man/man1/modelconv.1 share/man/man1/modeltest.1 \
-         share/man/man1/rulecheck.1 share/doc/modelconv/guide.md share/doc/modelconv/copyright \
-         share/modelconv/examples/example.dyd share/modelconv/examples/rule.txt; do
-  [ -f "$prefix/$f" ] || { echo "FAIL: $f is not installed"; exit 1; }
+manifest=$build/install_manifest.txt
+before=$( [ -f "$manifest" ] && sha1sum < "$manifest" || echo none)
+"$cmake" --install "$build" --prefix "$prefix" --component modelconv > /dev/null
+after=$( [ -f "$manifest" ] && sha1sum < "$manifest" || echo none)
+[ "$before" = "$after" ] || fail "the install changed $manifest"
+
+for f in bin/modelconv bin/modeltest bin/rulecheck share/man/man1/modelconv.1.gz \
+         share/man/man1/modeltest.1.gz share/man/man1/rulecheck.1.gz share/doc/modelconv/guide.md \
+         share/doc/modelconv/copyright share/doc/modelconv/changelog.gz \
+         share/doc/modelconv/report-example.png share/modelconv/examples/example.dyd \
+         share/modelconv/examples/rule.txt; do
+  [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
+
+# The paths the installed pages and guide name, read out of them.
+texts=$( (for page in "$prefix"/share/man/man1/*.1.gz; do zcat "$page"; done
+          cat "$prefix/share/doc/modelconv/guide.md") )
+if grep -q 'fIprefix\|<prefix>' <<< "$texts"; then fail "a page still names the prefix by a placeholder"; fi
+paths=$(grep -o "$prefix/[^ \`\"'()\\\\]*" <<< "$texts" | sed 's/[.,;:]*$//' | sort -u)
+[ "$(wc -l <<< "$paths")" -ge 2 ] || fail "the pages name no installed path: $paths"
+while read -r path; do
+  [ -e "$path" ] || fail "a page names $path, which is not installed"
+done <<< "$paths"
+
+# Each page's example, as written, by a user who cannot write the installed folder.
+chmod 755 "$prefix" "$home"
+if [ "$(id -u)" = 0 ]; then
+  chown -R nobody "$home"
+  as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
+else
+  chmod -R a-w "$prefix/share/modelconv/examples"
+  as_user=()
+fi
+for page in modelconv modeltest rulecheck; do
+  script=$(zcat "$prefix/share/man/man1/$page.1.gz" |
+           sed -n '/^\.SH EXAMPLES/,/^\.SH/p' | sed -n '/^\.RS/,/^\.RE/p' | grep -v '^\.')
+  [ -n "$script" ] || fail "$page.1 has no example"
+  if ! out=$(cd "$home" && env -i HOME="$home" PATH="$prefix/bin:/usr/bin:/bin" \
+             "${as_user[@]}" bash -e -c "$script" 2>&1); then
+    fail "the example of $page.1 fails: $out"
+  fi
+  if grep -q "Could not open\|Working without\|Unable to\|Cannot open" <<< "$out"; then
+    fail "the example of $page.1 falls back to the console: $out"
+  fi
+done
+[ -f "$home/modelconv-example/report.html" ] || fail "rulecheck's example wrote no report"
+
+work=$(mktemp -d)
 cp -a "$prefix/share/modelconv/examples/." "$work/"
+chmod -R u+w "$work"
 cd "$work"
 "$prefix/bin/modelconv" example.dyd exclude example-converted.dyd example.log example.changes 2> stderr
 cmp example-converted.dyd "$expected/out.dyd"
 cmp example.log "$expected/log.txt"
 cmp stderr "$expected/stderr"
 "$prefix/bin/rulecheck" > findings
-[ "$(tail -n 1 findings)" = "0 errors, 0 warnings" ] || { echo "FAIL: the installed example library does not check clean"; exit 1; }
-echo "installed to a temporary prefix; the installed modelconv converts the installed example as expected"
+[ "$(tail -n 1 findings)" = "0 errors, 0 warnings" ] || fail "the installed example library does not check clean"
+rm -rf "$work"
+echo "installed to a temporary prefix: the pages' paths exist, their examples run, the example converts as expected"

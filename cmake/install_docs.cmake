@@ -1,0 +1,21 @@
+# Installs the manual pages and the user guide, run at install time, when the prefix
+# they are installed to is known (`cmake --install --prefix`, or /usr in the .deb):
+# the texts name installed files by that prefix, and the pages are compressed as
+# Debian policy wants them. Set by the install rule that includes this file:
+# DOCS_SOURCE, DOCS_WORK, DOCS_MANDIR, DOCS_DOCDIR.
+foreach(page modelconv.1 modeltest.1 rulecheck.1)
+  file(READ "${DOCS_SOURCE}/${page}" text)
+  string(REPLACE "\\fIprefix\\fP" "${CMAKE_INSTALL_PREFIX}" text "${text}")
+  file(WRITE "${DOCS_WORK}/${page}" "${text}")
+  execute_process(COMMAND gzip -9 -n -f "${DOCS_WORK}/${page}" RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "gzip failed on ${page}")
+  endif()
+  file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/${DOCS_MANDIR}/man1" TYPE FILE
+       PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ FILES "${DOCS_WORK}/${page}.gz")
+endforeach()
+file(READ "${DOCS_SOURCE}/guide.md" text)
+string(REPLACE "<prefix>" "${CMAKE_INSTALL_PREFIX}" text "${text}")
+file(WRITE "${DOCS_WORK}/guide.md" "${text}")
+file(INSTALL DESTINATION "${CMAKE_INSTALL_PREFIX}/${DOCS_DOCDIR}" TYPE FILE
+     PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ FILES "${DOCS_WORK}/guide.md")
