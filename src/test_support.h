@@ -2,6 +2,7 @@
 // capturing what a stream receives.
 #pragma once
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -22,6 +23,12 @@ inline RuleSet& add_rule(const char* from, const char* to) {
   std::strcpy(r.to_model, to);
   std::strcpy(r.replace_expressions[0], "NULL");
   return r;
+}
+
+// An empty table with one RuleSet in it, RuleSet 0.
+inline RuleSet& only_rule(const char* from, const char* to) {
+  reset_rule_table(rule_table);
+  return add_rule(from, to);
 }
 
 inline void add_input(RuleSet& r, const char* name, float value) {
@@ -130,6 +137,15 @@ class InTempFolder : public ::testing::Test {
  private:
   std::string folder_;
   char previous_[4096];
+};
+
+// A fresh working folder with an empty "lib/" in it, for rule libraries.
+class InLibraryFolder : public InTempFolder {
+ protected:
+  void SetUp() override {
+    InTempFolder::SetUp();
+    ASSERT_EQ(mkdir("lib", 0755), 0);
+  }
 };
 
 }  // namespace test_support

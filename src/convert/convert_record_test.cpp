@@ -11,8 +11,7 @@ namespace {
 class Conversion : public ::testing::Test {
  protected:
   void SetUp() override {
-    reset_rule_table(rule_table);
-    rule_ = &test_support::add_rule("genrou", "gensal");
+    rule_ = &test_support::only_rule("genrou", "gensal");
     test_support::add_input(*rule_, "@h", 4.0f);
     test_support::add_input(*rule_, "@d", 0.0f);
     for (float& v : values_.values) v = 7.0f;

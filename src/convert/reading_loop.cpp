@@ -48,8 +48,8 @@ bool is_blank_led(const char* text) {
 }  // namespace
 
 int convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& library,
-                       const BusSelection& selection, const LoopOutputs& outputs,
-                       LoopObserver* observer) {
+                      const BusSelection& selection, const LoopOutputs& outputs,
+                      LoopObserver* observer) {
   static LineInput in;
   input_start(in, file);
   const StepOutputs step_outputs{outputs.out, outputs.streams, false};
@@ -76,7 +76,9 @@ int convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& 
       write(outputs.out, record.text, static_cast<std::size_t>(length));
       if (!in.piece_begins_line) continue;  // the rest of a long line
       if (run_rule >= 0 && is_blank_led(record.text)) {
+        // clang-format off
         // "Line %d begins with a blank after a converted record: it is copied unchanged, not read into that record\n"
+        // clang-format on
         console_printf(
             "Line %d begins with a blank after a converted record: it is copied unchanged, not "
             "read into that record\n",
@@ -109,8 +111,8 @@ int convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& 
       case StepOutcome::failed:
         run_rule = rule;
         if (observer)
-          observer->record_converted(ConvertedRecord{rule, line, bus_number, record.text,
-                                                     record.parsed, step.conversion});
+          observer->record_converted(
+              ConvertedRecord{rule, line, bus_number, record.text, record.parsed, step.conversion});
         break;
     }
   }

@@ -41,5 +41,5 @@ struct LoopObserver {
 // Reads the input to its end; `observer` may be nullptr. Returns the number of lines
 // of the file.
 int convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& library,
-                       const BusSelection& selection, const LoopOutputs& outputs,
-                       LoopObserver* observer);
+                      const BusSelection& selection, const LoopOutputs& outputs,
+                      LoopObserver* observer);

@@ -28,8 +28,9 @@ StepResult convert_record_text(const ActiveRule& rule, char* text, int line, Par
   }
   // "Record at line %d gives %d values, rule [%s] reads %d: the missing inputs are 0\n"
   if (parsed.values_given < rule.set.input_count)
-    console_printf("Record at line %d gives %d values, rule [%s] reads %d: the missing inputs are 0\n",
-                   line, parsed.values_given, rule.set.from_model, rule.set.input_count);
+    console_printf(
+        "Record at line %d gives %d values, rule [%s] reads %d: the missing inputs are 0\n", line,
+        parsed.values_given, rule.set.from_model, rule.set.input_count);
   result.conversion = convert_parsed(rule, text, parsed, crlf, outputs);
   result.outcome = result.conversion.failed ? StepOutcome::failed : StepOutcome::converted;
   return result;

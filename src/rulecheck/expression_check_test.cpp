@@ -10,14 +10,12 @@ using testing::internal::GetCapturedStdout;
 
 namespace {
 
+// A RuleSet with the input @h and the outputs $a and $b, whose expressions are checked.
 class ExpressionChecks : public ::testing::Test {
  protected:
-  void SetUp() override {
-    reset_rule_table(rule_table);
-    rule_ = &test_support::add_rule("genrou", "gentpj");
+  ExpressionChecks() : rule_(&test_support::only_rule("genrou", "gentpj")) {
     test_support::add_input(*rule_, "@h", 1.0f);
-    test_support::add_output(*rule_, "$a=@h");
-    test_support::add_output(*rule_, "$b=@h");
+    for (const char* output : {"$a=@h", "$b=@h"}) test_support::add_output(*rule_, output);
     reset_findings();
   }
   // The findings of `text` as output 1's expression in `role`, its token at column 10

@@ -69,30 +69,20 @@ constexpr const char* kBandLineColour = "#8a94a6";
 void put_escaped(std::FILE* out, const char* text) {
   for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
     const unsigned char c = *p;
-    switch (c) {
-      case '&':
-        std::fputs("&amp;", out);
-        break;
-      case '<':
-        std::fputs("&lt;", out);
-        break;
-      case '>':
-        std::fputs("&gt;", out);
-        break;
-      case '"':
-        std::fputs("&quot;", out);
-        break;
-      case '\'':
-        std::fputs("&#39;", out);
-        break;
-      default:
-        if (c < 0x20 || c == 0x7f) {
-          std::fprintf(out, "\\x%02x", c);
-        } else if (c >= 0x80) {
-          std::fprintf(out, "&#x%X;", c);
-        } else {
-          std::fputc(c, out);
-        }
+    const char* reference = c == '&'    ? "&amp;"
+                            : c == '<'  ? "&lt;"
+                            : c == '>'  ? "&gt;"
+                            : c == '"'  ? "&quot;"
+                            : c == '\'' ? "&#39;"
+                                        : nullptr;
+    if (reference) {
+      std::fputs(reference, out);
+    } else if (c < 0x20 || c == 0x7f) {
+      std::fprintf(out, "\\x%02x", c);
+    } else if (c >= 0x80) {
+      std::fprintf(out, "&#x%X;", c);
+    } else {
+      std::fputc(c, out);
     }
   }
 }
@@ -351,35 +341,22 @@ void write_models(std::FILE* out, const ReportInput& in) {
 }
 
 // One kind of warning of one rule: a row per line listed, one for the rest.
-void warning_rows(std::FILE* out, const ReportInput& in, int i, const Listed& listed,
-                  const char* kind) {
+void warning_rows(std::FILE* out, const ReportInput& in, int i, WarningKind kind) {
   const RuleSet& r = in.table.rule_sets[i];
+  const Listed& listed = warnings_of(in.tally, kind, i);
   const int shown = listed.count < kMaxListed ? listed.count : kMaxListed;
-  for (int n = 0; n < shown; ++n) {
-    std::fprintf(out, "<tr><td class=\"n\">%d</td>", listed.lines[n]);
-    cell_text(out, r.from_model, true);
-    std::fputs("<td>", out);
-    if (std::strcmp(kind, "short") == 0) {
-      std::fprintf(out, "gives %d values, the rule reads %d: the missing inputs are 0",
-                   listed.values[n], r.input_count);
-    } else if (std::strcmp(kind, "keyword") == 0) {
-      std::fprintf(out, "value %d follows the keyword <code>", listed.values[n] + 1);
-      put_escaped(out, listed.texts[n]);
-      std::fputs("</code> but feeds input <code>", out);
-      put_escaped(out, r.input_names[listed.values[n]]);
-      std::fputs("</code>: values are read by position", out);
+  char text[256];
+  for (int n = 0; n <= shown && n < listed.count; ++n) {
+    if (n < shown) {
+      describe_warning(kind, r, listed, n, text, sizeof text);
+      std::fprintf(out, "<tr><td class=\"n\">%d</td>", listed.lines[n]);
     } else {
-      std::fputs(
-          "begins with a blank after a converted record: copied unchanged, not read "
-          "into that record",
-          out);
+      describe_rest(kind, r, listed.count - shown, text, sizeof text);
+      std::fputs("<tr><td></td>", out);
     }
-    std::fputs("</td></tr>\n", out);
-  }
-  if (listed.count > shown) {
-    std::fputs("<tr><td></td>", out);
     cell_text(out, r.from_model, true);
-    std::fprintf(out, "<td>and %d more lines like these</td></tr>\n", listed.count - shown);
+    cell_text(out, text);
+    std::fputs("</tr>\n", out);
   }
 }
 
@@ -397,9 +374,7 @@ void write_warnings(std::FILE* out, const ReportInput& in) {
   std::fputs("<table class=\"sortable\">\n", out);
   head_row(out, {">line", "model", "warning"});
   for (int i = 0; i < in.table.rule_count; ++i) {
-    warning_rows(out, in, i, in.tally.short_records[i], "short");
-    warning_rows(out, in, i, in.tally.keywords[i], "keyword");
-    warning_rows(out, in, i, in.tally.blank_led[i], "blank");
+    for (const WarningKind kind : kWarningKinds) warning_rows(out, in, i, kind);
   }
   std::fputs("</tbody></table>\n", out);
 }

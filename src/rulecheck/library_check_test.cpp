@@ -2,8 +2,6 @@
 // data file, which counts what modelconv would convert.
 #include "rulecheck/library_check.h"
 
-#include <sys/stat.h>
-
 #include "io/console.h"
 #include "rulecheck/findings.h"
 #include "rulecheck/preview.h"
@@ -14,11 +12,10 @@ using testing::internal::GetCapturedStdout;
 
 namespace {
 
-class LibraryChecks : public test_support::InTempFolder {
+class LibraryChecks : public test_support::InLibraryFolder {
  protected:
   void SetUp() override {
-    InTempFolder::SetUp();
-    mkdir("lib", 0755);
+    InLibraryFolder::SetUp();
     reset_findings();
   }
   // Loads the library as the checker does and returns its findings.

@@ -105,6 +105,61 @@ struct Counting final : LoopObserver {
 
 }  // namespace
 
+const Listed& warnings_of(const PreviewTally& tally, WarningKind kind, int rule) {
+  switch (kind) {
+    case WarningKind::short_record:
+      return tally.short_records[rule];
+    case WarningKind::keyword:
+      return tally.keywords[rule];
+    case WarningKind::blank_led:
+      break;
+  }
+  return tally.blank_led[rule];
+}
+
+void describe_warning(WarningKind kind, const RuleSet& r, const Listed& listed, int n, char* out,
+                      int size) {
+  const auto room = static_cast<std::size_t>(size);
+  switch (kind) {
+    case WarningKind::short_record:
+      std::snprintf(out, room,
+                    "record of [%s] gives %d values, the rule reads %d: the missing inputs are 0",
+                    r.from_model, listed.values[n], r.input_count);
+      break;
+    case WarningKind::keyword:
+      std::snprintf(out, room,
+                    "value %d of [%s] follows the keyword [%s] but feeds input [%s]: values are "
+                    "read by position",
+                    listed.values[n] + 1, r.from_model, listed.texts[n],
+                    r.input_names[listed.values[n]]);
+      break;
+    case WarningKind::blank_led:
+      std::snprintf(out, room,
+                    "line begins with a blank after a converted record of [%s]: it is copied "
+                    "unchanged, not read into that record",
+                    r.from_model);
+      break;
+  }
+}
+
+void describe_rest(WarningKind kind, const RuleSet& r, int rest, char* out, int size) {
+  const auto room = static_cast<std::size_t>(size);
+  switch (kind) {
+    case WarningKind::short_record:
+      std::snprintf(out, room, "%d more records of [%s] give fewer values than the rule reads",
+                    rest, r.from_model);
+      break;
+    case WarningKind::keyword:
+      std::snprintf(out, room, "%d more values of [%s] follow a keyword that names another input",
+                    rest, r.from_model);
+      break;
+    case WarningKind::blank_led:
+      std::snprintf(out, room, "%d more lines begin with a blank after converted records of [%s]",
+                    rest, r.from_model);
+      break;
+  }
+}
+
 void models_by_count(const PreviewTally& tally, int* order) {
   for (int i = 0; i < tally.model_count; ++i) order[i] = i;
   std::stable_sort(order, order + tally.model_count,
@@ -125,40 +180,21 @@ void write_unconverted_models(const PreviewTally& tally, std::FILE* out) {
     std::fprintf(out, "-- and %d records of further models\n", tally.other_model_records);
 }
 
-// The data file's warnings for RuleSet i: short records, values whose keyword names
-// another input, lines that begin with a blank after its records.
+// The data file's warnings for RuleSet i, in the form of the other findings.
 void report_data_warnings(const char* data_file, const RuleTable& table, const PreviewTally& tally,
                           int i) {
-  const RuleSet& r = table.rule_sets[i];
-  const Listed& shorts = tally.short_records[i];
-  for (int n = 0; n < std::min(shorts.count, kMaxListed); ++n)
-    report(Severity::warning, SourcePoint{data_file, shorts.lines[n], 0},
-           "record of [%s] gives %d values, the rule reads %d: the missing inputs are 0",
-           r.from_model, shorts.values[n], r.input_count);
-  if (shorts.count > kMaxListed)
-    report(Severity::warning, SourcePoint{data_file, 0, 0},
-           "%d more records of [%s] give fewer values than the rule reads",
-           shorts.count - kMaxListed, r.from_model);
-  const Listed& keyed = tally.keywords[i];
-  for (int n = 0; n < std::min(keyed.count, kMaxListed); ++n)
-    report(Severity::warning, SourcePoint{data_file, keyed.lines[n], 0},
-           "value %d of [%s] follows the keyword [%s] but feeds input [%s]: values are read by "
-           "position",
-           keyed.values[n] + 1, r.from_model, keyed.texts[n], r.input_names[keyed.values[n]]);
-  if (keyed.count > kMaxListed)
-    report(Severity::warning, SourcePoint{data_file, 0, 0},
-           "%d more values of [%s] follow a keyword that names another input",
-           keyed.count - kMaxListed, r.from_model);
-  const Listed& blanks = tally.blank_led[i];
-  for (int n = 0; n < std::min(blanks.count, kMaxListed); ++n)
-    report(Severity::warning, SourcePoint{data_file, blanks.lines[n], 0},
-           "line begins with a blank after a converted record of [%s]: it is copied unchanged, "
-           "not read into that record",
-           r.from_model);
-  if (blanks.count > kMaxListed)
-    report(Severity::warning, SourcePoint{data_file, 0, 0},
-           "%d more lines begin with a blank after converted records of [%s]",
-           blanks.count - kMaxListed, r.from_model);
+  char text[256];
+  for (const WarningKind kind : kWarningKinds) {
+    const Listed& listed = warnings_of(tally, kind, i);
+    for (int n = 0; n < std::min(listed.count, kMaxListed); ++n) {
+      describe_warning(kind, table.rule_sets[i], listed, n, text, sizeof text);
+      report(Severity::warning, SourcePoint{data_file, listed.lines[n], 0}, "%s", text);
+    }
+    if (listed.count > kMaxListed) {
+      describe_rest(kind, table.rule_sets[i], listed.count - kMaxListed, text, sizeof text);
+      report(Severity::warning, SourcePoint{data_file, 0, 0}, "%s", text);
+    }
+  }
 }
 
 // Opens the bus selection as modelconv does, and reads its list. False after an error

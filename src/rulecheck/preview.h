@@ -63,6 +63,17 @@ bool run_preview(const char* data_file, const char* selection_argument, RuleTabl
                  const CompiledLibrary& library, bool keep_statistics, PreviewTally& tally,
                  char* basis, std::FILE* out);
 
+// The data file's warnings, of three kinds, each listed per rule.
+enum class WarningKind { short_record, keyword, blank_led };
+constexpr WarningKind kWarningKinds[] = {WarningKind::short_record, WarningKind::keyword,
+                                         WarningKind::blank_led};
+const Listed& warnings_of(const PreviewTally& tally, WarningKind kind, int rule);
+// What warning n of its list says (its line is told apart), and what the count of the
+// ones not listed says.
+void describe_warning(WarningKind kind, const RuleSet& rule, const Listed& listed, int n, char* out,
+                      int size);
+void describe_rest(WarningKind kind, const RuleSet& rule, int rest, char* out, int size);
+
 // The models no rule converts, most frequent first (models met first come first among
 // equals): their indexes in the tally, in `order` (room for kMaxTalliedModels).
 void models_by_count(const PreviewTally& tally, int* order);

@@ -1,8 +1,6 @@
 // Loading rule libraries: sections, tokens, limits, messages and the report.
 #include "rules/rule_loader.h"
 
-#include <sys/stat.h>
-
 #include "rules/rules_report.h"
 #include "test_support.h"
 
@@ -11,12 +9,9 @@ using testing::internal::GetCapturedStderr;
 
 namespace {
 
-class RuleLoading : public test_support::InTempFolder {
+class RuleLoading : public test_support::InLibraryFolder {
  protected:
-  void SetUp() override {
-    InTempFolder::SetUp();
-    mkdir("lib", 0755);
-  }
+  void SetUp() override { InLibraryFolder::SetUp(); }
   // Loads as the programs do, and returns the console messages: the pairs echoed, and
   // the failure as the program reports it. *ok gets the result.
   std::string load(bool* ok = nullptr, const char* missing = kModelconvMissingRuleFile) {
