@@ -45,6 +45,28 @@ bool is_blank_led(const char* text) {
   return text[std::strspn(text, " \t\r\n")] != '\0';
 }
 
+// Lines copied unchanged that begin with a blank right after a converted record, or
+// after another such line, are told; any other line ends the run.
+struct BlankLedRun {
+  int rule = -1;  // of the record converted last, while the run lasts
+
+  void copied(bool begins_line, bool blank_led, int line, LoopObserver* observer) {
+    if (!begins_line) return;  // the rest of a long line
+    if (rule < 0 || !blank_led) {
+      rule = -1;
+      return;
+    }
+    // clang-format off
+    // "Line %d begins with a blank after a converted record: it is copied unchanged, not read into that record\n"
+    // clang-format on
+    console_printf(
+        "Line %d begins with a blank after a converted record: it is copied unchanged, not "
+        "read into that record\n",
+        line);
+    if (observer) observer->blank_led_line(rule, line);
+  }
+};
+
 }  // namespace
 
 int convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& library,
@@ -55,13 +77,13 @@ int convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& 
   const StepOutputs step_outputs{outputs.out, outputs.streams, false};
   int line_count = 0;
   int bus_number = 0;
-  // The RuleSet of the record converted last, while the lines after it begin with a
-  // blank; -1 once another line ends that run.
-  int run_rule = -1;
+  BlankLedRun run;
   for (;;) {
     const int length = read_piece(in, record.text, kPieceSize);
     if (length == 0) break;
     const int line = in.line;
+    const bool begins_line = in.piece_begins_line;
+    const bool blank_led = is_blank_led(record.text);
     ++line_count;
     if (outputs.trace) trace_line(outputs.trace, line_count);
     LineStart start;
@@ -74,26 +96,14 @@ int convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& 
       observer->model_without_rule(start.first);
     if (rule < 0 || !bus_selected(selection, bus_number)) {
       write(outputs.out, record.text, static_cast<std::size_t>(length));
-      if (!in.piece_begins_line) continue;  // the rest of a long line
-      if (run_rule >= 0 && is_blank_led(record.text)) {
-        // clang-format off
-        // "Line %d begins with a blank after a converted record: it is copied unchanged, not read into that record\n"
-        // clang-format on
-        console_printf(
-            "Line %d begins with a blank after a converted record: it is copied unchanged, not "
-            "read into that record\n",
-            line);
-        if (observer) observer->blank_led_line(run_rule, line);
-      } else {
-        run_rule = -1;
-      }
+      run.copied(begins_line, blank_led, line, observer);
       continue;
     }
-    run_rule = -1;
     raw_start(raw, record.text, length);
     if (join_continuations(in, record.text, &raw) == JoinResult::too_long) {
       copy_unconverted(outputs.out, "record longer than %d characters, copied unchanged",
                        kRecordSize - 1);
+      run.copied(begins_line, blank_led, line, observer);
       continue;
     }
     const StepResult step = convert_record_text(active_rule(table, library, rule), record.text,
@@ -102,14 +112,16 @@ int convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& 
       case StepOutcome::no_colon:
         copy_unconverted(outputs.out, "no colon in the first %d characters, copied unchanged",
                          kColonSearch);
+        run.copied(begins_line, blank_led, line, observer);
         break;
       case StepOutcome::header_too_long:
         copy_unconverted(outputs.out, "header longer than %d characters, copied unchanged",
                          kMaxHeaderLength);
+        run.copied(begins_line, blank_led, line, observer);
         break;
       case StepOutcome::converted:
       case StepOutcome::failed:
-        run_rule = rule;
+        run.rule = rule;
         if (observer)
           observer->record_converted(
               ConvertedRecord{rule, line, bus_number, record.text, record.parsed, step.conversion});

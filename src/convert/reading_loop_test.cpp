@@ -115,6 +115,26 @@ TEST_F(ReadingLoop, ShortRecordsAndLinesThatBeginWithABlank) {
   EXPECT_EQ(seen.converted, (std::vector<int>{0, 0}));
 }
 
+TEST_F(ReadingLoop, ARecordCopiedUnchangedCanBeginWithABlankToo) {
+  // A line that names a model but has no colon to convert by is copied as it was read:
+  // after a converted record, one that begins with a blank is told like any other.
+  Seen seen;
+  const std::string messages =
+      run("genrou 5 \"A\" 1 \"1 \" : 1 2\n"
+          " genrou 6 7\n"
+          " 8\n",
+          &seen);
+  EXPECT_EQ(messages,
+            "Error - no colon in the first 1900 characters, copied unchanged <  genrou 6 7\n" +
+                std::string(52, ' ') +
+                "... >\n"
+                "Line 2 begins with a blank after a converted record: it is copied unchanged, not "
+                "read into that record\n"
+                "Line 3 begins with a blank after a converted record: it is copied unchanged, not "
+                "read into that record\n");
+  EXPECT_EQ(seen.blank_led, (std::vector<int>{2, 3}));
+}
+
 TEST_F(ReadingLoop, BusSelectionAndTheBusNumberThatCarriesOver) {
   std::strcpy(selection_.basis, "include");
   selection_.bus_list[0] = selection_.sorted[0] = 7;

@@ -5,6 +5,9 @@
 #include <cstdarg>
 
 namespace {
+// The totals of the run's findings: a finding may be reported from any check, and the
+// run's last line and exit status count them all. Only report() and reset_findings()
+// change them.
 int errors;
 int warnings;
 }  // namespace
