@@ -46,11 +46,20 @@ bool load_rule_library(RuleTable& table, CompiledLibrary& library, const Program
 }
 
 // False, after "Output file [name] is also used as another input or output" on the
-// console, when a file of `written` is the same file as one of `read`, as "rule.txt",
-// as a rule file of the table, or as another of `written`. nullptr entries are skipped.
+// console, when find_run_clash finds one.
 bool run_files_are_distinct(const RuleTable& table, std::initializer_list<const char*> written,
                             std::initializer_list<const char*> read) {
+  const char* clash = find_run_clash(table, written, read);
+  if (clash) console_printf("Output file [%s] is also used as another input or output\n", clash);
+  return !clash;
+}
+
+}  // namespace
+
+const char* find_run_clash(const RuleTable& table, std::initializer_list<const char*> written,
+                           std::initializer_list<const char*> read) {
   constexpr int kMaxWritten = 8;
+  constexpr int kMaxRead = 4;
   const char* outputs[kMaxWritten];
   int output_count = 0;
   for (const char* name : written) {
@@ -58,18 +67,14 @@ bool run_files_are_distinct(const RuleTable& table, std::initializer_list<const 
   }
   static RuleLibraryFiles library;
   list_rule_library_files(table, library);
-  const char* inputs[kMaxRuleSets + 1 + 4];
+  const char* inputs[kMaxRuleSets + 1 + kMaxRead];
   int input_count = 0;
   for (const char* name : read) {
-    if (name && input_count < 4) inputs[input_count++] = name;
+    if (name && input_count < kMaxRead) inputs[input_count++] = name;
   }
   for (int i = 0; i < library.count; ++i) inputs[input_count++] = library.names[i];
-  const char* clash = find_clashing_output(outputs, output_count, inputs, input_count);
-  if (clash) console_printf("Output file [%s] is also used as another input or output\n", clash);
-  return !clash;
+  return find_clashing_output(outputs, output_count, inputs, input_count);
 }
-
-}  // namespace
 
 bool start_run(const ProgramInfo& program, RuleTable& table, CompiledLibrary& library,
                std::initializer_list<const char*> written, std::initializer_list<const char*> read,

@@ -23,6 +23,12 @@ bool ends_at_command_line(int argc, char** argv, const ProgramInfo& program, int
 // The usage line, on the console.
 void print_usage(const ProgramInfo& program);
 
+// The first file of `written` that is the same file as one of `read`, as "rule.txt", as
+// a rule file of the table, or as another of `written`; nullptr when none clashes.
+// nullptr entries are skipped.
+const char* find_run_clash(const RuleTable& table, std::initializer_list<const char*> written,
+                           std::initializer_list<const char*> read);
+
 // The start modelconv and modeltest share once their arguments are read: the rule
 // library loaded and compiled, no file written clashing with one read, the rules-used
 // report written, the input opened. False after the message of what failed.

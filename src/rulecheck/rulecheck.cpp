@@ -50,14 +50,9 @@ bool read_arguments(int argc, char** argv, Arguments& args) {
 
 // The report may not overwrite a file the run reads. False after an error finding.
 bool report_is_distinct(const Arguments& args, const RuleTable& table) {
-  static RuleLibraryFiles library_files;
-  list_rule_library_files(table, library_files);
-  const char* read[kMaxRuleSets + 3];
-  int count = 0;
-  read[count++] = args.data_file;
-  if (args.selection && names_selection_file(args.selection)) read[count++] = args.selection;
-  for (int i = 0; i < library_files.count; ++i) read[count++] = library_files.names[i];
-  if (!find_clashing_output(&args.report, 1, read, count)) return true;
+  const char* list =
+      args.selection && names_selection_file(args.selection) ? args.selection : nullptr;
+  if (!find_run_clash(table, {args.report}, {args.data_file, list})) return true;
   report(Severity::error, SourcePoint{args.report, 0, 0},
          "is a file this run reads: the report is not written");
   return false;
