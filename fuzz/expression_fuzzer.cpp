@@ -9,9 +9,13 @@
 #include "fuzz_support.h"
 #include "rules/rule_table.h"
 
+namespace {
+fuzz_support::LoadedRules* rules;
+}  // namespace
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz_support::enter_work_folder();
-  fuzz_support::load_library();
+  rules = &fuzz_support::load_library();
   return 0;
 }
 
@@ -20,8 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t n = size < sizeof text - 1 ? size : sizeof text - 1;
   std::memcpy(text, data, n);
   text[n] = '\0';
-  const int rule = n > 0 ? data[0] % rule_table.rule_count : 0;
-  const std::string diff = compare_evaluations(rule_table, rule, text);
+  const RuleTable& table = rules->library.table;
+  const int rule = n > 0 ? data[0] % table.rule_count : 0;
+  const std::string diff =
+      compare_evaluations(table.rule_sets[rule], rule, rules->state.values[rule], text);
   if (!diff.empty()) {
     std::fprintf(stderr, "compiled and text evaluation differ on [%s]: %s\n", text, diff.c_str());
     std::abort();

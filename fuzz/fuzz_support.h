@@ -42,14 +42,23 @@ inline void write_rule_library() {
   write_text("lib/gen-x", "@end\n");
 }
 
-// Loads the fixed library into the table, as the programs load, and compiles it.
-inline CompiledLibrary& load_library() {
-  static LoadFailures failures;
-  static CompiledLibrary library;
-  reset_rule_table(rule_table);
-  if (!load_rules(rule_table, LoadOptions{false, nullptr}, failures)) std::abort();
-  compile_library(rule_table, library);
-  return library;
+// A loaded library and the working values and counts of a run beside it.
+struct LoadedRules {
+  RuleLibrary library;
+  RuleState state;
+  LoadFailures failures;
+  WholeLine line;
+};
+
+// Loads the fixed library, as the programs load, and compiles it.
+inline LoadedRules& load_library() {
+  static LoadedRules rules;
+  reset_rule_table(rules.library.table);
+  if (!load_rules(rules.library.table, LoadOptions{false, nullptr}, rules.failures, rules.line))
+    std::abort();
+  compile_library(rules.library.table, rules.library.compiled);
+  start_rule_state(rules.library.table, rules.state);
+  return rules;
 }
 
 // Moves into a new folder of its own under /tmp, with the rule library in it.

@@ -16,12 +16,13 @@ DynamicRecord record;
 char copy[kRecordSize + kCaseHeaderSize];
 RawLines raw;
 std::FILE* sink;
-CompiledLibrary* library;
+fuzz_support::LoadedRules* rules;
+LineInput rest_input;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz_support::enter_work_folder();
-  library = &fuzz_support::load_library();
+  rules = &fuzz_support::load_library();
   sink = std::fopen("/dev/null", "w");
   set_console(sink);
   return 0;
@@ -38,12 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                 : std::fopen("/dev/null", "r");
   LineStart start;
   split_line_start(record.text, start);
-  const int rule = match_rule_set(rule_table, start.first);
+  const int rule = match_rule_set(rules->library.table, start.first);
   RecordHeader unit{};
   parse_unit_header(record.text, unit);
   raw_start(raw, record.text, static_cast<int>(line));
   const bool batch = size > 0 && (data[0] & 1);
-  static LineInput rest_input;
   input_start(rest_input, rest);
   if (join_continuations(rest_input, record.text, batch ? &raw : nullptr) == JoinResult::joined) {
     char* text = record.text;
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const StepOutputs outputs{
         sink, ConvertStreams{sink, sink, !batch, batch ? BusNameForm::token : BusNameForm::quoted},
         !batch};
-    convert_record_text(active_rule(rule_table, *library, rule >= 0 ? rule : 0), text, 1,
+    convert_record_text(active_rule(rules->library, rules->state, rule >= 0 ? rule : 0), text, 1,
                         record.parsed, outputs);
   }
   std::fclose(rest);

@@ -16,7 +16,9 @@
 namespace {
 LoadFailures failures;
 RuleSources sources;
-CompiledLibrary library;
+RuleLibrary library;
+RuleState state;
+WholeLine line;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -31,30 +33,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t rest = size - selection - (nul ? 1 : 0);
   const uint8_t* rule_file = data + size - rest;
   // Every pair the selection names gets the same rule file.
-  reset_rule_table(rule_table);
-  load_rules(rule_table, LoadOptions{false, nullptr}, failures);
-  for (int i = 0; i < rule_table.rule_count; ++i) {
+  RuleTable& table = library.table;
+  reset_rule_table(table);
+  load_rules(table, LoadOptions{false, nullptr}, failures, line);
+  for (int i = 0; i < table.rule_count; ++i) {
     char path[kRulePathSize];
-    rule_file_path(rule_table, i, path, sizeof path);
+    rule_file_path(table, i, path, sizeof path);
     if (std::strchr(path + 4, '/') == nullptr) fuzz_support::write_file(path, rule_file, rest);
   }
-  reset_rule_table(rule_table);
-  if (load_rules(rule_table, LoadOptions{false, nullptr}, failures)) {
-    compile_library(rule_table, library);
-    std::FILE* report = write_rules_report(rule_table);
-    write_rule_summary(rule_table, report);
+  reset_rule_table(table);
+  if (load_rules(table, LoadOptions{false, nullptr}, failures, line)) {
+    compile_library(table, library.compiled);
+    start_rule_state(table, state);
+    std::FILE* report = write_rules_report(table);
+    write_rule_summary(table, state, report);
     if (report != stdout) std::fclose(report);
   } else {
-    report_load_failure(failures.items[0], kModeltestMissingRuleFile);
+    print_load_failure(failures.items[0], kModeltestMissingRuleFile);
   }
   // The checker on the same files, going on past every failure, its findings dropped.
-  reset_rule_table(rule_table);
+  reset_rule_table(table);
   {
     ConsoleSwitch quiet(nullptr);
-    load_rules(rule_table, LoadOptions{true, &sources}, failures);
-    compile_library(rule_table, library);
-    check_library(CheckedLibrary{rule_table, library, sources, failures});
+    std::FILE* dropped = std::fopen("/dev/null", "w");
+    Findings findings{dropped, 0, 0};
+    load_rules(table, LoadOptions{true, &sources}, failures, line);
+    compile_library(table, library.compiled);
+    check_library(CheckedLibrary{library, sources, failures, findings});
+    std::fclose(dropped);
   }
-  reset_findings();
   return 0;
 }

@@ -1,5 +1,5 @@
 // Helpers shared by the unit tests: building rule sets by hand, temporary folders and
-// capturing what a stream receives.
+// capturing what a stream or the console receives.
 #pragma once
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,63 +12,85 @@
 #include <string>
 
 #include "expr/compiled_library.h"
+#include "io/console.h"
 #include "io/line_reader.h"
 #include "rules/rule_table.h"
 
 namespace test_support {
 
-inline RuleSet& add_rule(const char* from, const char* to) {
-  RuleSet& r = rule_table.rule_sets[rule_table.rule_count++];
-  std::strcpy(r.from_model, from);
-  std::strcpy(r.to_model, to);
-  std::strcpy(r.replace_expressions[0], "NULL");
-  return r;
-}
+// A fixed-size struct of the programs, zeroed as static storage would be, on the heap:
+// a rule library is too large for the stack.
+template <class T>
+class Zeroed {
+ public:
+  Zeroed() : p_(static_cast<T*>(std::calloc(1, sizeof(T)))) {}
+  ~Zeroed() { std::free(p_); }
+  Zeroed(const Zeroed&) = delete;
+  Zeroed& operator=(const Zeroed&) = delete;
+  T& operator*() const { return *p_; }
+  T* operator->() const { return p_; }
 
-// An empty table with one RuleSet in it, RuleSet 0.
-inline RuleSet& only_rule(const char* from, const char* to) {
-  reset_rule_table(rule_table);
-  return add_rule(from, to);
-}
+ private:
+  T* p_;
+};
 
-inline void add_input(RuleSet& r, const char* name, float value) {
-  std::strcpy(r.input_names[r.input_count], name);
-  r.input_values[r.input_count++] = value;
-}
+// A rule library built by hand, with the working values and counts a run keeps beside
+// it. A value given to an input or output is its start and its present value, as after
+// loading.
+struct Rules {
+  Zeroed<RuleLibrary> library;
+  Zeroed<RuleState> state;
 
-inline void add_output(RuleSet& r, const char* assignment, const char* test = "",
-                       const char* replace = "NULL", float start = 0.0f) {
-  int k = r.output_count++;
-  std::strcpy(r.expressions[k], assignment);
-  const char* equals = std::strchr(assignment, '=');
-  size_t n = equals ? static_cast<size_t>(equals - assignment) : std::strlen(assignment);
-  std::memcpy(r.output_names[k], assignment, n);
-  r.output_names[k][n] = '\0';
-  std::strcpy(r.test_expressions[k], test);
-  std::strcpy(r.replace_expressions[k], replace);
-  r.output_values[k] = start;
-}
-
-// The RuleSet the expression tests evaluate in, RuleSet 0 of the table: inputs @a = 0,
-// @b = 5, @three = 3 and @nan, outputs $x and $y starting at 2.5 and -1.
-inline RuleSet& add_expression_rule() {
-  reset_rule_table(rule_table);
-  RuleSet& r = add_rule("genrou", "gensal");
-  add_input(r, "@a", 0.0f);
-  add_input(r, "@b", 5.0f);
-  add_input(r, "@three", 3.0f);
-  add_input(r, "@nan", std::numeric_limits<float>::quiet_NaN());
-  add_output(r, "$x=@a", "", "NULL", 2.5f);
-  add_output(r, "$y=@b", "", "NULL", -1.0f);
-  return r;
-}
-
-// RuleSet `index` of the table with its expressions compiled as they stand now.
-inline ActiveRule compiled_rule(int index) {
-  static CompiledLibrary library;
-  compile_library(rule_table, library);
-  return active_rule(rule_table, library, index);
-}
+  RuleTable& table() const { return library->table; }
+  RuleSet& add_rule(const char* from, const char* to) {
+    RuleSet& r = table().rule_sets[table().rule_count++];
+    std::strcpy(r.from_model, from);
+    std::strcpy(r.to_model, to);
+    std::strcpy(r.replace_expressions[0], "NULL");
+    return r;
+  }
+  int index_of(const RuleSet& r) const { return static_cast<int>(&r - table().rule_sets); }
+  RuleValues& values(int i) const { return state->values[i]; }
+  RuleCounts& counts(int i) const { return state->counts[i]; }
+  void add_input(RuleSet& r, const char* name, float value) {
+    std::strcpy(r.input_names[r.input_count], name);
+    r.input_start[r.input_count] = value;
+    values(index_of(r)).inputs[r.input_count++] = value;
+  }
+  void add_output(RuleSet& r, const char* assignment, const char* test = "",
+                  const char* replace = "NULL", float start = 0.0f) {
+    int k = r.output_count++;
+    std::strcpy(r.expressions[k], assignment);
+    const char* equals = std::strchr(assignment, '=');
+    size_t n = equals ? static_cast<size_t>(equals - assignment) : std::strlen(assignment);
+    std::memcpy(r.output_names[k], assignment, n);
+    r.output_names[k][n] = '\0';
+    std::strcpy(r.test_expressions[k], test);
+    std::strcpy(r.replace_expressions[k], replace);
+    r.replacements[k] = replacement_of(replace);
+    r.output_start[k] = start;
+    values(index_of(r)).outputs[k] = start;
+  }
+  // The expression tests' RuleSet, RuleSet 0: inputs @a = 0, @b = 5, @three = 3 and
+  // @nan, outputs $x and $y starting at 2.5 and -1.
+  RuleSet& add_expression_rule() {
+    RuleSet& r = add_rule("genrou", "gensal");
+    add_input(r, "@a", 0.0f);
+    add_input(r, "@b", 5.0f);
+    add_input(r, "@three", 3.0f);
+    add_input(r, "@nan", std::numeric_limits<float>::quiet_NaN());
+    add_output(r, "$x=@a", "", "NULL", 2.5f);
+    add_output(r, "$y=@b", "", "NULL", -1.0f);
+    return r;
+  }
+  // The library's expressions compiled as they stand now.
+  void compile() const { compile_library(library->table, library->compiled); }
+  // RuleSet `index`, compiled as the library stands now, on its present values.
+  ActiveRule compiled_rule(int index) const {
+    compile();
+    return active_rule(*library, *state, index);
+  }
+};
 
 // A stream whose bytes can be read back.
 struct CapturedFile {
@@ -94,18 +116,26 @@ inline std::FILE* stream_of(const std::string& bytes) {
   return f;
 }
 
-// A line input that reads the given bytes (one at a time: each call starts it anew).
-inline LineInput& input_of(const std::string& bytes) {
-  static LineInput in;
-  input_start(in, stream_of(bytes));
-  return in;
+// A line input that reads the given bytes.
+inline void start_input(LineInput& input, const std::string& bytes) {
+  input_start(input, stream_of(bytes));
+}
+
+// What the console receives while `action` runs, sent to a file by the console's switch.
+template <class Action>
+std::string console_of(Action&& action) {
+  CapturedFile captured;
+  {
+    ConsoleSwitch to(captured.f);
+    action();
+  }
+  return captured.text();
 }
 
 // Runs each test in a fresh empty working folder.
 class InTempFolder : public ::testing::Test {
  protected:
   void SetUp() override {
-    reset_rule_table(rule_table);
     char pattern[] = "/tmp/convtest-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     folder_ = pattern;

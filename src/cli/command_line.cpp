@@ -32,16 +32,15 @@ void print_usage(const ProgramInfo& program) { console_printf("%s", program.usag
 
 namespace {
 
-// Loads the rule library of the working folder into the table as the programs load
-// it, and compiles it. False, after the failure's message on the console, when it
-// does not load.
-bool load_rule_library(RuleTable& table, CompiledLibrary& library, const ProgramInfo& program) {
-  static LoadFailures failures;
-  if (!load_rules(table, LoadOptions{false, nullptr}, failures)) {
-    report_load_failure(failures.items[0], program.missing_rule_file);
+// Loads the rule library of the working folder as the programs load it, and compiles
+// it. False, after the failure's message on the console, when it does not load.
+bool load_rule_library(RuleLibrary& library, WholeLine& line, const ProgramInfo& program) {
+  LoadFailures failures;
+  if (!load_rules(library.table, LoadOptions{false, nullptr}, failures, line)) {
+    print_load_failure(failures.items[0], program.missing_rule_file);
     return false;
   }
-  compile_library(table, library);
+  compile_library(library.table, library.compiled);
   return true;
 }
 
@@ -58,32 +57,22 @@ bool run_files_are_distinct(const RuleTable& table, std::initializer_list<const 
 
 const char* find_run_clash(const RuleTable& table, std::initializer_list<const char*> written,
                            std::initializer_list<const char*> read) {
-  constexpr int kMaxWritten = 8;
-  constexpr int kMaxRead = 4;
-  const char* outputs[kMaxWritten];
-  int output_count = 0;
-  for (const char* name : written) {
-    if (name && output_count < kMaxWritten) outputs[output_count++] = name;
-  }
-  static RuleLibraryFiles library;
+  RuleLibraryFiles library;
   list_rule_library_files(table, library);
-  const char* inputs[kMaxRuleSets + 1 + kMaxRead];
-  int input_count = 0;
-  for (const char* name : read) {
-    if (name && input_count < kMaxRead) inputs[input_count++] = name;
-  }
-  for (int i = 0; i < library.count; ++i) inputs[input_count++] = library.names[i];
-  return find_clashing_output(outputs, output_count, inputs, input_count);
+  const NameList read_lists[] = {{read.begin(), static_cast<int>(read.size())},
+                                 {library.names, library.count}};
+  return find_clashing_output(NameList{written.begin(), static_cast<int>(written.size())},
+                              read_lists, 2);
 }
 
-bool start_run(const ProgramInfo& program, RuleTable& table, CompiledLibrary& library,
-               std::initializer_list<const char*> written, std::initializer_list<const char*> read,
-               RunStart& start) {
-  if (!load_rule_library(table, library, program)) return false;
-  if (!run_files_are_distinct(table, written, read)) return false;
-  start.report = write_rules_report(table);
-  start.in = open_for_reading(*read.begin());
-  if (!start.in) {
+bool start_run(const ProgramInfo& program, std::initializer_list<const char*> written,
+               std::initializer_list<const char*> read, WholeLine& line, RunStart& start) {
+  if (!load_rule_library(start.library, line, program)) return false;
+  start_rule_state(start.library.table, start.rules);
+  if (!run_files_are_distinct(start.library.table, written, read)) return false;
+  start.report = write_rules_report(start.library.table);
+  start.data = open_for_reading(*read.begin());
+  if (!start.data) {
     console_printf("Unable to open input file\n");
     return false;
   }

@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "expr/compiled_library.h"
+#include "io/line_reader.h"
 #include "rules/rule_table.h"
 
 struct ProgramInfo {
@@ -29,13 +30,18 @@ void print_usage(const ProgramInfo& program);
 const char* find_run_clash(const RuleTable& table, std::initializer_list<const char*> written,
                            std::initializer_list<const char*> read);
 
-// The start modelconv and modeltest share once their arguments are read: the rule
-// library loaded and compiled, no file written clashing with one read, the rules-used
-// report written, the input opened. False after the message of what failed.
+// What modelconv and modeltest hold from the start of a run on: the rule library
+// (read-only once loaded), its working values and counts, and the files the start opens.
 struct RunStart {
+  RuleLibrary library;
+  RuleState rules;
   std::FILE* report;  // the rules-used report, left open for the summary
-  std::FILE* in;      // the input data file
+  std::FILE* data;    // the input data file
 };
-bool start_run(const ProgramInfo& program, RuleTable& table, CompiledLibrary& library,
-               std::initializer_list<const char*> written, std::initializer_list<const char*> read,
-               RunStart& start);
+
+// The start modelconv and modeltest share once their arguments are read: the rule
+// library loaded (each line read whole into `line`) and compiled, no file written
+// clashing with one read, the rules-used report written, the input (the first of
+// `read`) opened. False after the message of what failed.
+bool start_run(const ProgramInfo& program, std::initializer_list<const char*> written,
+               std::initializer_list<const char*> read, WholeLine& line, RunStart& start);

@@ -12,41 +12,55 @@
 #include "text/scan.h"
 #include "text/tokenizer.h"
 
+const char* basis_name(SelectionBasis basis) {
+  switch (basis) {
+    case SelectionBasis::all:
+      return "all";
+    case SelectionBasis::include:
+      return "include";
+    case SelectionBasis::exclude:
+      return "exclude";
+    case SelectionBasis::none:
+      break;
+  }
+  return "";
+}
+
 bool names_selection_file(const char* argument) {
   return std::strncmp(argument, "include", 7) == 0 || std::strncmp(argument, "exclude", 7) == 0;
 }
 
 SelectionArgument classify_selection(const char* argument, BusSelection& s) {
-  s.basis[0] = '\0';
+  s.basis = SelectionBasis::none;
   s.bus_count = 0;
   s.file = nullptr;
   if (std::strncmp(argument, "all", 3) == 0) {
-    std::strcpy(s.basis, "all");
+    s.basis = SelectionBasis::all;
     return SelectionArgument::all;
   }
   if (names_selection_file(argument)) {
     s.file = open_for_reading(argument);
     if (!s.file) return SelectionArgument::refused;
-    std::memcpy(s.basis, argument, 7);
-    s.basis[7] = '\0';
+    s.basis = argument[0] == 'i' ? SelectionBasis::include : SelectionBasis::exclude;
     return SelectionArgument::file_opened;
   }
   return SelectionArgument::refused;
 }
 
-bool read_bus_list(BusSelection& s, const char* file_name) {
-  static char line[kWholeLineSize];  // lines are read whole: a long comment is one line
+bool read_bus_list(BusSelection& s, const char* file_name, WholeLine& whole) {
+  char* line = whole.text;  // lines are read whole: a long comment is one line
+  constexpr int kLineSize = kWholeLineSize;
   // The echo lines go out in blocks: standard error writes each call at once.
-  static char echo_lines[1 << 16];
+  char echo_lines[1 << 14];
   int echoed = 0;
   auto flush_echo = [&] {
     console_write(echo_lines, static_cast<std::size_t>(echoed));
     echoed = 0;
   };
-  while (read_whole_line(s.file, line, sizeof line)) {
+  while (read_whole_line(s.file, line, kLineSize)) {
     // The line after a comment is data whatever it holds. A comment at the end of the
     // file is data itself, and holds no number.
-    if (line[0] == '#' && !read_whole_line(s.file, line, sizeof line)) std::strcpy(line, "#");
+    if (line[0] == '#' && !read_whole_line(s.file, line, kLineSize)) std::strcpy(line, "#");
     if (s.bus_count == kMaxBusNumbers) {
       flush_echo();
       console_printf("Bus selection file [%s] holds more than %d bus numbers\n", file_name,
@@ -62,8 +76,8 @@ bool read_bus_list(BusSelection& s, const char* file_name) {
       if (echoed > static_cast<int>(sizeof echo_lines) - 128) flush_echo();
       char* p = echo_lines + echoed;
       *p++ = '[';
-      p = put_text(p, s.basis, 0);
-      p = put_text(p, "]  [", 0);
+      p = put_text(p, basis_name(s.basis), 0);
+      p = put_literal(p, "]  [");
       p = put_int(p, bus, 8);
       *p++ = ']';
       *p++ = '\n';
@@ -77,11 +91,15 @@ bool read_bus_list(BusSelection& s, const char* file_name) {
 }
 
 bool bus_selected(const BusSelection& s, int bus_number) {
-  const bool all = std::strcmp(s.basis, "all") == 0;
-  const bool include = std::strcmp(s.basis, "include") == 0;
-  const bool exclude = std::strcmp(s.basis, "exclude") == 0;
-  if (all) return true;
-  if (!include && !exclude) return false;
-  const bool listed = std::binary_search(s.sorted, s.sorted + s.bus_count, bus_number);
-  return include ? listed : !listed;
+  switch (s.basis) {
+    case SelectionBasis::all:
+      return true;
+    case SelectionBasis::include:
+      return std::binary_search(s.sorted, s.sorted + s.bus_count, bus_number);
+    case SelectionBasis::exclude:
+      return !std::binary_search(s.sorted, s.sorted + s.bus_count, bus_number);
+    case SelectionBasis::none:
+      break;
+  }
+  return false;
 }

@@ -3,10 +3,17 @@
 #pragma once
 #include <cstdio>
 
+#include "io/line_reader.h"
+
 constexpr int kMaxBusNumbers = 30000;
 
+// How records are selected by their bus; `none` until a selection argument is taken.
+enum class SelectionBasis { none, all, include, exclude };
+// "all", "include", "exclude", or "" for none: how messages write the basis.
+const char* basis_name(SelectionBasis basis);
+
 struct BusSelection {
-  char basis[32];                // "all", "include", "exclude", or empty
+  SelectionBasis basis;
   int bus_list[kMaxBusNumbers];  // in the order of the file
   int sorted[kMaxBusNumbers];    // the same numbers, sorted for the selection test
   int bus_count;
@@ -24,8 +31,9 @@ enum class SelectionArgument { all, file_opened, refused };
 // is refused.
 SelectionArgument classify_selection(const char* argument, BusSelection& selection);
 
-// Reads the bus list from the open file, echoing each entry to the console. False,
-// with a message, when the file holds more than kMaxBusNumbers entries.
-bool read_bus_list(BusSelection& selection, const char* file_name);
+// Reads the bus list from the open file, each line whole into `line`, echoing each
+// entry to the console. False, with a message, when the file holds more than
+// kMaxBusNumbers entries.
+bool read_bus_list(BusSelection& selection, const char* file_name, WholeLine& line);
 
 bool bus_selected(const BusSelection& selection, int bus_number);

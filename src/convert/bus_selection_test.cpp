@@ -7,9 +7,6 @@
 
 #include "test_support.h"
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-
 namespace {
 
 class BusLists : public test_support::InTempFolder {
@@ -18,22 +15,25 @@ class BusLists : public test_support::InTempFolder {
   std::string read(const char* name, const std::string& content, bool* ok = nullptr) {
     write_file(name, content);
     EXPECT_EQ(classify_selection(name, selection_), SelectionArgument::file_opened);
-    CaptureStderr();
-    bool result = read_bus_list(selection_, name);
+    bool result = false;
+    const std::string echo =
+        test_support::console_of([&] { result = read_bus_list(selection_, name, *line_); });
     if (ok) *ok = result;
     std::fclose(selection_.file);
-    return GetCapturedStderr();
+    return echo;
   }
   std::vector<int> entries() {
     return std::vector<int>(selection_.bus_list, selection_.bus_list + selection_.bus_count);
   }
   static BusSelection selection_;
+  test_support::Zeroed<WholeLine> line_;
 };
 BusSelection BusLists::selection_;
 
 TEST_F(BusLists, ArgumentClassification) {
   EXPECT_EQ(classify_selection("all", selection_), SelectionArgument::all);
-  EXPECT_STREQ(selection_.basis, "all");
+  EXPECT_EQ(selection_.basis, SelectionBasis::all);
+  EXPECT_STREQ(basis_name(selection_.basis), "all");
   EXPECT_EQ(classify_selection("allbuses", selection_), SelectionArgument::all);
   EXPECT_EQ(classify_selection("include", selection_), SelectionArgument::refused);  // no file
   EXPECT_EQ(classify_selection("some", selection_), SelectionArgument::refused);
@@ -42,7 +42,7 @@ TEST_F(BusLists, ArgumentClassification) {
   EXPECT_EQ(classify_selection("exclude", selection_), SelectionArgument::refused);
   write_file("include-area1", "");
   EXPECT_EQ(classify_selection("include-area1", selection_), SelectionArgument::file_opened);
-  EXPECT_STREQ(selection_.basis, "include");
+  EXPECT_EQ(selection_.basis, SelectionBasis::include);
   std::fclose(selection_.file);
 }
 
@@ -100,7 +100,7 @@ TEST_F(BusLists, SelectionTable) {
   EXPECT_FALSE(bus_selected(selection_, 0));
   classify_selection("all", selection_);
   EXPECT_TRUE(bus_selected(selection_, -3));
-  selection_.basis[0] = '\0';
+  selection_.basis = SelectionBasis::none;
   EXPECT_FALSE(bus_selected(selection_, 5));
 }
 

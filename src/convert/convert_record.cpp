@@ -19,49 +19,44 @@ void put(std::FILE* f, const char* line, int length) {
   if (f) std::fwrite(line, 1, static_cast<std::size_t>(length), f);
 }
 
-char* put_literal(char* p, const char* text) {
-  const std::size_t n = std::strlen(text);
-  std::memcpy(p, text, n);
-  return p + n;
-}
-
 // "%-48.48s,   %-16s, %9.4f, %9.4f, %1c, %-48.48s", then "%-32s" with the replace
 // expression unless it is exactly "NULL", and the newline.
 int format_suspect_line(char* line, const char* display, const RuleSet& r, int k, float suspect,
-                        char mark) {
+                        float final_value, ValueMark mark) {
   char* p = put_text(line, display, 48, 48);
   p = put_literal(p, ",   ");
   p = put_text(p, r.output_names[k], 16);
   p = put_literal(p, ", ");
   p = put_fixed(p, suspect, 9, 4);
   p = put_literal(p, ", ");
-  p = put_fixed(p, r.output_values[k], 9, 4);
+  p = put_fixed(p, final_value, 9, 4);
   p = put_literal(p, ", ");
-  *p++ = mark;
+  *p++ = mark_character(mark);
   p = put_literal(p, ", ");
   p = put_text(p, r.test_expressions[k], 48, 48);
-  if (replacement_of(r.replace_expressions[k]) != Replacement::none)
-    p = put_text(p, r.replace_expressions[k], 32);
+  if (r.replacements[k] != Replacement::none) p = put_text(p, r.replace_expressions[k], 32);
   *p++ = '\n';
   return static_cast<int>(p - line);
 }
 
 // One line per output: "%-16.16s  %14.4f   ", then " %1c  %-64s" with the mark and the
 // test (mark "*") or replace expression (mark "#"), and the newline; in one write.
-void write_detail_block(std::FILE* f, const RuleSet& r, const char* marks) {
+void write_detail_block(std::FILE* f, const RuleSet& r, const ConversionResult& result) {
   if (!f) return;
-  static char block[kMaxParameters * kLineSize];
+  char block[kMaxParameters * kLineSize];
   char* p = block;
   for (int k = 0; k < r.output_count; ++k) {
     p = put_text(p, r.output_names[k], 16, 16);
     p = put_literal(p, "  ");
-    p = put_fixed(p, r.output_values[k], 14, 4);
+    p = put_fixed(p, result.outputs[k], 14, 4);
     p = put_literal(p, "   ");
-    if (marks[k] == '*' || marks[k] == '#') {
+    const ValueMark mark = result.marks[k];
+    if (mark != ValueMark::passed) {
       *p++ = ' ';
-      *p++ = marks[k];
+      *p++ = mark_character(mark);
       p = put_literal(p, "  ");
-      p = put_text(p, marks[k] == '*' ? r.test_expressions[k] : r.replace_expressions[k], 64);
+      p = put_text(p, mark == ValueMark::kept ? r.test_expressions[k] : r.replace_expressions[k],
+                   64);
     }
     *p++ = '\n';
   }
@@ -97,68 +92,87 @@ bool is_positive_zero(float value) {
   return bits == 0;
 }
 
-}  // namespace
-
-ConversionResult convert_record(const ActiveRule& rule, char* text, ParameterValues& values,
-                                int colon_position, const ConvertStreams& streams) {
-  RuleSet& r = rule.set;
-  const CompiledRuleSet& compiled = rule.programs;
-  // The display header is made only for a record that has something to report; the
-  // header text it comes from is not changed before then.
-  char display[kDisplayHeaderSize] = "";
-  auto display_header = [&]() -> const char* {
-    if (display[0] == '\0')
-      make_display_header(text, colon_position, streams.bus_name_form, display);
-    return display;
-  };
-
-  ConversionResult result;
-  char* marks = result.marks;
-  for (int k = 0; k < r.output_count; ++k) {
-    marks[k] = ' ';
-    run_rule_program(rule, compiled.assignments[k], r.expressions[k], &r.output_values[k]);
+// The record's display header, made only once the record has something to report: the
+// header text it comes from is not changed before then.
+struct Display {
+  const char* text;
+  int colon_position;
+  BusNameForm form;
+  char header[kDisplayHeaderSize] = "";
+  const char* get() {
+    if (header[0] == '\0') make_display_header(text, colon_position, form, header);
+    return header;
   }
+};
 
+// Runs every test, replaces what fails and has a replacement, and writes each suspect
+// line; returns the number of suspect values.
+int check_outputs(const ActiveRule& rule, ConversionResult& result, Display& display,
+                  const ConvertStreams& streams) {
+  const RuleSet& r = rule.set;
+  float* outputs = rule.values.outputs;
   int suspect_count = 0;
   float test_value = 1.0f;
   for (int k = 0; k < r.output_count; ++k) {
-    marks[k] = ' ';
+    result.marks[k] = ValueMark::passed;
     if (r.test_expressions[k][0] == '\0') continue;  // no test: the value stands
-    run_rule_program(rule, compiled.tests[k], r.test_expressions[k], &test_value);
-    const float suspect = r.output_values[k];
+    run_rule_program(rule, rule.programs.tests[k], r.test_expressions[k], &test_value);
+    const float suspect = outputs[k];
     if (!is_positive_zero(test_value)) continue;
 
     if (suspect_count == 0) put(streams.changes, "\n", 1);
-    marks[k] = '*';
+    result.marks[k] = ValueMark::kept;
     result.suspect_values[k] = suspect;
-    if (replacement_of(r.replace_expressions[k]) == Replacement::expression) {
-      run_rule_program(rule, compiled.replaces[k], r.replace_expressions[k], &r.output_values[k]);
-      marks[k] = '#';
+    if (r.replacements[k] == Replacement::expression) {
+      run_rule_program(rule, rule.programs.replaces[k], r.replace_expressions[k], &outputs[k]);
+      result.marks[k] = ValueMark::replaced;
+      ++rule.counts.replaced;
     }
     if (streams.log || streams.changes || (streams.echo_suspects && !console_is_off())) {
       char line[kLineSize];
-      const int n = format_suspect_line(line, display_header(), r, k, suspect, marks[k]);
+      const int n =
+          format_suspect_line(line, display.get(), r, k, suspect, outputs[k], result.marks[k]);
       if (streams.echo_suspects) console_write(line, static_cast<std::size_t>(n));
       put(streams.log, line, n);
       put(streams.changes, line, n);
     }
     ++suspect_count;
   }
-  if (suspect_count > 0) write_detail_block(streams.changes, r, marks);
+  return suspect_count;
+}
+
+}  // namespace
+
+ConversionResult convert_record(const ActiveRule& rule, char* text, int colon_position,
+                                const ConvertStreams& streams) {
+  const RuleSet& r = rule.set;
+  float* outputs = rule.values.outputs;
+  Display display{text, colon_position, streams.bus_name_form};
+
+  ConversionResult result;
+  for (int k = 0; k < r.output_count; ++k)
+    run_rule_program(rule, rule.programs.assignments[k], r.expressions[k], &outputs[k]);
+
+  result.suspects = check_outputs(rule, result, display, streams);
+  for (int k = 0; k < r.output_count; ++k) result.outputs[k] = outputs[k];
+  if (result.suspects > 0) write_detail_block(streams.changes, r, result);
 
   bool failed = false;
   for (int k = 0; k < r.output_count; ++k) {
-    const float v = r.output_values[k];
-    values.values[k] = v;
+    const float v = outputs[k];
     if (v < kFailureThreshold || std::isnan(v)) {
       failed = true;
-      if (!console_is_off()) console_printf("[[%s]]\n", display_header());
+      if (!console_is_off()) console_printf("[[%s]]\n", display.get());
     }
   }
 
-  if (!failed) ++r.converted_count;
+  rule.counts.suspects += result.suspects;
+  if (failed) {
+    ++rule.counts.failed;
+  } else {
+    ++rule.counts.converted;
+  }
   result.header_end = write_model_name(text, colon_position, failed ? "failed" : r.to_model);
   result.failed = failed;
-  result.suspects = suspect_count;
   return result;
 }

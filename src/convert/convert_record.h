@@ -1,5 +1,6 @@
 // Converting one record with its RuleSet: compute, check, replace, log.
 #pragma once
+#include <cstdint>
 #include <cstdio>
 
 #include "expr/compiled_library.h"
@@ -17,17 +18,29 @@ struct ConvertStreams {
   BusNameForm bus_name_form;
 };
 
+// What the check made of one output value.
+enum class ValueMark : uint8_t {
+  passed,    // its test passed, or it has none
+  kept,      // its test yielded zero; it stands, having no replacement
+  replaced,  // its test yielded zero; its replace expression gave the value
+};
+// The mark as the log, changes file and messages write it: blank, "*" or "#".
+constexpr char mark_character(ValueMark mark) {
+  return mark == ValueMark::kept ? '*' : mark == ValueMark::replaced ? '#' : ' ';
+}
+
 struct ConversionResult {
-  int header_end;              // the colon position of the renamed header (see write_model_name)
-  bool failed;                 // an output ended below the failure threshold or is no number
-  int suspects;                // outputs whose test yielded zero
-  char marks[kMaxParameters];  // per output: blank passed, "*" suspect and kept, "#" replaced
+  int header_end;  // the colon position of the renamed header (see write_model_name)
+  bool failed;     // an output ended below the failure threshold or is no number
+  int suspects;    // outputs whose test yielded zero
+  float outputs[kMaxParameters];         // the converted values, by output parameter
+  ValueMark marks[kMaxParameters];       // per output
   float suspect_values[kMaxParameters];  // of a suspect output: its value before replacement
 };
 
 // Converts the record (its values already in the rule's inputs) with the rule's
-// compiled expressions: on return values 0..output_count-1 hold the outputs and the
-// text begins with the to-model name, or "failed" when an output is unusable.
-// colon_position must not exceed kMaxHeaderLength.
-ConversionResult convert_record(const ActiveRule& rule, char* text, ParameterValues& values,
-                                int colon_position, const ConvertStreams& streams);
+// compiled expressions: returns the outputs 0..output_count-1, and leaves the text
+// beginning with the to-model name, or "failed" when an output is unusable; counts the
+// record into the rule's counts. colon_position must not exceed kMaxHeaderLength.
+ConversionResult convert_record(const ActiveRule& rule, char* text, int colon_position,
+                                const ConvertStreams& streams);

@@ -8,15 +8,10 @@
 
 #include "convert/record_step.h"
 #include "io/console.h"
-#include "io/line_reader.h"
-#include "records/record_reader.h"
 #include "text/format.h"
 #include "text/scan.h"
 
 namespace {
-
-DynamicRecord record;
-RawLines raw;
 
 void write(std::FILE* f, const char* bytes, std::size_t n) {
   if (f) std::fwrite(bytes, 1, n, f);
@@ -29,12 +24,6 @@ void trace_line(std::FILE* trace, int line_count) {
   *end++ = '\n';
   std::fwrite(number, 1, static_cast<std::size_t>(end - number), trace);
   std::fflush(trace);
-}
-
-// Writes a record that could not be converted exactly as it was read, with the reason.
-void copy_unconverted(std::FILE* out, const char* reason_format, int limit) {
-  report_unconverted(reason_format, limit, record.text);
-  write(out, raw.bytes, raw.length);
 }
 
 // A line that begins with a blank or a tab and holds more than blanks, tabs and its
@@ -67,66 +56,96 @@ struct BlankLedRun {
   }
 };
 
+// The line in hand: where it stands and what its start says.
+struct LineInHand {
+  int line;
+  bool begins_line;
+  bool blank_led;
+  int rule;  // the RuleSet its model matched, -1 for none
+};
+
+// One pass of the loop: what it reads with, what it writes, what it changes.
+struct Pass {
+  const RuleLibrary& library;
+  RuleState& state;
+  const BusSelection& selection;
+  const LoopOutputs& outputs;
+  LoopBuffers& buffers;
+  BlankLedRun blank_led;
+  int bus_number = 0;  // carries over to a line that gives none
+};
+
+// Writes a record that could not be converted exactly as it was read, with the reason.
+void copy_unconverted(Pass& pass, const LineInHand& hand, const char* reason_format, int limit) {
+  report_unconverted(reason_format, limit, pass.buffers.record.text);
+  write(pass.outputs.out, pass.buffers.raw.bytes, pass.buffers.raw.length);
+  pass.blank_led.copied(hand.begins_line, hand.blank_led, hand.line, pass.outputs.observer);
+}
+
+// The record of the line in hand, selected for conversion: joined, converted and written,
+// or copied as it was read when it cannot be.
+void convert_selected(Pass& pass, const LineInHand& hand, int length) {
+  LoopBuffers& b = pass.buffers;
+  raw_start(b.raw, b.record.text, length);
+  if (join_continuations(b.input, b.record.text, &b.raw) == JoinResult::too_long) {
+    copy_unconverted(pass, hand, "record longer than %d characters, copied unchanged",
+                     kRecordSize - 1);
+    return;
+  }
+  const StepOutputs step_outputs{pass.outputs.out, pass.outputs.streams, false};
+  const StepResult step =
+      convert_record_text(active_rule(pass.library, pass.state, hand.rule), b.record.text,
+                          hand.line, b.record.parsed, step_outputs);
+  switch (step.outcome) {
+    case StepOutcome::no_colon:
+      copy_unconverted(pass, hand, "no colon in the first %d characters, copied unchanged",
+                       kColonSearch);
+      break;
+    case StepOutcome::header_too_long:
+      copy_unconverted(pass, hand, "header longer than %d characters, copied unchanged",
+                       kMaxHeaderLength);
+      break;
+    case StepOutcome::converted:
+    case StepOutcome::failed:
+      pass.blank_led.rule = hand.rule;
+      if (LoopObserver* observer = pass.outputs.observer)
+        observer->record_converted(ConvertedRecord{hand.rule, hand.line, pass.bus_number,
+                                                   b.record.text, b.record.parsed,
+                                                   step.conversion});
+      break;
+  }
+}
+
 }  // namespace
 
-int convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& library,
+int convert_data_file(std::FILE* file, const RuleLibrary& library, RuleState& state,
                       const BusSelection& selection, const LoopOutputs& outputs,
-                      LoopObserver* observer) {
-  static LineInput in;
-  input_start(in, file);
-  const StepOutputs step_outputs{outputs.out, outputs.streams, false};
+                      LoopBuffers& buffers) {
+  LineInput& input = buffers.input;
+  char* text = buffers.record.text;
+  input_start(input, file);
+  Pass pass{library, state, selection, outputs, buffers, BlankLedRun{}};
   int line_count = 0;
-  int bus_number = 0;
-  BlankLedRun run;
   for (;;) {
-    const int length = read_piece(in, record.text, kPieceSize);
+    const int length = read_piece(input, text, kPieceSize);
     if (length == 0) break;
-    const int line = in.line;
-    const bool begins_line = in.piece_begins_line;
-    const bool blank_led = is_blank_led(record.text);
+    LineInHand hand{input.line, input.piece_begins_line, is_blank_led(text), -1};
     ++line_count;
     if (outputs.trace) trace_line(outputs.trace, line_count);
     LineStart start;
-    split_line_start(record.text, start);
-    table.current_rule = match_rule_set(table, start.first);
-    if (start.second) scan_int(start.second, &bus_number);
-    const int rule = table.current_rule;
-    if (rule < 0 && observer && start.first && is_letter(record.text[0]) &&
-        find_colon(record.text) > 0)
-      observer->model_without_rule(start.first);
-    if (rule < 0 || !bus_selected(selection, bus_number)) {
-      write(outputs.out, record.text, static_cast<std::size_t>(length));
-      run.copied(begins_line, blank_led, line, observer);
+    split_line_start(text, start);
+    hand.rule = match_rule_set(library.table, start.first);
+    if (hand.rule >= 0) ++state.counts[hand.rule].found;
+    if (start.second) scan_int(start.second, &pass.bus_number);
+    if (hand.rule < 0 && outputs.observer && start.first && is_letter(text[0]) &&
+        find_colon(text) > 0)
+      outputs.observer->model_without_rule(start.first);
+    if (hand.rule < 0 || !bus_selected(selection, pass.bus_number)) {
+      write(outputs.out, text, static_cast<std::size_t>(length));
+      pass.blank_led.copied(hand.begins_line, hand.blank_led, hand.line, outputs.observer);
       continue;
     }
-    raw_start(raw, record.text, length);
-    if (join_continuations(in, record.text, &raw) == JoinResult::too_long) {
-      copy_unconverted(outputs.out, "record longer than %d characters, copied unchanged",
-                       kRecordSize - 1);
-      run.copied(begins_line, blank_led, line, observer);
-      continue;
-    }
-    const StepResult step = convert_record_text(active_rule(table, library, rule), record.text,
-                                                line, record.parsed, step_outputs);
-    switch (step.outcome) {
-      case StepOutcome::no_colon:
-        copy_unconverted(outputs.out, "no colon in the first %d characters, copied unchanged",
-                         kColonSearch);
-        run.copied(begins_line, blank_led, line, observer);
-        break;
-      case StepOutcome::header_too_long:
-        copy_unconverted(outputs.out, "header longer than %d characters, copied unchanged",
-                         kMaxHeaderLength);
-        run.copied(begins_line, blank_led, line, observer);
-        break;
-      case StepOutcome::converted:
-      case StepOutcome::failed:
-        run.rule = rule;
-        if (observer)
-          observer->record_converted(
-              ConvertedRecord{rule, line, bus_number, record.text, record.parsed, step.conversion});
-        break;
-    }
+    convert_selected(pass, hand, length);
   }
-  return in.line;
+  return input.line;
 }

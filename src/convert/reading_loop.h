@@ -7,14 +7,9 @@
 #include "convert/bus_selection.h"
 #include "convert/convert_record.h"
 #include "expr/compiled_library.h"
-#include "rules/rule_table.h"
-
-// The streams the loop writes; nullptr switches one off.
-struct LoopOutputs {
-  std::FILE* out;          // the converted file
-  std::FILE* trace;        // the line trace "rerr.txt"
-  ConvertStreams streams;  // log and changes
-};
+#include "io/line_reader.h"
+#include "records/record.h"
+#include "records/record_reader.h"
 
 // A record the loop converted (failed or not), as it stands after the conversion.
 struct ConvertedRecord {
@@ -26,7 +21,7 @@ struct ConvertedRecord {
   const ConversionResult& conversion;
 };
 
-// What a preview learns from the loop beyond the RuleSets' found and converted counts.
+// What a preview learns from the loop beyond the RuleSets' counts.
 struct LoopObserver {
   virtual ~LoopObserver() = default;
   virtual void record_converted(const ConvertedRecord& record) = 0;
@@ -38,8 +33,24 @@ struct LoopObserver {
   virtual void blank_led_line(int rule, int line) = 0;
 };
 
-// Reads the input to its end; `observer` may be nullptr. Returns the number of lines
-// of the file.
-int convert_data_file(std::FILE* file, RuleTable& table, const CompiledLibrary& library,
+// Where the loop's results go; nullptr switches one off.
+struct LoopOutputs {
+  std::FILE* out;          // the converted file
+  std::FILE* trace;        // the line trace "rerr.txt"
+  ConvertStreams streams;  // log and changes
+  LoopObserver* observer;  // told of every converted record
+};
+
+// What the loop reads into: the input file's blocks, the record in hand and the bytes it
+// was read from. Owned by the run.
+struct LoopBuffers {
+  LineInput input;
+  DynamicRecord record;
+  RawLines raw;
+};
+
+// Reads `file` to its end, converting by `library` and counting into `state`. Returns
+// the number of lines of the file.
+int convert_data_file(std::FILE* file, const RuleLibrary& library, RuleState& state,
                       const BusSelection& selection, const LoopOutputs& outputs,
-                      LoopObserver* observer);
+                      LoopBuffers& buffers);

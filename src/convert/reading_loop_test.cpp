@@ -7,9 +7,6 @@
 
 #include "test_support.h"
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-
 namespace {
 
 struct Seen final : LoopObserver {
@@ -30,28 +27,30 @@ struct Seen final : LoopObserver {
 class ReadingLoop : public ::testing::Test {
  protected:
   void SetUp() override {
-    reset_rule_table(rule_table);
-    RuleSet& r = test_support::add_rule("genrou", "gensal");
-    test_support::add_input(r, "@a", 0.0f);
-    test_support::add_input(r, "@b", 0.0f);
-    test_support::add_output(r, "$a=@a*2", "($a<10)", "9");
-    test_support::add_output(r, "$b=1/@b");
-    std::strcpy(selection_.basis, "exclude");  // an empty exclude list: every bus
-    selection_.bus_count = 0;
+    RuleSet& r = rules_.add_rule("genrou", "gensal");
+    rules_.add_input(r, "@a", 0.0f);
+    rules_.add_input(r, "@b", 0.0f);
+    rules_.add_output(r, "$a=@a*2", "($a<10)", "9");
+    rules_.add_output(r, "$b=1/@b");
+    selection_->basis = SelectionBasis::exclude;  // an empty exclude list: every bus
+    selection_->bus_count = 0;
   }
   // Runs the loop over `input`; returns the console messages.
   std::string run(const std::string& input, Seen* seen = nullptr) {
-    static CompiledLibrary library;
-    compile_library(rule_table, library);
-    std::FILE* in = test_support::stream_of(input);
-    CaptureStderr();
-    convert_data_file(in, rule_table, library, selection_,
-                      LoopOutputs{out_.f, trace_.f, {log_.f, nullptr, false, BusNameForm::token}},
-                      seen);
-    std::fclose(in);
-    return GetCapturedStderr();
+    rules_.compile();
+    std::FILE* data = test_support::stream_of(input);
+    const std::string messages = test_support::console_of([&] {
+      convert_data_file(
+          data, *rules_.library, *rules_.state, *selection_,
+          LoopOutputs{out_.f, trace_.f, {log_.f, nullptr, false, BusNameForm::token}, seen},
+          *buffers_);
+    });
+    std::fclose(data);
+    return messages;
   }
-  BusSelection selection_;
+  test_support::Rules rules_;
+  test_support::Zeroed<BusSelection> selection_;
+  test_support::Zeroed<LoopBuffers> buffers_;
   test_support::CapturedFile out_, trace_, log_;
 };
 
@@ -67,7 +66,7 @@ TEST_F(ReadingLoop, CopiesEveryLineItDoesNotConvert) {
   EXPECT_EQ(out_.text(), input);
   EXPECT_EQ(trace_.text(), "       1\n       2\n       3\n       4\n       5\n");
   EXPECT_EQ(seen.without_rule, (std::vector<std::string>{"gencls", "GENROU"}));
-  EXPECT_EQ(rule_table.rule_sets[0].found_count, 0);
+  EXPECT_EQ(rules_.counts(0).found, 0);
 }
 
 TEST_F(ReadingLoop, ConvertsSelectedRecordsWithTheirContinuations) {
@@ -82,8 +81,7 @@ TEST_F(ReadingLoop, ConvertsSelectedRecordsWithTheirContinuations) {
   EXPECT_EQ(seen.converted, (std::vector<int>{0}));
   EXPECT_EQ(seen.suspects, 1);  // 14 is not below 10: replaced by 9
   EXPECT_NE(log_.text().find("#, ($a<10)"), std::string::npos);
-  EXPECT_EQ(rule_table.rule_sets[0].converted_count, 1);
-  EXPECT_EQ(rule_table.current_rule, -1);  // the last line matched no rule
+  EXPECT_EQ(rules_.counts(0).converted, 1);
 }
 
 TEST_F(ReadingLoop, ShortRecordsAndLinesThatBeginWithABlank) {
@@ -136,9 +134,9 @@ TEST_F(ReadingLoop, ARecordCopiedUnchangedCanBeginWithABlankToo) {
 }
 
 TEST_F(ReadingLoop, BusSelectionAndTheBusNumberThatCarriesOver) {
-  std::strcpy(selection_.basis, "include");
-  selection_.bus_list[0] = selection_.sorted[0] = 7;
-  selection_.bus_count = 1;
+  selection_->basis = SelectionBasis::include;
+  selection_->bus_list[0] = selection_->sorted[0] = 7;
+  selection_->bus_count = 1;
   // The third line's second token holds no number: the 7 of the line before it counts,
   // so the record is selected (and then has no colon to convert by).
   const std::string input = "genrou 5 \"A\" 1 \"1 \" : 1 1\nx 7\ngenrou x\n";
@@ -146,8 +144,8 @@ TEST_F(ReadingLoop, BusSelectionAndTheBusNumberThatCarriesOver) {
             "Error - no colon in the first 1900 characters, copied unchanged < genrou x\n" +
                 std::string(55, ' ') + "... >\n");
   EXPECT_EQ(out_.text(), input);
-  EXPECT_EQ(rule_table.rule_sets[0].found_count, 2);
-  EXPECT_EQ(rule_table.rule_sets[0].converted_count, 0);
+  EXPECT_EQ(rules_.counts(0).found, 2);
+  EXPECT_EQ(rules_.counts(0).converted, 0);
 }
 
 TEST_F(ReadingLoop, RecordsItCannotConvertAreCopiedAsRead) {

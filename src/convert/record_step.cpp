@@ -38,12 +38,12 @@ StepResult convert_record_text(const ActiveRule& rule, char* text, int line, Par
 
 ConversionResult convert_parsed(const ActiveRule& rule, char* text, ParsedRecord& parsed, bool crlf,
                                 const StepOutputs& outputs) {
-  RuleSet& r = rule.set;
-  for (int i = 0; i < r.input_count; ++i) r.input_values[i] = parsed.values.values[i];
+  const RuleSet& r = rule.set;
+  for (int i = 0; i < r.input_count; ++i) rule.values.inputs[i] = parsed.values.values[i];
   const ConversionResult result =
-      convert_record(rule, text, parsed.values, parsed.colon_position, outputs.streams);
+      convert_record(rule, text, parsed.colon_position, outputs.streams);
   if (outputs.out)
-    write_converted_record(outputs.out, r, text, result.header_end, parsed.mva_text, parsed.values,
+    write_converted_record(outputs.out, r, text, result.header_end, parsed.mva_text, result.outputs,
                            crlf);
   return result;
 }

@@ -36,6 +36,6 @@ StepResult convert_record_text(const ActiveRule& rule, char* text, int line, Par
 
 // The second half of the step: the parsed values become the rule's inputs, and the
 // record is converted and written (its lines ending in CR LF when `crlf`). The dry run
-// of the rule checker starts here, with values of its own.
+// of the rule checker starts here, with a record and working values of its own.
 ConversionResult convert_parsed(const ActiveRule& rule, char* text, ParsedRecord& parsed, bool crlf,
                                 const StepOutputs& outputs);

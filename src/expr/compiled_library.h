@@ -23,20 +23,36 @@ struct CompiledLibrary {
 // of the table, anew. Called by whoever loads the table, once loaded.
 void compile_library(const RuleTable& table, CompiledLibrary& library);
 
-// One RuleSet with its compiled expressions: what a conversion reads, runs and writes.
-// Made from one index, so that a program never runs over another RuleSet's values.
+// A rule library as a run holds it: loaded, compiled, and read-only from then on.
+struct RuleLibrary {
+  RuleTable table;
+  CompiledLibrary compiled;
+};
+
+// One RuleSet with its compiled expressions, its working values and its counts: what a
+// conversion reads, runs and changes. Made from one index, so that a program never runs
+// over another RuleSet's values.
 struct ActiveRule {
-  RuleSet& set;
+  const RuleSet& set;
   int index;  // in the RuleTable, as messages name it
   const CompiledRuleSet& programs;
   const Instruction* pool;
+  RuleValues& values;
+  RuleCounts& counts;
 };
-inline ActiveRule active_rule(RuleTable& table, const CompiledLibrary& library, int index) {
-  return ActiveRule{table.rule_sets[index], index, library.rule_sets[index], library.pool};
+inline ActiveRule active_rule(const RuleLibrary& library, RuleState& state, int index) {
+  return ActiveRule{library.table.rule_sets[index], index, library.compiled.rule_sets[index],
+                    library.compiled.pool, state.values[index], state.counts[index]};
+}
+// The same RuleSet run on values and counts of the caller's own (the checker's dry run).
+inline ActiveRule active_rule(const RuleLibrary& library, int index, RuleValues& values,
+                              RuleCounts& counts) {
+  return ActiveRule{library.table.rule_sets[index], index, library.compiled.rule_sets[index],
+                    library.compiled.pool, values, counts};
 }
 
 // Runs one of the rule's programs; `text` is the expression it was compiled from.
 inline void run_rule_program(const ActiveRule& rule, const Program& program, const char* text,
                              float* target) {
-  run_program(program, rule.pool, text, rule.set, rule.index, target);
+  run_program(program, rule.pool, text, ProgramScope{rule.set, rule.index, rule.values}, target);
 }

@@ -21,20 +21,16 @@ struct EvaluationTrace {
   std::string values;    // the bytes of the RuleSet's values afterwards
 };
 
-std::string value_bytes(const RuleSet& r) {
-  std::string s(reinterpret_cast<const char*>(r.input_values), sizeof r.input_values);
-  s.append(reinterpret_cast<const char*>(r.output_values), sizeof r.output_values);
-  return s;
+std::string value_bytes(const RuleValues& v) {
+  return std::string(reinterpret_cast<const char*>(&v), sizeof v);
 }
 
-// Evaluates `text` over RuleSet `rule_index` of `table` from the RuleSet's present
-// values, which it leaves as it found them: with the text evaluator when `compiled` is
-// false, by compiling and running it otherwise.
-EvaluationTrace trace_evaluation(RuleTable& table, int rule_index, const char* text,
-                                 bool compiled) {
-  RuleSet& r = table.rule_sets[rule_index];
-  RuleSet saved;
-  std::memcpy(&saved, &r, sizeof saved);
+// Evaluates `text` as RuleSet `index` from a copy of `start`: with the text evaluator
+// when `compiled` is false, by compiling and running it otherwise.
+EvaluationTrace trace_evaluation(const RuleSet& r, int index, const RuleValues& start,
+                                 const char* text, bool compiled) {
+  RuleValues values = start;
+  const ProgramScope scope{r, index, values};
 
   char* buffer = nullptr;
   std::size_t size = 0;
@@ -44,13 +40,13 @@ EvaluationTrace trace_evaluation(RuleTable& table, int rule_index, const char* t
   float target;
   std::memcpy(&target, &kUntouched, sizeof target);
   if (compiled) {
-    static Instruction code[kMaxProgramLength];
+    Instruction code[kMaxProgramLength];
     InstructionPool pool{code, kMaxProgramLength, 0};
     Program program;
     compile_expression(text, &r, pool, program);
-    run_program(program, code, text, r, rule_index, &target);
+    run_program(program, code, text, scope, &target);
   } else {
-    evaluate_text(text, r, rule_index, &target);
+    evaluate_text(text, scope, &target);
   }
 
   set_console(previous);
@@ -60,16 +56,16 @@ EvaluationTrace trace_evaluation(RuleTable& table, int rule_index, const char* t
   t.stored = t.target_bits != kUntouched;
   t.messages.assign(buffer, size);
   std::free(buffer);
-  t.values = value_bytes(r);
-  std::memcpy(&r, &saved, sizeof saved);
+  t.values = value_bytes(values);
   return t;
 }
 
 }  // namespace
 
-std::string compare_evaluations(RuleTable& table, int rule_index, const char* text) {
-  const EvaluationTrace a = trace_evaluation(table, rule_index, text, false);
-  const EvaluationTrace b = trace_evaluation(table, rule_index, text, true);
+std::string compare_evaluations(const RuleSet& rule, int index, const RuleValues& values,
+                                const char* text) {
+  const EvaluationTrace a = trace_evaluation(rule, index, values, text, false);
+  const EvaluationTrace b = trace_evaluation(rule, index, values, text, true);
   std::string diff;
   if (a.stored != b.stored || a.target_bits != b.target_bits) {
     char line[96];

@@ -5,5 +5,7 @@
 
 #include "rules/rule_table.h"
 
-// An empty text when both ways agree; otherwise what differs.
-std::string compare_evaluations(RuleTable& table, int rule_index, const char* text);
+// An empty text when both ways agree; otherwise what differs. Each way runs on its own
+// copy of `values`, as RuleSet `index` of its table.
+std::string compare_evaluations(const RuleSet& rule, int index, const RuleValues& values,
+                                const char* text);

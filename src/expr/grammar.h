@@ -31,7 +31,7 @@ struct Parser {
 
   // A bad character is reported where it is read, and ends the token stream.
   void next() {
-    next_token(lex);
+    read_token(lex);
     if (lex.token == kBadCharacter) {
       b.bad_character(lex.offset);
       lex.token = kEnd;

@@ -8,35 +8,34 @@
 #include "expr/program.h"
 #include "test_support.h"
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-
 namespace {
 
 class Evaluator : public ::testing::Test {
  protected:
-  void SetUp() override { test_support::add_expression_rule(); }
-  RuleSet& rule() { return rule_table.rule_sets[0]; }
+  void SetUp() override { rules_.add_expression_rule(); }
+  const RuleSet& rule() { return rules_.table().rule_sets[0]; }
+  RuleValues& values() { return rules_.values(0); }
 
   // The value of the text, compiled and run over RuleSet 0, with the target starting
   // at 42 so that "untouched" shows. The text evaluator must agree in every respect.
   float eval(const char* text) {
-    EXPECT_EQ(compare_evaluations(rule_table, 0, text), "") << "[" << text << "]";
-    static Instruction code[kMaxProgramLength];
+    EXPECT_EQ(compare_evaluations(rule(), 0, values(), text), "") << "[" << text << "]";
+    Instruction code[kMaxProgramLength];
     InstructionPool pool{code, kMaxProgramLength, 0};
     Program program;
     compile_expression(text, &rule(), pool, program);
     float target = 42.0f;
-    run_program(program, code, text, rule(), 0, &target);
+    run_program(program, code, text, ProgramScope{rule(), 0, values()}, &target);
     return target;
   }
-  // Evaluates and returns what was written to standard error.
+  // Evaluates and returns what was written to the console.
   std::string messages(const char* text, float* value = nullptr) {
-    CaptureStderr();
-    float v = eval(text);
+    float v = 0.0f;
+    const std::string written = test_support::console_of([&] { v = eval(text); });
     if (value) *value = v;
-    return GetCapturedStderr();
+    return written;
   }
+  test_support::Rules rules_;
 };
 
 TEST_F(Evaluator, PrecedenceAndLeftAssociativity) {
@@ -126,10 +125,10 @@ TEST_F(Evaluator, DivisionsAndNames) {
 
 TEST_F(Evaluator, AssignmentsStoreAndYield) {
   EXPECT_EQ(eval("$x=@three*2"), 6.0f);
-  EXPECT_EQ(rule().output_values[0], 6.0f);
+  EXPECT_EQ(values().outputs[0], 6.0f);
   EXPECT_EQ(eval("$x=$y=2"), 2.0f);
-  EXPECT_EQ(rule().output_values[0], 2.0f);
-  EXPECT_EQ(rule().output_values[1], 2.0f);
+  EXPECT_EQ(values().outputs[0], 2.0f);
+  EXPECT_EQ(values().outputs[1], 2.0f);
   // An assignment to an unknown name is lost, but still yields its value.
   float v;
   EXPECT_EQ(messages("$q=7", &v), "Unknown name [$q] for [genrou]   0\n");

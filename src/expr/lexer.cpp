@@ -5,9 +5,6 @@
 
 namespace {
 
-bool is_space(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
 bool is_name_char(char c) { return is_letter(c) || is_digit(c) || c == '@' || c == '$'; }
 bool is_number_char(char c) { return is_digit(c) || c == '.'; }
 
@@ -62,7 +59,7 @@ void lexer_start(Lexer& lex, const char* text) {
   lex.number = 0.0f;
 }
 
-void next_token(Lexer& lex) {
+void read_token(Lexer& lex) {
   if (lex.token == kBadCharacter || (lex.token == kEnd && lex.length > 0)) {
     lex.token = kEnd;  // the stream ended at a bad character or a ";"
     return;

@@ -43,4 +43,4 @@ void lexer_start(Lexer& lex, const char* text);
 
 // Reads the next token. The end is never passed: at the end of the text, or after a
 // bad character, every further read gives kEnd again.
-void next_token(Lexer& lex);
+void read_token(Lexer& lex);

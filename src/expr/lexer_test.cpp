@@ -20,7 +20,7 @@ std::vector<Read> tokens(const char* text, Lexer* last = nullptr) {
   lexer_start(lex, text);
   std::vector<Read> out;
   for (int i = 0; i < 80; ++i) {
-    next_token(lex);
+    read_token(lex);
     out.push_back(Read{lex.token, lex.offset, lex.length});
     if (lex.token == kEnd || lex.token == kBadCharacter) break;
   }
@@ -78,13 +78,13 @@ TEST(Lexer, TheStreamEndsForGood) {
                            "1\xe9"
                            "2"}) {
     lexer_start(lex, text);
-    next_token(lex);
+    read_token(lex);
     EXPECT_EQ(lex.token, kNumber) << text;
-    next_token(lex);
+    read_token(lex);
     const Token stop = lex.token;
     EXPECT_TRUE(stop == kEnd || stop == kBadCharacter) << text;
     for (int i = 0; i < 3; ++i) {
-      next_token(lex);
+      read_token(lex);
       EXPECT_EQ(lex.token, kEnd) << text;
     }
   }

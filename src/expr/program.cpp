@@ -26,39 +26,41 @@ inline void apply(float* stack, int& top) {
 
 }  // namespace
 
-void run_program(const Program& program, const Instruction* pool, const char* text, RuleSet& r,
-                 int rule_index, float* target) {
+void run_program(const Program& program, const Instruction* pool, const char* text,
+                 const ProgramScope& scope, float* target) {
   float stack[kMaxProgramLength];
   int top = -1;  // index of the top value
+  float* inputs = scope.values.inputs;
+  float* outputs = scope.values.outputs;
   const Instruction* code = pool + program.first;
   const Instruction* end = code + program.count;
-  for (const Instruction* in = code; in < end; ++in) {
-    switch (in->op) {
+  for (const Instruction* ins = code; ins < end; ++ins) {
+    switch (ins->op) {
       case Op::push:
-        stack[++top] = pushed_number(in);
-        ++in;
+        stack[++top] = pushed_number(ins);
+        ++ins;
         break;
       case Op::load_input:
-        stack[++top] = r.input_values[in->slot];
+        stack[++top] = inputs[ins->slot];
         break;
       case Op::load_output:
-        stack[++top] = r.output_values[in->slot];
+        stack[++top] = outputs[ins->slot];
         break;
       case Op::load_unknown:
-        unknown_name_message(text + in->offset, in->length, r, rule_index);
+        unknown_name_message(text + ins->offset, ins->length, scope.rule, scope.index);
         stack[++top] = kDummyValue;
         break;
       case Op::load_dummy:
         stack[++top] = kDummyValue;
         break;
       case Op::store_input:
-        r.input_values[in->slot] = stack[top];
+        inputs[ins->slot] = stack[top];
         break;
       case Op::store_output:
-        r.output_values[in->slot] = stack[top];
+        outputs[ins->slot] = stack[top];
         break;
       case Op::store_unknown:
-        unknown_name_message(text + in->offset, in->length, r, rule_index);
+        unknown_name_message(text + ins->offset, ins->length, scope.rule, scope.index);
         break;
       case Op::store_dummy:
         break;

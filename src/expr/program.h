@@ -69,9 +69,16 @@ struct Program {
   bool stopped_at_end;  // the expression used the whole text (up to a ";" or its end)
 };
 
-// Runs a program compiled from `text` for `rule` (RuleSet `rule_index` of its table,
-// as its messages name it): reads and assigns the RuleSet's values, writes its
-// messages as the text evaluator writes them, and stores its value into *target as
+// Where a program runs: the RuleSet it was compiled for (RuleSet `index` of its table,
+// as its messages name them) and the working values it reads and assigns.
+struct ProgramScope {
+  const RuleSet& rule;
+  int index;
+  RuleValues& values;
+};
+
+// Runs a program compiled from `text` in `scope`: reads and assigns the values, writes
+// its messages as the text evaluator writes them, and stores its value into *target as
 // the text evaluator does.
-void run_program(const Program& program, const Instruction* pool, const char* text, RuleSet& rule,
-                 int rule_index, float* target);
+void run_program(const Program& program, const Instruction* pool, const char* text,
+                 const ProgramScope& scope, float* target);

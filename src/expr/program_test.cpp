@@ -13,7 +13,12 @@ namespace {
 
 class CompiledExpressions : public ::testing::Test {
  protected:
-  void SetUp() override { test_support::add_expression_rule(); }
+  void SetUp() override { rules_.add_expression_rule(); }
+  const RuleSet& rule() { return rules_.table().rule_sets[0]; }
+  std::string compare(const char* text) {
+    return compare_evaluations(rule(), 0, rules_.values(0), text);
+  }
+  test_support::Rules rules_;
 };
 
 TEST_F(CompiledExpressions, AgreeWithTheTextEvaluatorOnEveryKindOfText) {
@@ -80,7 +85,7 @@ TEST_F(CompiledExpressions, AgreeWithTheTextEvaluatorOnEveryKindOfText) {
                            "$y=1/0;2",
                            "-(-(-(1)))",
                            "1!=1==0<2>1<=3>=0"}) {
-    EXPECT_EQ(compare_evaluations(rule_table, 0, text), "") << "[" << text << "]";
+    EXPECT_EQ(compare(text), "") << "[" << text << "]";
   }
 }
 
@@ -95,16 +100,16 @@ TEST_F(CompiledExpressions, AgreeWithTheTextEvaluatorOnRandomTexts) {
     const int count = 1 + static_cast<int>(rng() % 24);
     for (int k = 0; k < count; ++k) text += pieces[rng() % (sizeof pieces / sizeof pieces[0])];
     if (text.size() > 70) text.resize(70);  // beyond the 63 characters a RuleSet stores
-    const std::string diff = compare_evaluations(rule_table, 0, text.c_str());
+    const std::string diff = compare(text.c_str());
     ASSERT_EQ(diff, "") << "[" << text << "]";
   }
 }
 
 TEST_F(CompiledExpressions, NamesAreResolvedOnceAndTokensKeepTheirOffsets) {
-  static Instruction code[kMaxProgramLength];
+  Instruction code[kMaxProgramLength];
   InstructionPool pool{code, kMaxProgramLength, 0};
   Program p;
-  ASSERT_TRUE(compile_expression("$y=@three*$zz_", &rule_table.rule_sets[0], pool, p));
+  ASSERT_TRUE(compile_expression("$y=@three*$zz_", &rule(), pool, p));
   ASSERT_EQ(p.count, 5);
   EXPECT_EQ(code[0].op, Op::load_input);
   EXPECT_EQ(code[0].slot, 2);
@@ -122,18 +127,18 @@ TEST_F(CompiledExpressions, NamesAreResolvedOnceAndTokensKeepTheirOffsets) {
 
   // What follows the expression is not used, and the program tells where it stopped.
   pool.used = 0;
-  ASSERT_TRUE(compile_expression("($x>0))", &rule_table.rule_sets[0], pool, p));
+  ASSERT_TRUE(compile_expression("($x>0))", &rule(), pool, p));
   EXPECT_FALSE(p.stopped_at_end);
   EXPECT_EQ(p.stop_offset, 6);
   pool.used = 0;
-  ASSERT_TRUE(compile_expression(" ;1", &rule_table.rule_sets[0], pool, p));
+  ASSERT_TRUE(compile_expression(" ;1", &rule(), pool, p));
   EXPECT_FALSE(p.stores);
   EXPECT_EQ(p.count, 0);
 }
 
 TEST_F(CompiledExpressions, ProgramsNeverOutgrowTheirBound) {
   // Texts of 63 characters that make the most instructions per character.
-  static Instruction code[kMaxProgramLength];
+  Instruction code[kMaxProgramLength];
   const char pieces[] = "(-)*+<=!1@a";
   std::mt19937 rng(5);
   int longest = 0;
@@ -142,13 +147,13 @@ TEST_F(CompiledExpressions, ProgramsNeverOutgrowTheirBound) {
     while (text.size() < 63) text += pieces[rng() % (sizeof pieces - 1)];
     InstructionPool pool{code, kMaxProgramLength, 0};
     Program p;
-    ASSERT_TRUE(compile_expression(text.c_str(), &rule_table.rule_sets[0], pool, p));
+    ASSERT_TRUE(compile_expression(text.c_str(), &rule(), pool, p));
     longest = std::max(longest, static_cast<int>(p.count));
   }
   EXPECT_LT(longest, kMaxProgramLength);
   InstructionPool pool{code, kMaxProgramLength, 0};
   Program p;
-  ASSERT_TRUE(compile_expression(std::string(63, '(').c_str(), &rule_table.rule_sets[0], pool, p));
+  ASSERT_TRUE(compile_expression(std::string(63, '(').c_str(), &rule(), pool, p));
   EXPECT_EQ(p.count, 64);  // one "primary expected", then a ")" expected per "("
 }
 

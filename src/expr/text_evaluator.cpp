@@ -14,16 +14,15 @@ namespace {
 // Computes each step of the grammar at once.
 struct Evaluation {
   using Value = float;
-  RuleSet& rule;
-  int rule_index;
+  const ProgramScope& scope;
   float dummy;  // what an unresolvable name stands for: reads -99999, an assignment is lost
 
   float* place_of(const char* name) {
-    const NameRef ref = resolve_name(&rule, name);
-    if (ref.kind == NameKind::input) return &rule.input_values[ref.slot];
-    if (ref.kind == NameKind::output) return &rule.output_values[ref.slot];
+    const NameRef ref = resolve_name(&scope.rule, name);
+    if (ref.kind == NameKind::input) return &scope.values.inputs[ref.slot];
+    if (ref.kind == NameKind::output) return &scope.values.outputs[ref.slot];
     if (ref.kind == NameKind::unknown)
-      unknown_name_message(name, static_cast<int>(std::strlen(name)), rule, rule_index);
+      unknown_name_message(name, static_cast<int>(std::strlen(name)), scope.rule, scope.index);
     dummy = kDummyValue;
     return &dummy;
   }
@@ -45,13 +44,13 @@ struct Evaluation {
 
 }  // namespace
 
-void evaluate_text(const char* text, RuleSet& rule, int rule_index, float* target) {
+void evaluate_text(const char* text, const ProgramScope& scope, float* target) {
   // A stored expression has at most 63 characters; reading no further also bounds
   // the depth of the recursion.
   char copy[kExpressionSize];
   std::strncpy(copy, text, sizeof copy - 1);
   copy[sizeof copy - 1] = '\0';
-  Evaluation evaluation{rule, rule_index, 0.0f};
+  Evaluation evaluation{scope, 0.0f};
   Parser<Evaluation> parser{{}, evaluation};
   parse_text(parser, copy, [&](float value) { *target = value; });
 }

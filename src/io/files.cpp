@@ -126,28 +126,34 @@ bool same_file(const FileIdentity& a, const FileIdentity& b) {
 
 }  // namespace
 
-const char* find_clashing_output(const char* const* written, int written_count,
-                                 const char* const* read, int read_count) {
-  static FileIdentity outs[8];
-  static FileIdentity in;
-  if (written_count > 8) written_count = 8;
-  for (int i = 0; i < written_count; ++i) identify(written[i], outs[i]);
-  for (int i = 0; i < written_count; ++i) {
-    if (outs[i].exists && !outs[i].regular) continue;  // /dev/null and the like
-    for (int j = 0; j < written_count; ++j) {
-      if (j != i && same_file(outs[i], outs[j])) return written[i];
+const char* find_clashing_output(NameList written, const NameList* read, int read_lists) {
+  // Identities are found again for every pair: a run names a handful of files, and
+  // no list of them has a capacity to run out of.
+  FileIdentity out;
+  FileIdentity other;
+  for (int i = 0; i < written.count; ++i) {
+    if (!written.names[i]) continue;
+    identify(written.names[i], out);
+    if (out.exists && !out.regular) continue;  // /dev/null and the like
+    for (int j = 0; j < written.count; ++j) {
+      if (j == i || !written.names[j]) continue;
+      identify(written.names[j], other);
+      if (same_file(out, other)) return written.names[i];
     }
-    if (!outs[i].exists) continue;
-    for (int r = 0; r < read_count; ++r) {
-      identify(read[r], in);
-      if (in.exists && same_file(outs[i], in)) return written[i];
+    if (!out.exists) continue;
+    for (int l = 0; l < read_lists; ++l) {
+      for (int r = 0; r < read[l].count; ++r) {
+        if (!read[l].names[r]) continue;
+        identify(read[l].names[r], other);
+        if (other.exists && same_file(out, other)) return written.names[i];
+      }
     }
   }
   return nullptr;
 }
 
 bool is_regular_or_missing(const char* name) {
-  static FileIdentity id;
+  FileIdentity id;
   identify(name, id);
   return !id.exists || id.regular;
 }

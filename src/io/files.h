@@ -13,12 +13,17 @@ std::FILE* open_for_reading(const char* name);
 constexpr int kWriteBufferSize = 1 << 16;
 std::FILE* open_for_writing(const char* name, char* buffer = nullptr);
 
+// Names of files, of any number; nullptr entries are skipped.
+struct NameList {
+  const char* const* names;
+  int count;
+};
+
 // Returns the name (as given) of the first file in `written` that is the same file as
-// one in `read` or as another one in `written`, or nullptr when none clashes.
-// Existing files compare by device and inode, names that do not exist yet by their
-// resolved path; devices and other non-regular files never clash.
-const char* find_clashing_output(const char* const* written, int written_count,
-                                 const char* const* read, int read_count);
+// another one in `written` or as one in the `read_lists` lists of `read`, or nullptr
+// when none clashes. Existing files compare by device and inode, names that do not
+// exist yet by their resolved path; devices and other non-regular files never clash.
+const char* find_clashing_output(NameList written, const NameList* read, int read_lists);
 
 // True when `name` is a regular file or names no file yet: not a device, a pipe, a
 // terminal or a folder.

@@ -12,8 +12,9 @@ class OutputGuard : public test_support::InTempFolder {
  protected:
   const char* clash(std::initializer_list<const char*> written,
                     std::initializer_list<const char*> read) {
-    return find_clashing_output(written.begin(), static_cast<int>(written.size()), read.begin(),
-                                static_cast<int>(read.size()));
+    const NameList read_list{read.begin(), static_cast<int>(read.size())};
+    return find_clashing_output(NameList{written.begin(), static_cast<int>(written.size())},
+                                &read_list, 1);
   }
 };
 
@@ -35,6 +36,16 @@ TEST_F(OutputGuard, OutputsMustDifferFromInputsAndFromEachOther) {
   EXPECT_EQ(clash({"out"}, {"out"}), nullptr);
 }
 
+TEST_F(OutputGuard, EveryNameIsCheckedHoweverManyThereAre) {
+  write_file("data.dyd", "x\n");
+  // The clash stands behind more written names than any run gives, and behind empty
+  // places in both lists.
+  EXPECT_STREQ(clash({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", nullptr, "data.dyd"},
+                     {nullptr, "x", "y", "z", "data.dyd"}),
+               "data.dyd");
+  EXPECT_STREQ(clash({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "a"}, {}), "a");
+}
+
 TEST_F(OutputGuard, FoldersAreNoInputFiles) {
   mkdir("folder", 0755);
   EXPECT_EQ(open_for_reading("folder"), nullptr);
@@ -49,9 +60,10 @@ TEST(WrittenFiles, WriteErrorsAreReported) {
   std::FILE* full = std::fopen("/dev/full", "w");
   ASSERT_NE(full, nullptr);
   std::fputs("x", full);
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(close_written_file(full, "/dev/full"));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error writing file [/dev/full]\n");
+  bool closed = true;
+  EXPECT_EQ(test_support::console_of([&] { closed = close_written_file(full, "/dev/full"); }),
+            "Error writing file [/dev/full]\n");
+  EXPECT_FALSE(closed);
   EXPECT_TRUE(close_written_file(stdout, "log"));
 }
 

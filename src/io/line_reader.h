@@ -26,6 +26,10 @@ int read_piece(LineInput& in, char* buf, int size);
 
 // Room for a line read whole: any sensible line of a rule file or bus list many times over.
 constexpr int kWholeLineSize = 1 << 20;
+// The buffer of such a line, owned by the run that reads rule files and bus lists.
+struct WholeLine {
+  char text[kWholeLineSize];
+};
 
 // Reads one whole line, newline included. Keeps at most size-1 characters in buf and
 // drops the rest of a longer line, so that its tail never reads as a line of its own.

@@ -37,18 +37,15 @@ extern "C" void remove_pending_and_stop(int signal_number) {
 }
 
 void watch(const char* temporary) {
-  static bool handlers_set = false;
-  if (!handlers_set) {
-    handlers_set = true;
-    std::signal(SIGINT, remove_pending_and_stop);
-    std::signal(SIGTERM, remove_pending_and_stop);
+  // Set again for every file: setting a handler twice changes nothing.
+  std::signal(SIGINT, remove_pending_and_stop);
+  std::signal(SIGTERM, remove_pending_and_stop);
 #ifndef _WIN32
-    std::signal(SIGHUP, remove_pending_and_stop);
-    // A write beyond the file size limit then fails, and the run ends as after any
-    // write error, instead of being killed with its temporary file left behind.
-    std::signal(SIGXFSZ, SIG_IGN);
+  std::signal(SIGHUP, remove_pending_and_stop);
+  // A write beyond the file size limit then fails, and the run ends as after any
+  // write error, instead of being killed with its temporary file left behind.
+  std::signal(SIGXFSZ, SIG_IGN);
 #endif
-  }
   for (const char* volatile& name : pending) {
     if (!name) {
       name = temporary;
@@ -122,7 +119,7 @@ bool resolve_target(const char* name, char* target) {
     std::snprintf(target, kPathSize, "%s", name);
     return true;
   }
-  static char real[PATH_MAX + 1];  // realpath writes up to PATH_MAX characters
+  char real[PATH_MAX + 1];  // realpath writes up to PATH_MAX characters
   if (!realpath(name, real) || std::strlen(real) >= static_cast<std::size_t>(kPathSize))
     return false;
   std::strcpy(target, real);

@@ -3,16 +3,9 @@
 
 #include <cstdio>
 
-#include "cli/command_line.h"
-#include "convert/bus_selection.h"
 #include "convert/log_streams.h"
-#include "convert/reading_loop.h"
-#include "expr/compiled_library.h"
 #include "io/console.h"
-#include "io/files.h"
-#include "io/output_file.h"
 #include "rules/rule_loader.h"
-#include "rules/rule_table.h"
 #include "rules/rules_report.h"
 
 namespace {
@@ -22,14 +15,6 @@ constexpr ProgramInfo kProgram{
     "Usage: modelconv input-file all|include|exclude output-file log-file changes-file\n",
     kModelconvMissingRuleFile};
 constexpr const char* kTraceFile = "rerr.txt";
-
-struct Arguments {
-  const char* input;
-  const char* selection;  // "all", or the bus selection file "include" or "exclude"
-  const char* output;
-  const char* log;
-  const char* changes;
-};
 
 // The bus selection of the command line, with the confirmation that "all" asks for.
 // False when the run ends here.
@@ -48,63 +33,59 @@ bool choose_buses(const char* argument, BusSelection& selection) {
 }
 
 // The streams of the conversion, opened in their order once the output is open.
-LoopOutputs open_log_and_trace(std::FILE* out, const Arguments& args) {
-  static char log_buffer[kWriteBufferSize];
-  static char changes_buffer[kWriteBufferSize];
-  std::FILE* log = open_log_stream(args.log, "Working without log file\n", log_buffer);
+void open_log_and_trace(ConversionRun& run) {
+  std::FILE* log = open_log_stream(run.log_name, "Working without log file\n", run.log_buffer);
   std::FILE* changes =
-      open_log_stream(args.changes, "Working without  changes file\n", changes_buffer);
+      open_log_stream(run.changes_name, "Working without  changes file\n", run.changes_buffer);
   std::FILE* trace = open_for_writing(kTraceFile);
   if (!trace) {
     console_printf("Could not open rerr.txt\n");
     trace = stderr;
   }
-  return LoopOutputs{out, trace, ConvertStreams{log, changes, false, BusNameForm::token}};
+  run.outputs = LoopOutputs{run.out.stream, trace,
+                            ConvertStreams{log, changes, false, BusNameForm::token}, nullptr};
 }
 
 // Closes the files in their order; the exit status.
-int finish(const RunStart& start, OutputFile& out, const LoopOutputs& outputs,
-           const BusSelection& selection, const Arguments& args) {
-  std::fclose(start.in);
-  bool ok = close_output_file(out);
-  ok = close_written_file(outputs.streams.log, args.log) && ok;
-  if (selection.file) std::fclose(selection.file);
-  ok = close_written_file(outputs.streams.changes, args.changes) && ok;
-  ok = close_written_file(outputs.trace, kTraceFile) && ok;
-  ok = close_written_file(start.report, kRulesReportFile) && ok;
+int finish(ConversionRun& run) {
+  std::fclose(run.start.data);
+  bool ok = close_output_file(run.out);
+  ok = close_written_file(run.outputs.streams.log, run.log_name) && ok;
+  if (run.selection.file) std::fclose(run.selection.file);
+  ok = close_written_file(run.outputs.streams.changes, run.changes_name) && ok;
+  ok = close_written_file(run.outputs.trace, kTraceFile) && ok;
+  ok = close_written_file(run.start.report, kRulesReportFile) && ok;
   return ok ? 0 : 1;
 }
 
 }  // namespace
 
-int run_modelconv(int argc, char** argv) {
+int run_modelconv(int argc, char** argv, ConversionRun& run) {
   int status;
   if (ends_at_command_line(argc, argv, kProgram, 6, &status)) return status;
-  const Arguments args{argv[1], argv[2], argv[3], argv[4], argv[5]};
-  static CompiledLibrary library;
-  static BusSelection selection;
-  RuleTable& table = rule_table;
-  RunStart start;
-  const char* list = names_selection_file(args.selection) ? args.selection : nullptr;
-  if (!start_run(kProgram, table, library,
-                 {args.output, args.log, args.changes, kRulesReportFile, kTraceFile},
-                 {args.input, list}, start))
+  run.input = argv[1];
+  run.selection_argument = argv[2];
+  run.output_name = argv[3];
+  run.log_name = argv[4];
+  run.changes_name = argv[5];
+  const char* list = names_selection_file(run.selection_argument) ? run.selection_argument : nullptr;
+  if (!start_run(kProgram, {run.output_name, run.log_name, run.changes_name, kRulesReportFile, kTraceFile},
+                 {run.input, list}, run.line, run.start))
     return 1;
-  if (!choose_buses(args.selection, selection)) return 1;
-  console_printf("Selection basis is [%s]\n", selection.basis);
-  static char out_buffer[kWriteBufferSize];
-  static OutputFile out;
-  if (!open_output_file(out, args.output, out_buffer)) {
+  if (!choose_buses(run.selection_argument, run.selection)) return 1;
+  console_printf("Selection basis is [%s]\n", basis_name(run.selection.basis));
+  if (!open_output_file(run.out, run.output_name, run.out_buffer)) {
     console_printf("Unable to open outputfile\n");
     return 1;
   }
-  if (selection.file && !read_bus_list(selection, args.selection)) {
-    discard_output_file(out);
+  if (run.selection.file && !read_bus_list(run.selection, run.selection_argument, run.line)) {
+    discard_output_file(run.out);
     return 1;
   }
-  console_printf("Read %5d bus numbers\n", selection.bus_count);
-  const LoopOutputs outputs = open_log_and_trace(out.stream, args);
-  convert_data_file(start.in, table, library, selection, outputs, nullptr);
-  write_rule_summary(table, start.report);
-  return finish(start, out, outputs, selection, args);
+  console_printf("Read %5d bus numbers\n", run.selection.bus_count);
+  open_log_and_trace(run);
+  convert_data_file(run.start.data, run.start.library, run.start.rules, run.selection, run.outputs,
+                    run.loop);
+  write_rule_summary(run.start.library.table, run.start.rules, run.start.report);
+  return finish(run);
 }

@@ -31,33 +31,28 @@ constexpr const char* kPlayIn =
     "plnow 100 \"PLAYIN\" 13.8 \"1 \"  : #1 0.\n#\n"
     "gthev 100 \"PLAYIN\" 13.8 \"1 \"  : #0 mva=10000 0. 0.01 1 2 10 10\n#\n";
 
-// The run's fixed-size state.
-CompiledLibrary library;
-DynamicRecord record;
-// A copy's header may be longer than the record's own, so a copy may outgrow the record.
-char copy[kRecordSize + kCaseHeaderSize];
-
 bool is_skipped(const char* text) {
   return text[0] == '#' || std::strncmp(text, "netting", 7) == 0 ||
          std::strncmp(text, "lodrep", 6) == 0 || std::strncmp(text, "models", 6) == 0 ||
          std::strncmp(text, "list", 4) == 0;
 }
 
-// The OLD copy as it stands, then the NEW copy, converted when the record has a rule.
-void write_copies(std::FILE* out, const RecordHeader& h, const Unit& unit, int line,
-                  RuleTable& table, const StepOutputs& outputs) {
+// The OLD copy as it stands, then the NEW copy, converted by RuleSet `rule` when the
+// record has one (-1: none).
+void write_copies(TestCaseRun& run, int rule, int line, const StepOutputs& outputs) {
+  std::FILE* out = run.case_file.stream;
   CopyHeaders headers;
-  make_copy_headers(h, unit, headers);
-  make_copy(record.text, headers.old_header, headers.length, copy);
-  std::fputs(copy, out);
-  std::memcpy(copy, headers.new_header, static_cast<std::size_t>(headers.length));
-  if (table.current_rule < 0) {
-    std::fputs(copy, out);
+  make_copy_headers(run.header, run.unit, headers);
+  make_copy(run.record.text, headers.old_header, headers.length, run.copy);
+  std::fputs(run.copy, out);
+  std::memcpy(run.copy, headers.new_header, static_cast<std::size_t>(headers.length));
+  if (rule < 0) {
+    std::fputs(run.copy, out);
     return;
   }
   // The NEW copy has the colon of its own header: it is always converted.
-  convert_record_text(active_rule(table, library, table.current_rule), copy, line, record.parsed,
-                      outputs);
+  convert_record_text(active_rule(run.start.library, run.start.rules, rule), run.copy, line,
+                      run.record.parsed, outputs);
 }
 
 // The console line of a record of the unit.
@@ -69,26 +64,28 @@ void echo_unit_record(const RecordHeader& h, const Unit& unit) {
                  kv, unit.id, h.unit_id);
 }
 
-void build_case(std::FILE* file, std::FILE* out, Unit& unit, RuleTable& table,
-                const StepOutputs& outputs) {
-  static LineInput in;
-  input_start(in, file);
-  static RecordHeader h;  // bus name and base kV carry over when a record lacks them
+void build_case(TestCaseRun& run, const StepOutputs& outputs) {
+  LineInput& input = run.input;
+  char* text = run.record.text;
+  RecordHeader& h = run.header;
+  Unit& unit = run.unit;
+  input_start(input, run.start.data);
   for (;;) {
-    if (read_piece(in, record.text, kPieceSize) == 0) break;
-    const int line = in.line;
-    if (is_skipped(record.text)) continue;
-    if (join_continuations(in, record.text, nullptr) == JoinResult::too_long) {
-      report_unconverted("record longer than %d characters, skipped", kRecordSize - 1, record.text);
+    if (read_piece(input, text, kPieceSize) == 0) break;
+    const int line = input.line;
+    if (is_skipped(text)) continue;
+    if (join_continuations(input, text, nullptr) == JoinResult::too_long) {
+      report_unconverted("record longer than %d characters, skipped", kRecordSize - 1, text);
       continue;
     }
     LineStart start;
-    split_line_start(record.text, start);
-    table.current_rule = match_rule_set(table, start.first);
+    split_line_start(text, start);
+    const int rule = match_rule_set(run.start.library.table, start.first);
+    if (rule >= 0) ++run.start.rules.counts[rule].found;
     h.bus_number = -1;
     std::strcpy(h.unit_id, "1 ");
-    if (parse_unit_header(record.text, h) < 0) {
-      console_printf("Leading space - review this record\n%s", record.text);
+    if (parse_unit_header(text, h) < 0) {
+      console_printf("Leading space - review this record\n%s", text);
       continue;
     }
     if (!belongs_to_unit(h, unit)) continue;
@@ -96,7 +93,7 @@ void build_case(std::FILE* file, std::FILE* out, Unit& unit, RuleTable& table,
     std::strcpy(unit.kept_bus_name, h.bus_name);
     unit.kept_base_kv = h.base_kv;
     if (!unit.all_units) std::strcpy(h.unit_id, "1 ");
-    write_copies(out, h, unit, line, table, outputs);
+    write_copies(run, rule, line, outputs);
   }
 }
 
@@ -107,47 +104,46 @@ void write_trailer(std::FILE* out, const Unit& unit) {
                unit.kept_bus_name, kv, unit.id);
 }
 
+// Closes the files in their order; the exit status.
+int finish(TestCaseRun& run) {
+  std::fclose(run.start.data);
+  bool ok = close_output_file(run.case_file);
+  ok = close_written_file(run.log, run.log_name) && ok;
+  ok = close_written_file(run.changes, run.changes_name) && ok;
+  ok = close_written_file(run.start.report, kRulesReportFile) && ok;
+  return ok ? 0 : 1;
+}
+
 }  // namespace
 
-int run_modeltest(int argc, char** argv) {
+int run_modeltest(int argc, char** argv, TestCaseRun& run) {
   int status;
   if (ends_at_command_line(argc, argv, kProgram, 7, &status)) return status;
-  Unit unit{};
-  if (!parse_unit_arguments(argv[2], argv[3], unit)) {
+  run.unit = Unit{};
+  if (!parse_unit_arguments(argv[2], argv[3], run.unit)) {
     print_usage(kProgram);
     return 1;
   }
-  const char* case_name = argv[4];
-  const char* log_name = argv[5];
-  const char* changes_name = argv[6];
-  RuleTable& table = rule_table;
-  RunStart start;
-  if (!start_run(kProgram, table, library, {case_name, log_name, changes_name, kRulesReportFile},
-                 {argv[1]}, start))
+  run.case_name = argv[4];
+  run.log_name = argv[5];
+  run.changes_name = argv[6];
+  if (!start_run(kProgram, {run.case_name, run.log_name, run.changes_name, kRulesReportFile},
+                 {argv[1]}, run.line, run.start))
     return 1;
-  static char log_buffer[kWriteBufferSize];
-  static char changes_buffer[kWriteBufferSize];
-  std::FILE* log = open_log_stream(log_name, "Working without log file\n", log_buffer);
-  std::FILE* changes =
-      open_log_stream(changes_name, "Working without changes file\n", changes_buffer);
-  console_printf("[%6d]  [%-2.2s]\n", unit.bus, unit.id);
-  static char out_buffer[kWriteBufferSize];
-  static OutputFile case_file;
-  if (!open_output_file(case_file, case_name, out_buffer)) {
+  run.log = open_log_stream(run.log_name, "Working without log file\n", run.log_buffer);
+  run.changes =
+      open_log_stream(run.changes_name, "Working without changes file\n", run.changes_buffer);
+  console_printf("[%6d]  [%-2.2s]\n", run.unit.bus, run.unit.id);
+  if (!open_output_file(run.case_file, run.case_name, run.out_buffer)) {
     console_printf("Cannot open output file file\n");
     return 1;
   }
-  std::FILE* out = case_file.stream;
+  std::FILE* out = run.case_file.stream;
   std::fputs(kPlayIn, out);
   console_printf("Beginning to read data records\n");
-  build_case(start.in, out, unit, table,
-             StepOutputs{out, ConvertStreams{log, changes, true, BusNameForm::quoted}, true});
-  write_trailer(out, unit);
-  write_rule_summary(table, start.report);
-  std::fclose(start.in);
-  bool ok = close_output_file(case_file);
-  ok = close_written_file(log, log_name) && ok;
-  ok = close_written_file(changes, changes_name) && ok;
-  ok = close_written_file(start.report, kRulesReportFile) && ok;
-  return ok ? 0 : 1;
+  build_case(run, StepOutputs{out, ConvertStreams{run.log, run.changes, true, BusNameForm::quoted},
+                              true});
+  write_trailer(out, run.unit);
+  write_rule_summary(run.start.library.table, run.start.rules, run.start.report);
+  return finish(run);
 }

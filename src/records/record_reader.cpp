@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "io/console.h"
 #include "io/line_reader.h"
@@ -33,20 +34,16 @@ void split_line_start(const char* text, LineStart& start) {
   start.second = start.first ? next_token(t, " ,\t") : nullptr;
 }
 
-int match_rule_set(RuleTable& table, const char* model) {
+int match_rule_set(const RuleTable& table, const char* model) {
   if (!model) return -1;
   for (int i = 0; i < table.rule_count; ++i) {
-    RuleSet& r = table.rule_sets[i];
-    if (std::strcmp(r.from_model, model) == 0) {
-      ++r.found_count;
-      return i;
-    }
+    if (std::strcmp(table.rule_sets[i].from_model, model) == 0) return i;
   }
   return -1;
 }
 
 JoinResult join_continuations(LineInput& in, char* text, RawLines* raw) {
-  static char piece[kPieceSize];
+  char piece[kPieceSize];
   for (;;) {
     char* slash = std::strchr(text, '/');
     if (!slash) return JoinResult::joined;
@@ -81,25 +78,22 @@ namespace {
 
 // The parameter part splits at commas, blanks, "=" and tabs, as a tokenizer over
 // ", =\t" splits it: each token ends in place, over the delimiter behind it.
-// kClass.of[c] is 1 for a delimiter, 2 for the NUL that ends the text, 0 otherwise.
+enum class CharClass : unsigned char { other, delimiter, end };
 constexpr auto kClass = [] {
   struct Table {
-    unsigned char of[256];
+    CharClass of[256];
   } t{};
-  t.of[static_cast<unsigned char>(' ')] = 1;
-  t.of[static_cast<unsigned char>(',')] = 1;
-  t.of[static_cast<unsigned char>('=')] = 1;
-  t.of[static_cast<unsigned char>('\t')] = 1;
-  t.of[0] = 2;
+  for (const char c : {' ', ',', '=', '\t'}) t.of[static_cast<unsigned char>(c)] = CharClass::delimiter;
+  t.of[0] = CharClass::end;
   return t;
 }();
-inline unsigned char class_of(char c) { return kClass.of[static_cast<unsigned char>(c)]; }
+inline CharClass class_of(char c) { return kClass.of[static_cast<unsigned char>(c)]; }
 
 char* next_parameter(char*& p) {
-  while (class_of(*p) == 1) ++p;
+  while (class_of(*p) == CharClass::delimiter) ++p;
   if (*p == '\0') return nullptr;
   char* token = p;
-  while (class_of(*p) == 0) ++p;
+  while (class_of(*p) == CharClass::other) ++p;
   if (*p != '\0') *p++ = '\0';
   return token;
 }

@@ -25,9 +25,9 @@ struct LineStart {
 };
 void split_line_start(const char* text, LineStart& start);
 
-// The index of the first RuleSet whose from-model equals `model` (nullptr: none),
-// whose found count then rises; -1 when none matches.
-int match_rule_set(RuleTable& table, const char* model);
+// The index of the first RuleSet whose from-model equals `model` (nullptr: none); -1
+// when none matches.
+int match_rule_set(const RuleTable& table, const char* model);
 
 enum class JoinResult { joined, too_long };
 // While the text holds a "/", the first one becomes a blank and the next line of the

@@ -6,9 +6,6 @@
 #include "io/line_reader.h"
 #include "test_support.h"
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-
 namespace {
 
 struct Parsed {
@@ -39,7 +36,9 @@ Parsed parse(const std::string& line) {
 
 TEST(ReadPiece, LongLinesArriveInPiecesAndNulBytesAreKept) {
   std::string line(2500, 'x');
-  LineInput& f = test_support::input_of(line + std::string("\nab\0c\nlast", 10));
+  test_support::Zeroed<LineInput> input;
+  LineInput& f = *input;
+  test_support::start_input(f, line + std::string("\nab\0c\nlast", 10));
   static char buf[kPieceSize];
   EXPECT_EQ(read_piece(f, buf, kPieceSize), 1997);
   EXPECT_EQ(read_piece(f, buf, kPieceSize), 504);
@@ -54,7 +53,9 @@ TEST(ReadPiece, LongLinesArriveInPiecesAndNulBytesAreKept) {
 }
 
 TEST(ReadPiece, LinesAreCountedAndLongLinesKnowTheirPieces) {
-  LineInput& f = test_support::input_of("a\n" + std::string(2500, 'x') + "\nb\n\nc");
+  test_support::Zeroed<LineInput> input;
+  LineInput& f = *input;
+  test_support::start_input(f, "a\n" + std::string(2500, 'x') + "\nb\n\nc");
   static char buf[kPieceSize];
   const struct {
     int line;
@@ -72,7 +73,9 @@ TEST(ReadPiece, LinesAreCountedAndLongLinesKnowTheirPieces) {
 TEST(Join, ContinuationsJoinAndDropTheTextAfterTheSlash) {
   static char text[kRecordSize];
   std::strcpy(text, "genrou 1 \"A\" 1 \"1 \" : #9 1.0 / dropped\n");
-  LineInput& f = test_support::input_of(" 2.0 3.0 /\n 4.0\nnext 5\n");
+  test_support::Zeroed<LineInput> input;
+  LineInput& f = *input;
+  test_support::start_input(f, " 2.0 3.0 /\n 4.0\nnext 5\n");
   static RawLines raw;
   raw_start(raw, text, static_cast<int>(std::strlen(text)));
   EXPECT_EQ(join_continuations(f, text, &raw), JoinResult::joined);
@@ -87,7 +90,9 @@ TEST(Join, ContinuationsJoinAndDropTheTextAfterTheSlash) {
 TEST(Join, AnySlashContinuesAndEndOfFileEndsTheRecord) {
   static char text[kRecordSize];
   std::strcpy(text, "m 1 \"a/b\" : 1\n");
-  LineInput& f = test_support::input_of("2 / 3\n");
+  test_support::Zeroed<LineInput> input;
+  LineInput& f = *input;
+  test_support::start_input(f, "2 / 3\n");
   EXPECT_EQ(join_continuations(f, text, nullptr), JoinResult::joined);
   // The quoted slash joined "2 / 3", whose own slash then met the end of the file.
   EXPECT_STREQ(text, "m 1 \"a 2   3\n");
@@ -101,7 +106,9 @@ TEST(Join, RecordsThatWouldOverflowTheBufferAreRefused) {
   std::strcpy(text, first.c_str());
   raw_start(raw, text, static_cast<int>(first.size()));
   std::string second = std::string(996, '2') + " /\n";
-  LineInput& f = test_support::input_of(second + "3\n");
+  test_support::Zeroed<LineInput> input;
+  LineInput& f = *input;
+  test_support::start_input(f, second + "3\n");
   EXPECT_EQ(join_continuations(f, text, &raw), JoinResult::too_long);
   // Every byte read so far is kept for the unchanged copy; the rest stays unread.
   EXPECT_EQ(std::string(raw.bytes, raw.length), first + second);
@@ -112,17 +119,18 @@ TEST(Join, RecordsThatWouldOverflowTheBufferAreRefused) {
   raw_start(raw, text, 8);
   std::string lines;
   for (int i = 0; i < 3000; ++i) lines += "/\n";
-  test_support::input_of(lines);  // f is that input
+  test_support::start_input(f, lines);
   EXPECT_EQ(join_continuations(f, text, &raw), JoinResult::too_long);
   EXPECT_LE(std::strlen(text), static_cast<size_t>(kRecordSize - 1));
   std::fclose(f.file);
 }
 
 TEST(Matching, FirstEqualFromModelInTableOrder) {
-  reset_rule_table(rule_table);
-  test_support::add_rule("genrou", "gensal");
-  test_support::add_rule("tgov1", "ieeeg1");
-  test_support::add_rule("genrou", "gentpf");
+  test_support::Rules rules;
+  const RuleTable& rule_table = rules.table();
+  rules.add_rule("genrou", "gensal");
+  rules.add_rule("tgov1", "ieeeg1");
+  rules.add_rule("genrou", "gentpf");
   LineStart start;
   split_line_start("genrou,  12 \"BUS\" 13.8 \"1 \" : 1\n", start);
   EXPECT_STREQ(start.second, "12");
@@ -138,15 +146,11 @@ TEST(Matching, FirstEqualFromModelInTableOrder) {
   // Only the first 60 characters are looked at.
   split_line_start((std::string(58, 'x') + " 1234").c_str(), start);
   EXPECT_STREQ(start.second, "1");
-  EXPECT_EQ(rule_table.rule_sets[0].found_count, 1);
-  EXPECT_EQ(rule_table.rule_sets[2].found_count, 0);
 }
 
 TEST(Colons, HeaderColonsAreReportedAndBlanked) {
   char text[64] = "gen:r 1 :x \"B\" 1 \"1 \" : 5\n";
-  CaptureStderr();
-  check_header_colons(text);
-  EXPECT_EQ(GetCapturedStderr(),
+  EXPECT_EQ(test_support::console_of([&] { check_header_colons(text); }),
             "Error - incorrect colon in < gen:r 1 :x \"B\" 1 \"1 \" : 5\n" + std::string(38, ' ') +
                 "... >\nError - incorrect colon in < gen r 1 :x \"B\" 1 \"1 \" : 5\n" +
                 std::string(38, ' ') + "... >\n");

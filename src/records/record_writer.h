@@ -16,4 +16,4 @@ char* put_value(char* out, float value);
 // text and the rule's output values, as one line. The text is cut in place. Both lines
 // end with CR LF when `crlf` is set (the record came from a file edited on Windows).
 void write_converted_record(std::FILE* out, const RuleSet& rule, char* text, int colon_position,
-                            const char* mva_text, const ParameterValues& values, bool crlf);
+                            const char* mva_text, const float* outputs, bool crlf);

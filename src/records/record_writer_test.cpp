@@ -34,11 +34,7 @@ TEST(ValueFormat, EveryBranch) {
 
 class ConvertedRecord : public ::testing::Test {
  protected:
-  void SetUp() override {
-    reset_rule_table(rule_table);
-    rule_ = &test_support::add_rule("genrou", "gentpj");
-    for (float& v : values_.values) v = 0.0f;
-  }
+  void SetUp() override { rule_ = &rules_.add_rule("genrou", "gentpj"); }
   std::string write(const char* text, const char* mva, bool crlf = false) {
     std::strcpy(text_, text);
     int colon = static_cast<int>(std::strchr(text_, ':') - text_) + 1;
@@ -46,20 +42,21 @@ class ConvertedRecord : public ::testing::Test {
     write_converted_record(out.f, *rule_, text_, colon, mva, values_, crlf);
     return out.text();
   }
+  test_support::Rules rules_;
   RuleSet* rule_;
-  ParameterValues values_;
+  float values_[kMaxParameters] = {};
   char text_[kRecordSize];
 };
 
 TEST_F(ConvertedRecord, LayoutWithAndWithoutValues) {
   EXPECT_EQ(write("gentpj 1 \"B\" 13.8 \"1 \" : #1 mva=5 1 2\n", "mva=5.000   "),
             "#[genrou] [gentpj]\ngentpj 1 \"B\" 13.8 \"1 \" : #9 mva=5.000   \n");
-  test_support::add_output(*rule_, "$a=1");
-  test_support::add_output(*rule_, "$b=1");
-  test_support::add_output(*rule_, "$c=1");
-  values_.values[0] = 0.5f;
-  values_.values[1] = 12.0f;
-  values_.values[2] = -1.0f;
+  rules_.add_output(*rule_, "$a=1");
+  rules_.add_output(*rule_, "$b=1");
+  rules_.add_output(*rule_, "$c=1");
+  values_[0] = 0.5f;
+  values_[1] = 12.0f;
+  values_[2] = -1.0f;
   EXPECT_EQ(write("gentpj 1 \"B\" 13.8 \"1 \" : 1\n", ""),
             "#[genrou] [gentpj]\ngentpj 1 \"B\" 13.8 \"1 \" : #9    0.5000    12.000 -1.\n");
   EXPECT_EQ(write("gentpj 1 : 1\r\n", "", true),

@@ -39,33 +39,33 @@ struct Walk {
   void push(Known k) { stack[++top] = k; }
 };
 
-void store_output(Walk& w, const Instruction& in, const char* name) {
+void store_output(Walk& w, const Instruction& ins, const char* name) {
   const RuleSet& r = w.site.rule;
   const char* own = r.output_names[w.site.output];
-  if (static_cast<int>(in.slot) == w.site.output) {
+  if (static_cast<int>(ins.slot) == w.site.output) {
     w.assigns_own = true;
-  } else if (std::strcmp(r.output_names[in.slot], own) == 0) {
-    report(Severity::warning, w.at(in.offset),
+  } else if (std::strcmp(r.output_names[ins.slot], own) == 0) {
+    report(w.site.findings, Severity::warning, w.at(ins.offset),
            "assigns the earlier output of the same name [%s], not its own parameter", name);
     w.assigns_own = true;
   } else {
-    report(Severity::warning, w.at(in.offset), "assigns [%s], not its own parameter [%s]", name,
+    report(w.site.findings, Severity::warning, w.at(ins.offset), "assigns [%s], not its own parameter [%s]", name,
            own);
   }
-  w.assigned[in.slot] = true;
+  w.assigned[ins.slot] = true;
 }
 
 // A binary operator folds two constants with the machine's own arithmetic; a division
 // by a constant zero is a finding.
-void binary(Walk& w, const Instruction& in) {
+void binary(Walk& w, const Instruction& ins) {
   const Known right = w.stack[w.top--];
   Known& left = w.stack[w.top];
-  const Token op = binary_token(in.op);
+  const Token op = binary_token(ins.op);
   if (op == kDivide && right.constant && divides_by_zero(right.value)) {
     char dummy[kMaxFloatText + 1];
     put_shortest(dummy, kDummyValue);
-    report(Severity::warning, w.at(in.offset), "division by a constant zero [%s]: it yields %s",
-           w.rest_from(in.offset), dummy);
+    report(w.site.findings, Severity::warning, w.at(ins.offset), "division by a constant zero [%s]: it yields %s",
+           w.rest_from(ins.offset), dummy);
     left = kUnknown;
   } else if (left.constant && right.constant) {
     left = Known{true, binary_value(op, left.value, right.value)};
@@ -74,31 +74,31 @@ void binary(Walk& w, const Instruction& in) {
   }
 }
 
-void primary_expected(Walk& w, const Instruction& in) {
-  const char* rest = w.rest_from(in.offset);
+void primary_expected(Walk& w, const Instruction& ins) {
+  const char* rest = w.rest_from(ins.offset);
   if (rest[0] == '\0') {
-    report(Severity::error, w.at(in.offset), "a value is missing at the end of [%s]",
+    report(w.site.findings, Severity::error, w.at(ins.offset), "a value is missing at the end of [%s]",
            w.rest_from());
   } else {
-    report(Severity::error, w.at(in.offset), "a value is expected at [%s]", rest);
+    report(w.site.findings, Severity::error, w.at(ins.offset), "a value is expected at [%s]", rest);
   }
   w.push(kUnknown);
 }
 
-void step(Walk& w, const Instruction& in) {
+void step(Walk& w, const Instruction& ins) {
   char name[4 * kTokenTextSize + 8];
-  quote_text(w.site.text + in.offset, in.length, name, sizeof name);
-  const SourcePoint at = w.at(in.offset);
-  switch (in.op) {
+  quote_text(w.site.text + ins.offset, ins.length, name, sizeof name);
+  const SourcePoint at = w.at(ins.offset);
+  switch (ins.op) {
     case Op::push:
-      w.push(Known{true, pushed_number(&in)});
+      w.push(Known{true, pushed_number(&ins)});
       break;
     case Op::load_input:
       w.push(kUnknown);
       break;
     case Op::load_output:
-      if (!w.assigned[in.slot])
-        report(Severity::warning, at,
+      if (!w.assigned[ins.slot])
+        report(w.site.findings, Severity::warning, at,
                "[%s] is read before its assignment in the record: it holds the previous "
                "record's value, or its mid value in the first record",
                name);
@@ -106,41 +106,41 @@ void step(Walk& w, const Instruction& in) {
       break;
     case Op::load_unknown:
     case Op::store_unknown:
-      report(Severity::error, at, "unknown name [%s]", name);
-      if (in.op == Op::load_unknown) w.push(kUnknown);
+      report(w.site.findings, Severity::error, at, "unknown name [%s]", name);
+      if (ins.op == Op::load_unknown) w.push(kUnknown);
       break;
     case Op::load_dummy:
     case Op::store_dummy: {
       char dummy[kMaxFloatText + 1];
       put_shortest(dummy, kDummyValue);
-      report(Severity::warning, at, "name without \"@\" or \"$\" always reads %s [%s]", dummy,
+      report(w.site.findings, Severity::warning, at, "name without \"@\" or \"$\" always reads %s [%s]", dummy,
              name);
-      if (in.op == Op::load_dummy) w.push(kUnknown);
+      if (ins.op == Op::load_dummy) w.push(kUnknown);
       break;
     }
     case Op::store_input:
-      report(Severity::warning, at, "assigns [%s], not its own parameter [%s]", name,
+      report(w.site.findings, Severity::warning, at, "assigns [%s], not its own parameter [%s]", name,
              w.site.rule.output_names[w.site.output]);
       break;
     case Op::store_output:
-      store_output(w, in, name);
+      store_output(w, ins, name);
       break;
     case Op::negate:
       w.stack[w.top].value = -w.stack[w.top].value;
       break;
     default:  // the binary operators
-      binary(w, in);
+      binary(w, ins);
       break;
     case Op::close_expected:
-      report(Severity::error, at, "missing \")\" in [%s]", w.rest_from());
+      report(w.site.findings, Severity::error, at, "missing \")\" in [%s]", w.rest_from());
       w.stack[w.top] = kUnknown;
       break;
     case Op::primary_expected:
-      primary_expected(w, in);
+      primary_expected(w, ins);
       break;
     case Op::bad_character:
-      quote_text(w.site.text + in.offset, 1, w.quoted, sizeof w.quoted);
-      report(Severity::error, at, "bad character [%s]: the expression ends before it", w.quoted);
+      quote_text(w.site.text + ins.offset, 1, w.quoted, sizeof w.quoted);
+      report(w.site.findings, Severity::error, at, "bad character [%s]: the expression ends before it", w.quoted);
       break;
   }
 }
@@ -152,13 +152,13 @@ void check_expression(const Program& p, const ExpressionSite& site, bool* assign
   const Instruction* code = site.pool + p.first;
   for (int i = 0; i < p.count; i += slots_of(code[i])) step(w, code[i]);
   if (p.stores && !p.stopped_at_end)
-    report(Severity::warning, w.at(p.stop_offset), "text after the expression is ignored [%s]",
+    report(w.site.findings, Severity::warning, w.at(p.stop_offset), "text after the expression is ignored [%s]",
            w.rest_from(p.stop_offset));
   if (site.role != ExpressionRole::assignment) return;
   // The conversion stores the expression's value into the output either way.
   if (p.stores) assigned[site.output] = true;
   const char* own = site.rule.output_names[site.output];
   if (p.stores && !w.assigns_own && std::strchr(site.text, '=') && own[0] == '$')
-    report(Severity::warning, site.at, "[%s] does not assign [%s]: its value is the expression's",
+    report(w.site.findings, Severity::warning, site.at, "[%s] does not assign [%s]: its value is the expression's",
            w.rest_from(), own);
 }

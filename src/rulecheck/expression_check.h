@@ -14,6 +14,7 @@ struct ExpressionSite {
   int output;  // the output parameter whose expression it is
   ExpressionRole role;
   const Instruction* pool;  // the program's instructions
+  Findings& findings;       // where its findings go
 };
 
 // Reports the findings of `program` and marks in `assigned` (one flag per output

@@ -5,34 +5,35 @@
 #include "expr/compiler.h"
 #include "test_support.h"
 
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
-
 namespace {
 
 // A RuleSet with the input @h and the outputs $a and $b, whose expressions are checked.
 class ExpressionChecks : public ::testing::Test {
  protected:
-  ExpressionChecks() : rule_(&test_support::only_rule("genrou", "gentpj")) {
-    test_support::add_input(*rule_, "@h", 1.0f);
-    for (const char* output : {"$a=@h", "$b=@h"}) test_support::add_output(*rule_, output);
-    reset_findings();
+  ExpressionChecks() : rule_(&rules_.add_rule("genrou", "gentpj")) {
+    rules_.add_input(*rule_, "@h", 1.0f);
+    for (const char* output : {"$a=@h", "$b=@h"}) rules_.add_output(*rule_, output);
   }
   // The findings of `text` as output 1's expression in `role`, its token at column 10
   // of line 7; `assigned` tells which outputs are assigned by then.
   std::string check(const char* text, ExpressionRole role = ExpressionRole::assignment,
                     bool a_assigned = true) {
-    static Instruction code[kMaxProgramLength];
+    Instruction code[kMaxProgramLength];
     InstructionPool pool{code, kMaxProgramLength, 0};
     Program program;
     compile_expression(text, rule_, pool, program);
     // Tests and replacements run after every assignment: their own output is assigned.
     bool assigned[kMaxParameters] = {a_assigned, role != ExpressionRole::assignment};
-    CaptureStdout();
-    check_expression(program, ExpressionSite{text, {"lib/x", 7, 10}, *rule_, 1, role, code},
+    test_support::CapturedFile out;
+    findings_.out = out.f;
+    check_expression(program,
+                     ExpressionSite{text, {"lib/x", 7, 10}, *rule_, 1, role, code, findings_},
                      assigned);
-    return GetCapturedStdout();
+    return out.text();
   }
+  int error_count() const { return findings_.errors; }
+  Findings findings_{nullptr, 0, 0};  // counts over every check of a test
+  test_support::Rules rules_;
   RuleSet* rule_;
 };
 
@@ -78,13 +79,13 @@ TEST_F(ExpressionChecks, SyntaxErrorsAndIgnoredText) {
 }
 
 TEST(Findings, FormAndQuoting) {
-  reset_findings();
-  CaptureStdout();
-  report(Severity::error, SourcePoint{"rule.txt", 3, 0}, "x %d", 1);
-  report(Severity::warning, SourcePoint{"lib/a-b", 0, 0}, "y");
-  report(Severity::warning, SourcePoint{"lib/a-b", 2, 5}, "z");
-  write_finding_totals(stdout);
-  EXPECT_EQ(GetCapturedStdout(),
+  test_support::CapturedFile out;
+  Findings findings{out.f, 0, 0};
+  report(findings, Severity::error, SourcePoint{"rule.txt", 3, 0}, "x %d", 1);
+  report(findings, Severity::warning, SourcePoint{"lib/a-b", 0, 0}, "y");
+  report(findings, Severity::warning, SourcePoint{"lib/a-b", 2, 5}, "z");
+  write_finding_totals(findings);
+  EXPECT_EQ(out.text(),
             "rule.txt:3: error: x 1\nlib/a-b: warning: y\nlib/a-b:2:5: warning: z\n"
             "1 error, 2 warnings\n");
   char quoted[32];

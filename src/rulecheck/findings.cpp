@@ -4,33 +4,23 @@
 
 #include <cstdarg>
 
-namespace {
-// The totals of the run's findings: a finding may be reported from any check, and the
-// run's last line and exit status count them all. Only report() and reset_findings()
-// change them.
-int errors;
-int warnings;
-}  // namespace
-
-void report(Severity severity, SourcePoint at, const char* format, ...) {
-  std::printf("%s:", at.file);
-  if (at.line > 0) std::printf("%d:", at.line);
-  if (at.line > 0 && at.column > 0) std::printf("%d:", at.column);
-  std::printf(" %s: ", severity == Severity::error ? "error" : "warning");
+void report(Findings& findings, Severity severity, SourcePoint at, const char* format, ...) {
+  std::FILE* out = findings.out;
+  std::fprintf(out, "%s:", at.file);
+  if (at.line > 0) std::fprintf(out, "%d:", at.line);
+  if (at.line > 0 && at.column > 0) std::fprintf(out, "%d:", at.column);
+  std::fprintf(out, " %s: ", severity == Severity::error ? "error" : "warning");
   va_list args;
   va_start(args, format);
-  std::vprintf(format, args);
+  std::vfprintf(out, format, args);
   va_end(args);
-  std::printf("\n");
-  ++(severity == Severity::error ? errors : warnings);
+  std::fputc('\n', out);
+  ++(severity == Severity::error ? findings.errors : findings.warnings);
 }
 
-int error_count() { return errors; }
-void reset_findings() { errors = warnings = 0; }
-
-void write_finding_totals(std::FILE* f) {
-  std::fprintf(f, "%d error%s, %d warning%s\n", errors, errors == 1 ? "" : "s", warnings,
-               warnings == 1 ? "" : "s");
+void write_finding_totals(const Findings& f) {
+  std::fprintf(f.out, "%d error%s, %d warning%s\n", f.errors, f.errors == 1 ? "" : "s",
+               f.warnings, f.warnings == 1 ? "" : "s");
 }
 
 void quote_text(const char* text, int length, char* out, int size) {

@@ -11,15 +11,20 @@ struct SourcePoint {
   int column;        // 1-based; 0: the whole line
 };
 
-// Writes one finding to standard output and counts it.
-void report(Severity severity, SourcePoint at, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
+// Where a run's findings go, and how many of each severity it has reported: the run's
+// last line and its exit status count them all.
+struct Findings {
+  std::FILE* out;  // standard output
+  int errors;
+  int warnings;
+};
 
-int error_count();
-void reset_findings();
+// Writes one finding and counts it.
+void report(Findings& findings, Severity severity, SourcePoint at, const char* format, ...)
+    __attribute__((format(printf, 4, 5)));
 
 // The last line: "N errors, M warnings".
-void write_finding_totals(std::FILE* f);
+void write_finding_totals(const Findings& findings);
 
 // Writes `text` (at most `length` characters) into `out` as a finding quotes it:
 // characters outside printable ASCII as \xNN.

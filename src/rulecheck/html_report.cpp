@@ -6,7 +6,7 @@
 #include <initializer_list>
 
 #include "convert/convert_record.h"
-#include "records/record_writer.h"
+#include "rulecheck/html_writer.h"
 #include "text/format.h"
 
 namespace {
@@ -64,336 +64,477 @@ constexpr const char* kReplacedColour = "#d9822b";
 constexpr const char* kBandColour = "#e3ebf6";
 constexpr const char* kBandLineColour = "#8a94a6";
 
-// Text of the data or rule files, safe in HTML: markup characters as references,
-// control characters as \xNN, other bytes above 0x7f as the Latin-1 characters.
-void put_escaped(std::FILE* out, const char* text) {
-  for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
-    const unsigned char c = *p;
-    const char* reference = c == '&'    ? "&amp;"
-                            : c == '<'  ? "&lt;"
-                            : c == '>'  ? "&gt;"
-                            : c == '"'  ? "&quot;"
-                            : c == '\'' ? "&#39;"
-                                        : nullptr;
-    if (reference) {
-      std::fputs(reference, out);
-    } else if (c < 0x20 || c == 0x7f) {
-      std::fprintf(out, "\\x%02x", c);
-    } else if (c >= 0x80) {
-      std::fprintf(out, "&#x%X;", c);
-    } else {
-      std::fputc(c, out);
-    }
+void cell_text(Html& h, const char* content, bool code = false) {
+  Element td(h, "td");
+  if (code) {
+    element(h, "code", nullptr, content);
+  } else {
+    text(h, content);
   }
 }
 
-// A value as the programs write it (" 0.", " 1.", "%8.4f", "%9.3f"), without its blanks.
-void put_number(std::FILE* out, double value) {
-  char text[kValueTextSize + 16];
-  *put_value(text, static_cast<float>(value)) = '\0';
-  std::fputs(text + std::strspn(text, " "), out);
+void cell_int(Html& h, int value, bool flag = false) {
+  Element td(h, "td");
+  td.attr("class", flag && value > 0 ? "n bad" : "n");
+  integer(h, value);
 }
 
-void cell_text(std::FILE* out, const char* text, bool code = false) {
-  std::fputs(code ? "<td><code>" : "<td>", out);
-  put_escaped(out, text);
-  std::fputs(code ? "</code></td>" : "</td>", out);
+void cell_number(Html& h, double value) {
+  Element td(h, "td");
+  td.attr("class", "n");
+  number(h, value);
 }
 
-void cell_int(std::FILE* out, int value, bool flag = false) {
-  std::fprintf(out, flag && value > 0 ? "<td class=\"n bad\">%d</td>" : "<td class=\"n\">%d</td>",
-               value);
-}
-
-void cell_number(std::FILE* out, double value) {
-  std::fputs("<td class=\"n\">", out);
-  put_number(out, value);
-  std::fputs("</td>", out);
-}
-
-// The heads of a table's columns; a head written ">name" is of a column of numbers.
-void head_row(std::FILE* out, std::initializer_list<const char*> heads) {
-  std::fputs("<thead><tr>", out);
-  for (const char* h : heads) {
-    if (h[0] == '>') {
-      std::fputs("<th class=\"n\">", out);
-      put_escaped(out, h + 1);
-    } else {
-      std::fputs("<th>", out);
-      put_escaped(out, h);
+// A table of the "sortable" kind with the heads of its columns; a head written ">name"
+// is of a column of numbers. The rows go into its body.
+struct SortableTable {
+  Element table;
+  SortableTable(Html& h, std::initializer_list<const char*> heads) : table(h, "table") {
+    table.attr("class", "sortable");
+    raw(h, "\n");
+    {
+      Element thead(h, "thead");
+      Element tr(h, "tr");
+      for (const char* head : heads) {
+        Element th(h, "th");
+        if (head[0] == '>') th.attr("class", "n");
+        text(h, head[0] == '>' ? head + 1 : head);
+      }
     }
-    std::fputs("</th>", out);
+    raw(h, "\n");
   }
-  std::fputs("</tr></thead>\n<tbody>\n", out);
-}
+};
 
 int record_count(const ReportInput& in) {
   int records = in.tally.other_model_records;
-  for (int i = 0; i < in.table.rule_count; ++i) records += in.table.rule_sets[i].found_count;
+  for (int i = 0; i < in.table.rule_count; ++i) records += in.rules.counts[i].found;
   for (int i = 0; i < in.tally.model_count; ++i) records += in.tally.model_records[i];
   return records;
 }
 
-void write_heading(std::FILE* out, const ReportInput& in) {
-  std::fputs("<header>\n<h1>Conversion report: <code>", out);
-  put_escaped(out, in.data_file);
-  std::fprintf(out, "</code></h1>\n<p class=\"facts\">%d lines, %d records; selection basis [",
-               in.tally.lines, record_count(in));
-  put_escaped(out, in.basis);
-  std::fprintf(out,
-               "]; previewed by rulecheck %s, no file converted.</p>\n<p>Rule library, %d "
-               "pair%s:",
-               PROGRAM_VERSION, in.table.rule_count, in.table.rule_count == 1 ? "" : "s");
-  for (int i = 0; i < in.table.rule_count; ++i) {
-    const RuleSet& r = in.table.rule_sets[i];
-    std::fputs(i ? ", <code>" : " <code>", out);
-    put_escaped(out, r.from_model);
-    std::fputs(" &rarr; ", out);
-    put_escaped(out, r.to_model);
-    std::fputs("</code>", out);
-  }
-  std::fputs(".</p>\n</header>\n<nav><a href=\"#summary\">Summary</a>", out);
-  for (int i = 0; i < in.table.rule_count; ++i)
-    std::fprintf(out, "<a href=\"#rule-%d\">Rule %d</a>", i, i);
-  std::fputs(
-      "<a href=\"#suspects\">Suspect values</a><a href=\"#models\">Other models</a>"
-      "<a href=\"#warnings\">Warnings</a></nav>\n",
-      out);
+void rule_name(Html& h, const RuleSet& r) {
+  Element code(h, "code");
+  text(h, r.from_model);
+  raw(h, " &rarr; ");
+  text(h, r.to_model);
 }
 
-void write_summary(std::FILE* out, const ReportInput& in) {
-  std::fputs("<h2 id=\"summary\">Summary</h2>\n<table class=\"sortable\">\n", out);
-  head_row(out, {">rule", "from", "to", ">found", ">converted", ">failed", ">suspect values",
-                 ">replaced values", ">short records"});
+void write_heading(Html& h, const ReportInput& in) {
+  {
+    Element header(h, "header");
+    raw(h, "\n");
+    {
+      Element h1(h, "h1");
+      text(h, "Conversion report: ");
+      element(h, "code", nullptr, in.data_file);
+    }
+    raw(h, "\n");
+    {
+      Element p(h, "p");
+      p.attr("class", "facts");
+      integer(h, in.tally.lines);
+      text(h, " lines, ");
+      integer(h, record_count(in));
+      text(h, " records; selection basis [");
+      text(h, basis_name(in.basis));
+      text(h, "]; previewed by rulecheck " PROGRAM_VERSION ", no file converted.");
+    }
+    raw(h, "\n");
+    {
+      Element p(h, "p");
+      text(h, "Rule library, ");
+      integer(h, in.table.rule_count);
+      text(h, in.table.rule_count == 1 ? " pair:" : " pairs:");
+      for (int i = 0; i < in.table.rule_count; ++i) {
+        text(h, i ? ", " : " ");
+        rule_name(h, in.table.rule_sets[i]);
+      }
+      text(h, ".");
+    }
+    raw(h, "\n");
+  }
+  raw(h, "\n");
+  Element nav(h, "nav");
+  auto link = [&](const char* href, const char* label, int n = -1) {
+    Element a(h, "a");
+    a.attr("href", href);
+    text(h, label);
+    if (n >= 0) integer(h, n);
+  };
+  link("#summary", "Summary");
+  for (int i = 0; i < in.table.rule_count; ++i) {
+    char href[32];
+    std::snprintf(href, sizeof href, "#rule-%d", i);
+    link(href, "Rule ", i);
+  }
+  link("#suspects", "Suspect values");
+  link("#models", "Other models");
+  link("#warnings", "Warnings");
+}
+
+void heading(Html& h, const char* id, const char* title) {
+  Element h2(h, "h2");
+  h2.attr("id", id);
+  text(h, title);
+}
+
+void write_summary(Html& h, const ReportInput& in) {
+  heading(h, "summary", "Summary");
+  raw(h, "\n");
+  SortableTable table(h, {">rule", "from", "to", ">found", ">converted", ">failed",
+                          ">suspect values", ">replaced values", ">short records"});
+  Element tbody(h, "tbody");
+  raw(h, "\n");
   for (int i = 0; i < in.table.rule_count; ++i) {
     const RuleSet& r = in.table.rule_sets[i];
-    std::fprintf(out, "<tr><td class=\"n\">%d</td>", i);
-    cell_text(out, r.from_model, true);
-    cell_text(out, r.to_model, true);
-    cell_int(out, r.found_count);
-    cell_int(out, r.converted_count);
-    cell_int(out, in.tally.failed[i], true);
-    cell_int(out, in.tally.suspects[i]);
-    cell_int(out, in.tally.replaced[i]);
-    cell_int(out, in.tally.short_records[i].count, true);
-    std::fputs("</tr>\n", out);
+    const RuleCounts& c = in.rules.counts[i];
+    {
+      Element tr(h, "tr");
+      cell_int(h, i);
+      cell_text(h, r.from_model, true);
+      cell_text(h, r.to_model, true);
+      cell_int(h, c.found);
+      cell_int(h, c.converted);
+      cell_int(h, c.failed, true);
+      cell_int(h, c.suspects);
+      cell_int(h, c.replaced);
+      cell_int(h, in.tally.short_records[i].count, true);
+    }
+    raw(h, "\n");
   }
-  std::fputs("</tbody></table>\n", out);
+}
+
+// A rectangle of the histogram.
+void bar_rect(Html& h, double x, double y, double width, double height, const char* fill) {
+  Element rect(h, "rect");
+  rect.attr("x", x, 1).attr("y", y, 1).attr("width", width, 1).attr("height", height, 1);
+  rect.attr("fill", fill);
 }
 
 // The histogram of one output parameter: its bins as bars, the replaced values in the
 // second colour, the band shaded; then every bin's count as text.
-void write_histogram(std::FILE* out, const ParameterStats& s, float low) {
+void write_histogram(Html& h, const ParameterStats& s, float low) {
   constexpr int kWidth = 180, kHeight = 46, kBase = 40;
-  const Histogram& h = s.histogram;
-  const int first = h.band ? 0 : 1;
-  const int last = h.band ? kHistogramBins + 1 : kHistogramBins;
+  const Histogram& hist = s.histogram;
+  const int first = hist.band ? 0 : 1;
+  const int last = hist.band ? kHistogramBins + 1 : kHistogramBins;
   const int bars = last - first + 1;
   const double bar = static_cast<double>(kWidth) / bars;
   int highest = 0;
-  for (int i = first; i <= last; ++i) highest = h.counts[i] > highest ? h.counts[i] : highest;
-  std::fprintf(out,
-               "<svg width=\"%d\" height=\"%d\" viewBox=\"0 0 %d %d\" role=\"img\" "
-               "aria-label=\"histogram of the converted values\">",
-               kWidth, kHeight, kWidth, kHeight);
-  if (h.band) {
-    std::fprintf(out, "<rect x=\"%.1f\" y=\"0\" width=\"%.1f\" height=\"%d\" fill=\"%s\"/>", bar,
-                 bar * kHistogramBins, kBase, kBandColour);
-  } else if (h.started && low >= h.low && low < h.low + kHistogramBins * h.width) {
-    // A band of one value (low equal to high) is a line.
-    const double x = (low - h.low) / h.width * bar;
-    std::fprintf(out,
-                 "<line x1=\"%.1f\" y1=\"0\" x2=\"%.1f\" y2=\"%d\" stroke=\"%s\" "
-                 "stroke-dasharray=\"3 2\"/>",
-                 x, x, kBase, kBandLineColour);
+  for (int i = first; i <= last; ++i) highest = hist.counts[i] > highest ? hist.counts[i] : highest;
+  {
+    Element svg(h, "svg");
+    svg.attr("width", kWidth).attr("height", kHeight);
+    char box[48];
+    std::snprintf(box, sizeof box, "0 0 %d %d", kWidth, kHeight);
+    svg.attr("viewBox", box).attr("role", "img");
+    svg.attr("aria-label", "histogram of the converted values");
+    if (hist.band) {
+      bar_rect(h, bar, 0, bar * kHistogramBins, kBase, kBandColour);
+    } else if (hist.started && low >= hist.low && low < hist.low + kHistogramBins * hist.width) {
+      // A band of one value (low equal to high) is a line.
+      const double x = (low - hist.low) / hist.width * bar;
+      Element line(h, "line");
+      line.attr("x1", x, 1).attr("y1", 0).attr("x2", x, 1).attr("y2", kBase);
+      line.attr("stroke", kBandLineColour).attr("stroke-dasharray", "3 2");
+    }
+    for (int i = first; i <= last && highest > 0; ++i) {
+      const double x = (i - first) * bar + 0.5;
+      const double all = static_cast<double>(hist.counts[i]) / highest * (kBase - 2);
+      const double replaced = static_cast<double>(hist.replaced[i]) / highest * (kBase - 2);
+      if (hist.counts[i] > 0) bar_rect(h, x, kBase - all, bar - 1, all, kBarColour);
+      if (hist.replaced[i] > 0) bar_rect(h, x, kBase - replaced, bar - 1, replaced, kReplacedColour);
+    }
+    Element axis(h, "line");
+    axis.attr("x1", 0).attr("y1", kBase + 0.5, 1).attr("x2", kWidth).attr("y2", kBase + 0.5, 1);
+    axis.attr("stroke", kBandLineColour);
   }
-  for (int i = first; i <= last && highest > 0; ++i) {
-    const double x = (i - first) * bar + 0.5;
-    const double all = static_cast<double>(h.counts[i]) / highest * (kBase - 2);
-    const double replaced = static_cast<double>(h.replaced[i]) / highest * (kBase - 2);
-    if (h.counts[i] > 0)
-      std::fprintf(out, "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"%s\"/>",
-                   x, kBase - all, bar - 1, all, kBarColour);
-    if (h.replaced[i] > 0)
-      std::fprintf(out, "<rect x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.1f\" fill=\"%s\"/>",
-                   x, kBase - replaced, bar - 1, replaced, kReplacedColour);
-  }
-  std::fprintf(out, "<line x1=\"0\" y1=\"%d.5\" x2=\"%d\" y2=\"%d.5\" stroke=\"#8a94a6\"/></svg>",
-               kBase, kWidth, kBase);
-  std::fputs("<div class=\"bins\">", out);
-  if (h.band) {
-    std::fprintf(out, "below %d | ", h.counts[0]);
-  } else if (h.started) {
+  Element bins(h, "div");
+  bins.attr("class", "bins");
+  if (hist.band) {
+    text(h, "below ");
+    integer(h, hist.counts[0]);
+    text(h, " | ");
+  } else if (hist.started) {
     double from, to;
-    bin_range(h, 1, &from, &to);
-    std::fputs("from ", out);
-    put_number(out, from);
-    bin_range(h, kHistogramBins, &from, &to);
-    std::fputs(" to ", out);
-    put_number(out, to);
-    std::fputs(": ", out);
+    bin_range(hist, 1, &from, &to);
+    text(h, "from ");
+    number(h, from);
+    bin_range(hist, kHistogramBins, &from, &to);
+    text(h, " to ");
+    number(h, to);
+    text(h, ": ");
   }
-  for (int i = 1; i <= kHistogramBins; ++i) std::fprintf(out, i > 1 ? " %d" : "%d", h.counts[i]);
-  if (h.band) std::fprintf(out, " | above %d", h.counts[kHistogramBins + 1]);
-  std::fputs("</div>", out);
+  for (int i = 1; i <= kHistogramBins; ++i) {
+    if (i > 1) text(h, " ");
+    integer(h, hist.counts[i]);
+  }
+  if (hist.band) {
+    text(h, " | above ");
+    integer(h, hist.counts[kHistogramBins + 1]);
+  }
 }
 
-void write_rule(std::FILE* out, const ReportInput& in, int i) {
-  const RuleSet& r = in.table.rule_sets[i];
-  std::fprintf(out, "<section id=\"rule-%d\">\n<h2>Rule %d: <code>", i, i);
-  put_escaped(out, r.from_model);
-  std::fputs(" &rarr; ", out);
-  put_escaped(out, r.to_model);
-  std::fprintf(out, "</code></h2>\n<p>%d found, %d converted, %d failed.</p>\n", r.found_count,
-               r.converted_count, in.tally.failed[i]);
-  if (r.output_count == 0) {
-    std::fputs("<p>No output parameters.</p>\n</section>\n", out);
-    return;
-  }
+void write_legend(Html& h) {
   char threshold[kMaxFloatText + 1];
   put_shortest(threshold, kFailureThreshold);
-  std::fprintf(out,
-               "<p class=\"legend\">Distribution of the converted values: the band from low to "
-               "high limit <span class=\"swatch\" style=\"background:%s\"></span> shaded, "
-               "with a bin below and above it (where the limits give no band, the values' own "
-               "range); replaced values <span class=\"swatch\" style=\"background:%s\"></span> "
-               "in the second colour. Min, mean and max leave out the values below %s.</p>\n"
-               "<table class=\"sortable\">\n",
-               kBandColour, kReplacedColour, threshold);
-  char failed_head[kMaxFloatText + 8];
-  std::snprintf(failed_head, sizeof failed_head, ">below %s", threshold);
-  head_row(out, {"output", "assignment", ">low", ">high", ">values", ">min", ">mean", ">max",
-                 ">suspect", ">replaced", failed_head, "distribution"});
-  for (int k = 0; k < r.output_count; ++k) {
-    const ParameterStats& s = in.tally.stats[i][k];
-    std::fputs("<tr>", out);
-    cell_text(out, r.output_names[k], true);
-    cell_text(out, r.expressions[k], true);
-    cell_number(out, r.low_limits[k]);
-    cell_number(out, r.high_limits[k]);
-    cell_int(out, s.values);
-    if (s.usable > 0) {
-      cell_number(out, s.min);
-      cell_number(out, s.sum / s.usable);
-      cell_number(out, s.max);
-    } else {
-      std::fputs("<td class=\"n\">-</td><td class=\"n\">-</td><td class=\"n\">-</td>", out);
-    }
-    cell_int(out, s.suspect);
-    cell_int(out, s.replaced);
-    cell_int(out, s.failed, true);
-    std::fputs("<td>", out);
-    write_histogram(out, s, r.low_limits[k]);
-    std::fputs("</td></tr>\n", out);
-  }
-  std::fputs("</tbody></table>\n</section>\n", out);
+  Element p(h, "p");
+  p.attr("class", "legend");
+  auto swatch = [&](const char* colour) {
+    char style[48];
+    std::snprintf(style, sizeof style, "background:%s", colour);
+    Element span(h, "span");
+    span.attr("class", "swatch").attr("style", style);
+  };
+  text(h, "Distribution of the converted values: the band from low to high limit ");
+  swatch(kBandColour);
+  text(h,
+       " shaded, with a bin below and above it (where the limits give no band, the values' "
+       "own range); replaced values ");
+  swatch(kReplacedColour);
+  text(h, " in the second colour. Min, mean and max leave out the values below ");
+  text(h, threshold);
+  text(h, ".");
 }
 
-void write_suspects(std::FILE* out, const ReportInput& in) {
-  std::fputs("<h2 id=\"suspects\">Suspect values</h2>\n", out);
+void write_rule(Html& h, const ReportInput& in, int i) {
+  const RuleSet& r = in.table.rule_sets[i];
+  const RuleCounts& c = in.rules.counts[i];
+  char id[32];
+  std::snprintf(id, sizeof id, "rule-%d", i);
+  Element section(h, "section");
+  section.attr("id", id);
+  raw(h, "\n");
+  {
+    Element h2(h, "h2");
+    text(h, "Rule ");
+    integer(h, i);
+    text(h, ": ");
+    rule_name(h, r);
+  }
+  raw(h, "\n");
+  {
+    Element p(h, "p");
+    integer(h, c.found);
+    text(h, " found, ");
+    integer(h, c.converted);
+    text(h, " converted, ");
+    integer(h, c.failed);
+    text(h, " failed.");
+  }
+  raw(h, "\n");
+  if (r.output_count == 0) {
+    element(h, "p", nullptr, "No output parameters.");
+    raw(h, "\n");
+    return;
+  }
+  write_legend(h);
+  raw(h, "\n");
+  char threshold[kMaxFloatText + 1];
+  put_shortest(threshold, kFailureThreshold);
+  char failed_head[kMaxFloatText + 8];
+  std::snprintf(failed_head, sizeof failed_head, ">below %s", threshold);
+  {
+    SortableTable table(h, {"output", "assignment", ">low", ">high", ">values", ">min", ">mean",
+                            ">max", ">suspect", ">replaced", failed_head, "distribution"});
+    Element tbody(h, "tbody");
+    raw(h, "\n");
+    for (int k = 0; k < r.output_count; ++k) {
+      const ParameterStats& s = in.tally.stats[i][k];
+      {
+        Element tr(h, "tr");
+        cell_text(h, r.output_names[k], true);
+        cell_text(h, r.expressions[k], true);
+        cell_number(h, r.low_limits[k]);
+        cell_number(h, r.high_limits[k]);
+        cell_int(h, s.values);
+        if (s.usable > 0) {
+          cell_number(h, s.min);
+          cell_number(h, s.sum / s.usable);
+          cell_number(h, s.max);
+        } else {
+          for (int n = 0; n < 3; ++n) element(h, "td", "n", "-");
+        }
+        cell_int(h, s.suspect);
+        cell_int(h, s.replaced);
+        cell_int(h, s.failed, true);
+        Element td(h, "td");
+        write_histogram(h, s, r.low_limits[k]);
+      }
+      raw(h, "\n");
+    }
+  }
+  raw(h, "\n");
+}
+
+void write_suspects(Html& h, const ReportInput& in) {
+  heading(h, "suspects", "Suspect values");
+  raw(h, "\n");
   const int shown =
       in.tally.suspect_total < kMaxSuspectRows ? in.tally.suspect_total : kMaxSuspectRows;
   if (shown == 0) {
-    std::fputs("<p>None: every converted value passed its test.</p>\n", out);
+    element(h, "p", nullptr, "None: every converted value passed its test.");
+    raw(h, "\n");
     return;
   }
-  std::fputs("<table class=\"sortable\">\n", out);
-  head_row(out, {">line", ">bus", "ID", "model", "parameter", ">suspect", ">final", "check",
-                 "replacement"});
-  for (int n = 0; n < shown; ++n) {
-    const SuspectRow& row = in.tally.rows[n];
-    const RuleSet& r = in.table.rule_sets[row.rule];
-    std::fprintf(out, "<tr><td class=\"n\">%d</td><td class=\"n\">%d</td>", row.line, row.bus);
-    cell_text(out, row.unit_id, true);
-    cell_text(out, r.from_model, true);
-    cell_text(out, r.output_names[row.output], true);
-    cell_number(out, row.suspect);
-    cell_number(out, row.final_value);
-    cell_text(out, r.test_expressions[row.output], true);
-    cell_text(out, row.mark == '#' ? r.replace_expressions[row.output] : "(kept)", row.mark == '#');
-    std::fputs("</tr>\n", out);
+  {
+    SortableTable table(h, {">line", ">bus", "ID", "model", "parameter", ">suspect", ">final",
+                            "check", "replacement"});
+    Element tbody(h, "tbody");
+    raw(h, "\n");
+    for (int n = 0; n < shown; ++n) {
+      const SuspectRow& row = in.tally.rows[n];
+      const RuleSet& r = in.table.rule_sets[row.rule];
+      const bool replaced = row.mark == ValueMark::replaced;
+      {
+        Element tr(h, "tr");
+        cell_int(h, row.line);
+        cell_int(h, row.bus);
+        cell_text(h, row.unit_id, true);
+        cell_text(h, r.from_model, true);
+        cell_text(h, r.output_names[row.output], true);
+        cell_number(h, row.suspect);
+        cell_number(h, row.final_value);
+        cell_text(h, r.test_expressions[row.output], true);
+        cell_text(h, replaced ? r.replace_expressions[row.output] : "(kept)", replaced);
+      }
+      raw(h, "\n");
+    }
   }
-  std::fputs("</tbody></table>\n", out);
-  if (in.tally.suspect_total > shown)
-    std::fprintf(out, "<p>And %d more suspect values, in the log file of a conversion.</p>\n",
-                 in.tally.suspect_total - shown);
+  raw(h, "\n");
+  if (in.tally.suspect_total > shown) {
+    Element p(h, "p");
+    text(h, "And ");
+    integer(h, in.tally.suspect_total - shown);
+    text(h, " more suspect values, in the log file of a conversion.");
+  }
 }
 
-void write_models(std::FILE* out, const ReportInput& in) {
-  std::fputs("<h2 id=\"models\">Models no rule converts</h2>\n", out);
+void write_models(Html& h, const ReportInput& in) {
+  heading(h, "models", "Models no rule converts");
+  raw(h, "\n");
   if (in.tally.model_count == 0) {
-    std::fputs("<p>None.</p>\n", out);
+    element(h, "p", nullptr, "None.");
+    raw(h, "\n");
     return;
   }
-  static int order[kMaxTalliedModels];
+  int order[kMaxTalliedModels];
   models_by_count(in.tally, order);
-  std::fputs("<table class=\"sortable\">\n", out);
-  head_row(out, {"model", ">records"});
-  for (int n = 0; n < in.tally.model_count; ++n) {
-    std::fputs("<tr>", out);
-    cell_text(out, in.tally.models[order[n]], true);
-    cell_int(out, in.tally.model_records[order[n]]);
-    std::fputs("</tr>\n", out);
+  {
+    SortableTable table(h, {"model", ">records"});
+    Element tbody(h, "tbody");
+    raw(h, "\n");
+    for (int n = 0; n < in.tally.model_count; ++n) {
+      {
+        Element tr(h, "tr");
+        cell_text(h, in.tally.models[order[n]], true);
+        cell_int(h, in.tally.model_records[order[n]]);
+      }
+      raw(h, "\n");
+    }
   }
-  std::fputs("</tbody></table>\n", out);
-  if (in.tally.other_model_records > 0)
-    std::fprintf(out, "<p>And %d records of further models.</p>\n", in.tally.other_model_records);
+  raw(h, "\n");
+  if (in.tally.other_model_records > 0) {
+    Element p(h, "p");
+    text(h, "And ");
+    integer(h, in.tally.other_model_records);
+    text(h, " records of further models.");
+  }
 }
 
 // One kind of warning of one rule: a row per line listed, one for the rest.
-void warning_rows(std::FILE* out, const ReportInput& in, int i, WarningKind kind) {
+void warning_rows(Html& h, const ReportInput& in, int i, WarningKind kind) {
   const RuleSet& r = in.table.rule_sets[i];
   const Listed& listed = warnings_of(in.tally, kind, i);
   const int shown = listed.count < kMaxListed ? listed.count : kMaxListed;
-  char text[256];
+  char description[256];
   for (int n = 0; n <= shown && n < listed.count; ++n) {
-    if (n < shown) {
-      describe_warning(kind, r, listed, n, text, sizeof text);
-      std::fprintf(out, "<tr><td class=\"n\">%d</td>", listed.lines[n]);
-    } else {
-      describe_rest(kind, r, listed.count - shown, text, sizeof text);
-      std::fputs("<tr><td></td>", out);
+    {
+      Element tr(h, "tr");
+      if (n < shown) {
+        describe_warning(kind, r, listed, n, description, sizeof description);
+        cell_int(h, listed.lines[n]);
+      } else {
+        describe_rest(kind, r, listed.count - shown, description, sizeof description);
+        Element td(h, "td");
+      }
+      cell_text(h, r.from_model, true);
+      cell_text(h, description);
     }
-    cell_text(out, r.from_model, true);
-    cell_text(out, text);
-    std::fputs("</tr>\n", out);
+    raw(h, "\n");
   }
 }
 
-void write_warnings(std::FILE* out, const ReportInput& in) {
-  std::fputs("<h2 id=\"warnings\">Warnings</h2>\n", out);
+void write_warnings(Html& h, const ReportInput& in) {
+  heading(h, "warnings", "Warnings");
+  raw(h, "\n");
   int count = 0;
   for (int i = 0; i < in.table.rule_count; ++i) {
     count +=
         in.tally.short_records[i].count + in.tally.keywords[i].count + in.tally.blank_led[i].count;
   }
   if (count == 0) {
-    std::fputs("<p>None: every converted record gives the values its rule reads.</p>\n", out);
+    element(h, "p", nullptr, "None: every converted record gives the values its rule reads.");
+    raw(h, "\n");
     return;
   }
-  std::fputs("<table class=\"sortable\">\n", out);
-  head_row(out, {">line", "model", "warning"});
-  for (int i = 0; i < in.table.rule_count; ++i) {
-    for (const WarningKind kind : kWarningKinds) warning_rows(out, in, i, kind);
+  {
+    SortableTable table(h, {">line", "model", "warning"});
+    Element tbody(h, "tbody");
+    raw(h, "\n");
+    for (int i = 0; i < in.table.rule_count; ++i) {
+      for (const WarningKind kind : kWarningKinds) warning_rows(h, in, i, kind);
+    }
   }
-  std::fputs("</tbody></table>\n", out);
+  raw(h, "\n");
 }
 
 }  // namespace
 
 void write_html_report(std::FILE* out, const ReportInput& in) {
-  std::fputs(
-      "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-      "<title>Conversion report: ",
-      out);
-  put_escaped(out, in.data_file);
-  std::fprintf(out, "</title>\n<style>%s</style>\n</head>\n<body>\n", kStyle);
-  write_heading(out, in);
-  write_summary(out, in);
-  for (int i = 0; i < in.table.rule_count; ++i) write_rule(out, in, i);
-  write_suspects(out, in);
-  write_models(out, in);
-  write_warnings(out, in);
-  std::fprintf(out, "<script>%s</script>\n</body>\n</html>\n", kSortScript);
+  Html h{out};
+  raw(h, "<!DOCTYPE html>\n");
+  {
+    Element html(h, "html");
+    html.attr("lang", "en");
+    raw(h, "\n");
+    {
+      Element head(h, "head");
+      raw(h, "\n");
+      Element(h, "meta").attr("charset", "utf-8");
+      raw(h, "\n");
+      Element(h, "meta")
+          .attr("name", "viewport")
+          .attr("content", "width=device-width, initial-scale=1");
+      raw(h, "\n");
+      {
+        Element title(h, "title");
+        text(h, "Conversion report: ");
+        text(h, in.data_file);
+      }
+      raw(h, "\n");
+      Element style(h, "style");
+      raw(h, kStyle);
+    }
+    raw(h, "\n");
+    {
+      Element body(h, "body");
+      raw(h, "\n");
+      write_heading(h, in);
+      raw(h, "\n");
+      write_summary(h, in);
+      raw(h, "\n");
+      for (int i = 0; i < in.table.rule_count; ++i) write_rule(h, in, i);
+      write_suspects(h, in);
+      write_models(h, in);
+      write_warnings(h, in);
+      {
+        Element script(h, "script");
+        raw(h, kSortScript);
+      }
+      raw(h, "\n");
+    }
+    raw(h, "\n");
+  }
+  raw(h, "\n");
 }

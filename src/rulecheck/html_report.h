@@ -3,13 +3,15 @@
 #pragma once
 #include <cstdio>
 
+#include "convert/bus_selection.h"
 #include "rulecheck/preview.h"
 #include "rules/rule_table.h"
 
 struct ReportInput {
   const char* data_file;
-  const char* basis;  // the selection basis
+  SelectionBasis basis;
   const RuleTable& table;
+  const RuleState& rules;     // the preview's counts
   const PreviewTally& tally;  // run with statistics kept
 };
 

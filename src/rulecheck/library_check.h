@@ -2,6 +2,7 @@
 // expression, then a dry run of each RuleSet on the input values its rule file gives.
 #pragma once
 #include "expr/compiled_library.h"
+#include "rulecheck/findings.h"
 #include "rules/rule_loader.h"
 #include "rules/rule_sources.h"
 #include "rules/rule_table.h"
@@ -9,10 +10,11 @@
 // A library as the checker sees it: loaded going on past every failure, its positions
 // recorded, compiled.
 struct CheckedLibrary {
-  RuleTable& table;
-  const CompiledLibrary& compiled;
+  const RuleLibrary& library;
   const RuleSources& sources;
   const LoadFailures& failures;
+  Findings& findings;
+  const RuleTable& table() const { return library.table; }
 };
 
 // Reports every finding of the library, file by file.

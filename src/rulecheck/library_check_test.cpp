@@ -7,36 +7,40 @@
 #include "rulecheck/preview.h"
 #include "test_support.h"
 
-using testing::internal::CaptureStdout;
-using testing::internal::GetCapturedStdout;
-
 namespace {
 
 class LibraryChecks : public test_support::InLibraryFolder {
  protected:
-  void SetUp() override {
-    InLibraryFolder::SetUp();
-    reset_findings();
-  }
   // Loads the library as the checker does and returns its findings.
   std::string check() {
-    static LoadFailures failures;
-    static RuleSources sources;
     ConsoleSwitch quiet(nullptr);
-    loaded_ = load_rules(rule_table, LoadOptions{true, &sources}, failures);
-    compile_library(rule_table, library_);
-    CaptureStdout();
-    check_library(CheckedLibrary{rule_table, library_, sources, failures});
-    return GetCapturedStdout();
+    loaded_ = load_rules(library_->table, LoadOptions{true, &*sources_}, *failures_, *line_);
+    compile_library(library_->table, library_->compiled);
+    test_support::CapturedFile out;
+    Findings findings{out.f, 0, 0};
+    check_library(CheckedLibrary{*library_, *sources_, *failures_, findings});
+    return out.text();
   }
-  static CompiledLibrary library_;  // too large for the stack
-  static PreviewTally tally_;
-  char basis_[32];
+  // Previews the data file over the library loaded; returns its lines and findings.
+  std::string preview(const char* data_file, bool* ok) {
+    ConsoleSwitch quiet(nullptr);
+    start_rule_state(library_->table, *rules_);
+    test_support::CapturedFile out;
+    Findings findings{out.f, 0, 0};
+    *ok = run_preview(Preview{*library_, *rules_, *tally_, *selection_, *loop_, *line_, findings},
+                      data_file, nullptr, false);
+    return out.text();
+  }
+  test_support::Zeroed<RuleLibrary> library_;
+  test_support::Zeroed<RuleSources> sources_;
+  test_support::Zeroed<LoadFailures> failures_;
+  test_support::Zeroed<WholeLine> line_;
+  test_support::Zeroed<RuleState> rules_;
+  test_support::Zeroed<PreviewTally> tally_;
+  test_support::Zeroed<BusSelection> selection_;
+  test_support::Zeroed<LoopBuffers> loop_;
   bool loaded_ = false;
 };
-
-CompiledLibrary LibraryChecks::library_;
-PreviewTally LibraryChecks::tally_;
 
 TEST_F(LibraryChecks, EveryFileIsCheckedAndTheLoadGoesOnPastFailures) {
   write_file("rule.txt", "genrou gentpj\nexst1 esst1a\ngenrou gensal\nlonglonglonglonglong x\n");
@@ -75,10 +79,6 @@ TEST_F(LibraryChecks, EveryFileIsCheckedAndTheLoadGoesOnPastFailures) {
             "checked\n"
             "lib/genrou-gensal:2:1: warning: dry run on the rule file's input values: [$x] ends at "
             "-99999, below -99998: the record would fail\n");
-  // The dry run leaves the table as it was loaded.
-  const RuleSet& r = rule_table.rule_sets[0];
-  EXPECT_EQ(r.output_values[0], 2.0f);  // the mid value of its limits
-  EXPECT_EQ(r.converted_count, 0);
 }
 
 TEST_F(LibraryChecks, PreviewCountsAsModelconvWould) {
@@ -92,22 +92,16 @@ TEST_F(LibraryChecks, PreviewCountsAsModelconvWould) {
              "esst1a 4 \"C\" 1 \"1 \" : 0\n");
   check();
   ASSERT_TRUE(loaded_);
-  test_support::CapturedFile out;
-  {
-    ConsoleSwitch quiet(nullptr);
-    EXPECT_TRUE(
-        run_preview("data.dyd", nullptr, rule_table, library_, false, tally_, basis_, out.f));
-  }
-  EXPECT_EQ(out.text(),
+  bool ok = false;
+  EXPECT_EQ(preview("data.dyd", &ok),
             "Preview of [data.dyd], selection basis [all], no file written:\n"
             " 0 [genrou          ] [gentpj          ] found     2   converted     1   failed     1"
             "   suspect     1\n"
             "-- [gencls          ] found     2   no rule converts it\n"
             "-- [esst1a          ] found     1   no rule converts it\n");
-  CaptureStdout();
-  EXPECT_FALSE(
-      run_preview("missing.dyd", nullptr, rule_table, library_, false, tally_, basis_, out.f));
-  EXPECT_EQ(GetCapturedStdout(), "missing.dyd: error: cannot open the data file\n");
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(preview("missing.dyd", &ok), "missing.dyd: error: cannot open the data file\n");
+  EXPECT_FALSE(ok);
 }
 
 }  // namespace

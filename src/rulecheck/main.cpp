@@ -1,4 +1,7 @@
 // rulecheck: checks the rule library of the working folder and previews a conversion.
 #include "rulecheck/rulecheck.h"
 
-int main(int argc, char** argv) { return run_rulecheck(argc, argv); }
+int main(int argc, char** argv) {
+  static CheckRun run;  // fixed size, too large for the stack
+  return run_rulecheck(argc, argv, run);
+}

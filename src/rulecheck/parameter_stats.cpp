@@ -68,10 +68,10 @@ void start_stats(ParameterStats& stats, float low, float high) {
   }
 }
 
-void add_value(ParameterStats& stats, float value, char mark) {
+void add_value(ParameterStats& stats, float value, ValueMark mark) {
   ++stats.values;
-  if (mark == '*' || mark == '#') ++stats.suspect;
-  if (mark == '#') ++stats.replaced;
+  if (mark != ValueMark::passed) ++stats.suspect;
+  if (mark == ValueMark::replaced) ++stats.replaced;
   if (value < kFailureThreshold || std::isnan(value)) {  // as the conversion fails a record
     ++stats.failed;
     return;
@@ -83,7 +83,7 @@ void add_value(ParameterStats& stats, float value, char mark) {
   const int bin = bin_of(stats.histogram, value);
   if (bin < 0) return;
   ++stats.histogram.counts[bin];
-  if (mark == '#') ++stats.histogram.replaced[bin];
+  if (mark == ValueMark::replaced) ++stats.histogram.replaced[bin];
 }
 
 void bin_range(const Histogram& h, int i, double* from, double* to) {

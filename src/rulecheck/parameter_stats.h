@@ -4,6 +4,8 @@
 #pragma once
 #include <cstdint>
 
+#include "convert/convert_record.h"
+
 constexpr int kHistogramBins = 20;
 
 // The histogram's bins: where the rule gives a band (low limit below high limit), the
@@ -36,7 +38,7 @@ struct ParameterStats {
 
 // Starts the statistics of an output parameter with limits `low` and `high`.
 void start_stats(ParameterStats& stats, float low, float high);
-// Counts one converted value; `mark` is the conversion's: blank, "*" or "#".
-void add_value(ParameterStats& stats, float value, char mark);
+// Counts one converted value with the mark its check gave it.
+void add_value(ParameterStats& stats, float value, ValueMark mark);
 // The range that bin `i` covers, [from, to).
 void bin_range(const Histogram& histogram, int i, double* from, double* to);

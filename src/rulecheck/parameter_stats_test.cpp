@@ -18,12 +18,12 @@ int total(const Histogram& h) {
 TEST(ParameterStats, CountsExtremesAndFailures) {
   ParameterStats s;
   start_stats(s, 0.0f, 10.0f);
-  add_value(s, 2.0f, ' ');
-  add_value(s, 8.0f, '#');
-  add_value(s, -5.0f, '*');
-  add_value(s, -99999.0f, ' ');  // failed: not in min, mean, max or the bins
-  add_value(s, std::numeric_limits<float>::quiet_NaN(), ' ');
-  add_value(s, -99998.0f, ' ');  // exactly the threshold stands
+  add_value(s, 2.0f, ValueMark::passed);
+  add_value(s, 8.0f, ValueMark::replaced);
+  add_value(s, -5.0f, ValueMark::kept);
+  add_value(s, -99999.0f, ValueMark::passed);  // failed: not in min, mean, max or the bins
+  add_value(s, std::numeric_limits<float>::quiet_NaN(), ValueMark::passed);
+  add_value(s, -99998.0f, ValueMark::passed);  // exactly the threshold stands
   EXPECT_EQ(s.values, 6);
   EXPECT_EQ(s.suspect, 2);
   EXPECT_EQ(s.replaced, 1);
@@ -41,7 +41,7 @@ TEST(ParameterStats, BandBinsWithOneBelowAndOneAbove) {
   ASSERT_TRUE(h.band);
   for (float v : {-0.1f, 0.0f, 0.49f, 0.5f, 9.99f, 10.0f, 10.01f, 1e30f,
                   std::numeric_limits<float>::infinity()})
-    add_value(s, v, v == 0.5f ? '#' : ' ');
+    add_value(s, v, v == 0.5f ? ValueMark::replaced : ValueMark::passed);
   EXPECT_EQ(h.counts[0], 1);  // below the band
   EXPECT_EQ(h.counts[1], 2);  // [0, 0.5)
   EXPECT_EQ(h.counts[2], 1);  // [0.5, 1)
@@ -63,7 +63,7 @@ TEST(ParameterStats, OwnRangeWidensWithoutLosingAValue) {
     for (int i = 0; i < n; ++i) {
       float v = round % 3 == 0 ? 0.0f : spread(rng) / static_cast<float>(1 << (rng() % 20));
       if (round % 7 == 0 && i == n / 2) v = 3e38f;
-      add_value(s, v, i % 5 == 0 ? '#' : ' ');
+      add_value(s, v, i % 5 == 0 ? ValueMark::replaced : ValueMark::passed);
     }
     ASSERT_EQ(total(h), n) << round;
     EXPECT_EQ(h.counts[0] + h.counts[kHistogramBins + 1], 0);

@@ -53,8 +53,8 @@ void check_keywords(PreviewTally& tally, const ConvertedRecord& record, const Ru
 void keep_statistics(PreviewTally& tally, const ConvertedRecord& record, const RuleSet& r) {
   const ConversionResult& c = record.conversion;
   for (int k = 0; k < r.output_count; ++k) {
-    add_value(tally.stats[record.rule][k], record.parsed.values.values[k], c.marks[k]);
-    if (c.marks[k] == ' ') continue;
+    add_value(tally.stats[record.rule][k], c.outputs[k], c.marks[k]);
+    if (c.marks[k] == ValueMark::passed) continue;
     if (tally.suspect_total++ >= kMaxSuspectRows) continue;
     SuspectRow& row = tally.rows[tally.suspect_total - 1];
     char header[kMaxHeaderLength + 1];
@@ -63,7 +63,7 @@ void keep_statistics(PreviewTally& tally, const ConvertedRecord& record, const R
     parse_conversion_header(header, h, BusNameForm::token);
     row = SuspectRow{
         record.line, h.bus_number,        {h.unit_id[0], h.unit_id[1], '\0'}, record.rule,
-        k,           c.suspect_values[k], record.parsed.values.values[k],     c.marks[k]};
+        k,           c.suspect_values[k], c.outputs[k],                       c.marks[k]};
   }
 }
 
@@ -76,9 +76,6 @@ struct Counting final : LoopObserver {
   void record_converted(const ConvertedRecord& record) override {
     const int i = record.rule;
     const RuleSet& r = table.rule_sets[i];
-    tally.failed[i] += record.conversion.failed;
-    tally.suspects[i] += record.conversion.suspects;
-    for (int k = 0; k < r.output_count; ++k) tally.replaced[i] += record.conversion.marks[k] == '#';
     if (record.parsed.values_given < r.input_count)
       add(tally.short_records[i], record.line, record.parsed.values_given);
     check_keywords(tally, record, r);
@@ -169,7 +166,7 @@ void models_by_count(const PreviewTally& tally, int* order) {
 namespace {
 
 void write_unconverted_models(const PreviewTally& tally, std::FILE* out) {
-  static int order[kMaxTalliedModels];
+  int order[kMaxTalliedModels];
   models_by_count(tally, order);
   for (int n = 0; n < tally.model_count; ++n) {
     const int i = order[n];
@@ -181,55 +178,72 @@ void write_unconverted_models(const PreviewTally& tally, std::FILE* out) {
 }
 
 // The data file's warnings for RuleSet i, in the form of the other findings.
-void report_data_warnings(const char* data_file, const RuleTable& table, const PreviewTally& tally,
-                          int i) {
+void report_data_warnings(Findings& findings, const char* data_file, const RuleTable& table,
+                          const PreviewTally& tally, int i) {
   char text[256];
   for (const WarningKind kind : kWarningKinds) {
     const Listed& listed = warnings_of(tally, kind, i);
     for (int n = 0; n < std::min(listed.count, kMaxListed); ++n) {
       describe_warning(kind, table.rule_sets[i], listed, n, text, sizeof text);
-      report(Severity::warning, SourcePoint{data_file, listed.lines[n], 0}, "%s", text);
+      report(findings, Severity::warning, SourcePoint{data_file, listed.lines[n], 0}, "%s", text);
     }
     if (listed.count > kMaxListed) {
       describe_rest(kind, table.rule_sets[i], listed.count - kMaxListed, text, sizeof text);
-      report(Severity::warning, SourcePoint{data_file, 0, 0}, "%s", text);
+      report(findings, Severity::warning, SourcePoint{data_file, 0, 0}, "%s", text);
     }
   }
 }
 
 // Opens the bus selection as modelconv does, and reads its list. False after an error
 // finding.
-bool select_buses(const char* selection_argument, BusSelection& selection) {
+bool select_buses(const Preview& p, const char* selection_argument) {
+  BusSelection& selection = p.selection;
   if (classify_selection(selection_argument ? selection_argument : "all", selection) ==
       SelectionArgument::refused) {
-    report(Severity::error, SourcePoint{selection_argument, 0, 0},
+    report(p.findings, Severity::error, SourcePoint{selection_argument, 0, 0},
            "is neither \"all\" nor a bus selection file that can be opened");
     return false;
   }
-  const bool listed = !selection.file || read_bus_list(selection, selection_argument);
+  const bool listed = !selection.file || read_bus_list(selection, selection_argument, p.line);
   if (!listed)
-    report(Severity::error, SourcePoint{selection_argument, 0, 0}, "holds more than %d bus numbers",
-           kMaxBusNumbers);
+    report(p.findings, Severity::error, SourcePoint{selection_argument, 0, 0},
+           "holds more than %d bus numbers", kMaxBusNumbers);
   if (selection.file) std::fclose(selection.file);
   return listed;
 }
 
+// The preview's lines: a count line per rule, then the models no rule converts.
+void write_counts(const Preview& p, const char* data_file) {
+  std::FILE* out = p.findings.out;
+  const RuleTable& table = p.library.table;
+  std::fprintf(out, "Preview of [%s], selection basis [%s], no file written:\n", data_file,
+               basis_name(p.selection.basis));
+  for (int i = 0; i < table.rule_count; ++i) {
+    const RuleSet& r = table.rule_sets[i];
+    const RuleCounts& c = p.rules.counts[i];
+    std::fprintf(
+        out, "%2d [%-16.16s] [%-16.16s] found % 5d   converted %5d   failed %5d   suspect %5d\n", i,
+        r.from_model, r.to_model, c.found, c.converted, c.failed, c.suspects);
+  }
+  write_unconverted_models(p.tally, out);
+  std::fflush(out);
+}
+
 }  // namespace
 
-bool run_preview(const char* data_file, const char* selection_argument, RuleTable& table,
-                 const CompiledLibrary& library, bool keep_statistics, PreviewTally& tally,
-                 char* basis, std::FILE* out) {
-  static BusSelection selection;
-  std::FILE* in = open_for_reading(data_file);
-  if (!in) {
-    report(Severity::error, SourcePoint{data_file, 0, 0}, "cannot open the data file");
+bool run_preview(const Preview& p, const char* data_file, const char* selection_argument,
+                 bool keep_statistics) {
+  const RuleTable& table = p.library.table;
+  PreviewTally& tally = p.tally;
+  std::FILE* data = open_for_reading(data_file);
+  if (!data) {
+    report(p.findings, Severity::error, SourcePoint{data_file, 0, 0}, "cannot open the data file");
     return false;
   }
-  if (!select_buses(selection_argument, selection)) {
-    std::fclose(in);
+  if (!select_buses(p, selection_argument)) {
+    std::fclose(data);
     return false;
   }
-  std::snprintf(basis, sizeof selection.basis, "%s", selection.basis);
   std::memset(&tally, 0, sizeof tally);
   tally.has_statistics = keep_statistics;
   for (int i = 0; i < table.rule_count && keep_statistics; ++i) {
@@ -237,21 +251,13 @@ bool run_preview(const char* data_file, const char* selection_argument, RuleTabl
     for (int k = 0; k < r.output_count; ++k)
       start_stats(tally.stats[i][k], r.low_limits[k], r.high_limits[k]);
   }
-  const LoopOutputs quiet{nullptr, nullptr, {nullptr, nullptr, false, BusNameForm::token}};
   Counting counting(tally, table);
-  tally.lines = convert_data_file(in, table, library, selection, quiet, &counting);
-  std::fclose(in);
-  std::fprintf(out, "Preview of [%s], selection basis [%s], no file written:\n", data_file,
-               selection.basis);
-  for (int i = 0; i < table.rule_count; ++i) {
-    const RuleSet& r = table.rule_sets[i];
-    std::fprintf(
-        out, "%2d [%-16.16s] [%-16.16s] found % 5d   converted %5d   failed %5d   suspect %5d\n", i,
-        r.from_model, r.to_model, r.found_count, r.converted_count, tally.failed[i],
-        tally.suspects[i]);
-  }
-  write_unconverted_models(tally, out);
-  std::fflush(out);
-  for (int i = 0; i < table.rule_count; ++i) report_data_warnings(data_file, table, tally, i);
+  const LoopOutputs quiet{nullptr, nullptr, {nullptr, nullptr, false, BusNameForm::token},
+                          &counting};
+  tally.lines = convert_data_file(data, p.library, p.rules, p.selection, quiet, p.loop);
+  std::fclose(data);
+  write_counts(p, data_file);
+  for (int i = 0; i < table.rule_count; ++i)
+    report_data_warnings(p.findings, data_file, table, tally, i);
   return true;
 }

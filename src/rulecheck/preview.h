@@ -3,7 +3,11 @@
 #pragma once
 #include <cstdio>
 
+#include "convert/bus_selection.h"
+#include "convert/reading_loop.h"
 #include "expr/compiled_library.h"
+#include "io/line_reader.h"
+#include "rulecheck/findings.h"
 #include "rulecheck/parameter_stats.h"
 #include "rules/rule_table.h"
 
@@ -30,16 +34,13 @@ struct SuspectRow {
   int output;
   float suspect;
   float final_value;
-  char mark;  // "*" kept, "#" replaced
+  ValueMark mark;
 };
 
-// What the preview counts beyond the RuleSets' found and converted counts; with
-// statistics kept, also what the conversion report shows. Plain data of a fixed size.
+// What the preview counts beyond the RuleSets' counts; with statistics kept, also what
+// the conversion report shows. Plain data of a fixed size.
 struct PreviewTally {
-  int lines;                   // of the data file
-  int failed[kMaxRuleSets];    // records whose conversion failed
-  int suspects[kMaxRuleSets];  // values whose test yielded zero
-  int replaced[kMaxRuleSets];  // and which were replaced
+  int lines;  // of the data file
   Listed short_records[kMaxRuleSets];
   Listed keywords[kMaxRuleSets];
   Listed blank_led[kMaxRuleSets];
@@ -55,13 +56,22 @@ struct PreviewTally {
   int suspect_total;
 };
 
-// Runs the preview of `data_file` with the selection argument (nullptr: every bus) over
-// the loaded and compiled library into `tally` (emptied first), and writes its lines to
-// `out`. False, after an error finding, when the data file or the bus selection file
-// cannot be read. `basis` receives the selection basis.
-bool run_preview(const char* data_file, const char* selection_argument, RuleTable& table,
-                 const CompiledLibrary& library, bool keep_statistics, PreviewTally& tally,
-                 char* basis, std::FILE* out);
+// What a preview reads by, counts into and reads with: the caller's.
+struct Preview {
+  const RuleLibrary& library;
+  RuleState& rules;       // counts from zero
+  PreviewTally& tally;    // emptied first
+  BusSelection& selection;
+  LoopBuffers& loop;
+  WholeLine& line;        // for the bus list
+  Findings& findings;     // its lines go to findings.out too
+};
+
+// Runs the preview of `data_file` with the selection argument (nullptr: every bus),
+// keeping the report's statistics when asked, and writes its lines. False, after an
+// error finding, when the data file or the bus selection file cannot be read.
+bool run_preview(const Preview& preview, const char* data_file, const char* selection_argument,
+                 bool keep_statistics);
 
 // The data file's warnings, of three kinds, each listed per rule.
 enum class WarningKind { short_record, keyword, blank_led };

@@ -1,6 +1,41 @@
 // rulecheck: finds the mistakes of a rule library, and previews a conversion, without
-// writing any file.
+// writing any file but, on request, a conversion report.
 #pragma once
+#include "convert/bus_selection.h"
+#include "convert/reading_loop.h"
+#include "expr/compiled_library.h"
+#include "io/files.h"
+#include "io/line_reader.h"
+#include "io/output_file.h"
+#include "rulecheck/findings.h"
+#include "rulecheck/preview.h"
+#include "rules/rule_loader.h"
+#include "rules/rule_sources.h"
+
+// Everything one run of rulecheck holds. main keeps the one instance; every step of the
+// run gets it, or the part it needs.
+struct CheckRun {
+  // The command line.
+  const char* data_file;  // nullptr: the library alone is checked
+  const char* selection;  // nullptr: every bus
+  const char* report;     // nullptr: no report
+  // The rule library, loaded going on past every failure, where each part stands, and
+  // what failed; read-only once loaded.
+  RuleLibrary library;
+  RuleSources sources;
+  LoadFailures failures;
+  WholeLine line;  // rule files and the bus list are read a whole line at a time
+  Findings findings;
+  // The preview: the working values and counts of the rules, what it tallies, and what
+  // its reading loop reads into.
+  RuleState rules;
+  PreviewTally tally;
+  BusSelection bus_selection;
+  LoopBuffers loop;
+  // The report, written whole or not at all.
+  OutputFile report_file;
+  char report_buffer[kWriteBufferSize];
+};
 
 // The whole program; returns the exit status.
-int run_rulecheck(int argc, char** argv);
+int run_rulecheck(int argc, char** argv, CheckRun& run);

@@ -17,24 +17,25 @@ namespace {
 // Windows loads exactly like the same library with plain line ends.
 constexpr const char* kDelimiters = " ,\t\n\r";
 
-char line[kWholeLineSize];  // lines are read whole
-
 // One load: where it writes, and where the line in hand stands.
 struct Load {
   RuleTable& table;
   LoadFailures& failures;
   RuleSources* sources;
+  char* line;        // the line in hand, read whole into the caller's buffer
   const char* file;  // being read
   int line_number;
+  RuleSource scratch;  // the positions nobody asked for
 };
 
-// Where the positions of RuleSet i go: the caller's sources, or one scratch entry.
+// Where the positions of RuleSet i go: the caller's sources, or the scratch entry.
 RuleSource& source_of(Load& load, int i) {
-  static RuleSource scratch;
-  return load.sources ? load.sources->rule_sets[i] : scratch;
+  return load.sources ? load.sources->rule_sets[i] : load.scratch;
 }
 
-int column_of(const char* token) { return token ? static_cast<int>(token - line) + 1 : 0; }
+int column_of(const Load& load, const char* token) {
+  return token ? static_cast<int>(token - load.line) + 1 : 0;
+}
 
 void record_failure(LoadFailures& failures, LoadProblem problem, const char* file, int line_number,
                     int column, Limit limit = Limit::pairs) {
@@ -51,7 +52,7 @@ void record_failure(LoadFailures& failures, LoadProblem problem, const char* fil
 
 bool limit_exceeded(Load& load, const char* token, Limit limit) {
   record_failure(load.failures, LoadProblem::limit_exceeded, load.file, load.line_number,
-                 column_of(token), limit);
+                 column_of(load, token), limit);
   return false;
 }
 
@@ -66,7 +67,8 @@ void copy_text(char* field, const char* text) {
 bool read_pairs(std::FILE* f, Load& load, bool keep_going) {
   bool ok = true;
   RuleTable& table = load.table;
-  while (read_whole_line(f, line, sizeof line)) {
+  char* line = load.line;
+  while (read_whole_line(f, line, kWholeLineSize)) {
     ++load.line_number;
     if (line[0] == '\n' || line[0] == '\r') break;  // an empty line ends the list
     if (line[0] == '#') continue;
@@ -84,8 +86,8 @@ bool read_pairs(std::FILE* f, Load& load, bool keep_going) {
     RuleSource& source = source_of(load, table.rule_count);
     source = RuleSource{};
     source.pair_line = load.line_number;
-    source.from_column = static_cast<int16_t>(column_of(from));
-    source.to_column = static_cast<int16_t>(column_of(to));
+    source.from_column = static_cast<int16_t>(column_of(load, from));
+    source.to_column = static_cast<int16_t>(column_of(load, to));
     RuleSet& r = table.rule_sets[table.rule_count++];
     std::strcpy(r.from_model, from);
     std::strcpy(r.to_model, to);
@@ -100,7 +102,8 @@ bool read_pairs(std::FILE* f, Load& load, bool keep_going) {
 // at end of file, -1 when `take` stopped.
 template <class Take>
 int read_section(std::FILE* f, Load& load, const char* end_mark, Take take) {
-  while (read_whole_line(f, line, sizeof line)) {
+  char* line = load.line;
+  while (read_whole_line(f, line, kWholeLineSize)) {
     ++load.line_number;
     if (line[0] == '#') continue;
     if (std::strncmp(line, end_mark, 4) == 0) return load.line_number;
@@ -113,15 +116,15 @@ int read_section(std::FILE* f, Load& load, const char* end_mark, Take take) {
 bool read_input_line(Load& load, RuleSet& r, RuleSource& source) {
   if (r.input_count == kMaxParameters) return limit_exceeded(load, nullptr, Limit::section_lines);
   Tokenizer t;
-  tokenizer_start(t, line);
+  tokenizer_start(t, load.line);
   const char* name = next_token(t, kDelimiters);
   const char* value = next_token(t, kDelimiters);
   if (too_long(name, kNameSize)) return limit_exceeded(load, name, Limit::name_length);
   const int k = r.input_count++;
   source.input_lines[k] = load.line_number;
-  source.input_columns[k] = static_cast<int16_t>(column_of(name));
+  source.input_columns[k] = static_cast<int16_t>(column_of(load, name));
   copy_text(r.input_names[k], name);
-  if (value) scan_float(value, &r.input_values[k]);
+  if (value) scan_float(value, &r.input_start[k]);
   return true;
 }
 
@@ -129,7 +132,7 @@ bool read_input_line(Load& load, RuleSet& r, RuleSource& source) {
 bool read_output_line(Load& load, RuleSet& r, RuleSource& source) {
   if (r.output_count == kMaxParameters) return limit_exceeded(load, nullptr, Limit::section_lines);
   Tokenizer t;
-  tokenizer_start(t, line);
+  tokenizer_start(t, load.line);
   const char* tokens[kOutputTokens];
   for (const char*& token : tokens) token = next_token(t, kDelimiters);
   const char* assignment = tokens[kAssignmentToken];
@@ -147,7 +150,7 @@ bool read_output_line(Load& load, RuleSet& r, RuleSource& source) {
   const int k = r.output_count++;
   source.outputs[k].line = load.line_number;
   for (int i = 0; i < kOutputTokens; ++i)
-    source.outputs[k].column[i] = static_cast<int16_t>(column_of(tokens[i]));
+    source.outputs[k].column[i] = static_cast<int16_t>(column_of(load, tokens[i]));
   if (assignment) {
     std::memcpy(r.output_names[k], assignment, name_length);
     r.output_names[k][name_length] = '\0';
@@ -156,10 +159,11 @@ bool read_output_line(Load& load, RuleSet& r, RuleSource& source) {
   if (tokens[kLowToken]) scan_float(tokens[kLowToken], &r.low_limits[k]);
   if (tokens[kHighToken]) scan_float(tokens[kHighToken], &r.high_limits[k]);
   const float sum = r.low_limits[k] + r.high_limits[k];
-  r.output_values[k] = sum / 2.0f;
+  r.output_start[k] = sum / 2.0f;
   copy_text(r.test_expressions[k], tokens[kTestToken]);
   const char* replace = tokens[kReplaceToken];
   copy_text(r.replace_expressions[k], replace ? replace : kNoReplacement);
+  r.replacements[k] = replacement_of(r.replace_expressions[k]);
   return true;
 }
 
@@ -172,8 +176,6 @@ bool read_rule_file(std::FILE* f, Load& load, RuleSet& r, RuleSource& source) {
       read_section(f, load, "$end", [&] { return read_output_line(load, r, source); });
   if (output_end < 0) return false;
   source.output_end_line = output_end;
-  r.found_count = 0;
-  r.converted_count = 0;
   source.file_read = true;
   return true;
 }
@@ -197,7 +199,7 @@ void describe_limit(Limit limit, char* out, std::size_t size) {
   }
 }
 
-void report_load_failure(const LoadFailure& f, const char* missing_rule_file_format) {
+void print_load_failure(const LoadFailure& f, const char* missing_rule_file_format) {
   switch (f.problem) {
     case LoadProblem::missing_selection_file:
       console_printf("Unable to open the rule selection file\n");
@@ -228,14 +230,15 @@ void list_rule_library_files(const RuleTable& table, RuleLibraryFiles& files) {
   }
 }
 
-bool load_rules(RuleTable& table, const LoadOptions& options, LoadFailures& failures) {
+bool load_rules(RuleTable& table, const LoadOptions& options, LoadFailures& failures,
+                WholeLine& line) {
   failures.count = 0;
   std::FILE* f = open_for_reading(kRuleSelectionFile);
   if (!f) {
     record_failure(failures, LoadProblem::missing_selection_file, kRuleSelectionFile, 0, 0);
     return false;
   }
-  Load load{table, failures, options.sources, kRuleSelectionFile, 0};
+  Load load{table, failures, options.sources, line.text, kRuleSelectionFile, 0, RuleSource{}};
   bool ok = read_pairs(f, load, options.keep_going);
   std::fclose(f);
   if (!ok && !options.keep_going) return false;

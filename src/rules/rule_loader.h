@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 
+#include "io/line_reader.h"
 #include "rules/rule_sources.h"
 #include "rules/rule_table.h"
 
@@ -44,12 +45,14 @@ struct LoadOptions {
 };
 
 // Fills `table` (empty before) from "rule.txt" and the rule files, echoing each pair
-// to the console as it is read. Returns false when anything failed; the failures are
-// in `failures`, and no message about them has been written: that is the caller's.
-bool load_rules(RuleTable& table, const LoadOptions& options, LoadFailures& failures);
+// to the console as it is read, each line read whole into `line`. Returns false when
+// anything failed; the failures are in `failures`, and no message about them has been
+// written: that is the caller's.
+bool load_rules(RuleTable& table, const LoadOptions& options, LoadFailures& failures,
+                WholeLine& line);
 
 // The programs' message for a failure, on the console.
-void report_load_failure(const LoadFailure& failure, const char* missing_rule_file_format);
+void print_load_failure(const LoadFailure& failure, const char* missing_rule_file_format);
 
 // "more than 128 pairs", "name longer than 15 characters", ...
 void describe_limit(Limit limit, char* out, std::size_t size);

@@ -4,9 +4,6 @@
 #include "rules/rules_report.h"
 #include "test_support.h"
 
-using testing::internal::CaptureStderr;
-using testing::internal::GetCapturedStderr;
-
 namespace {
 
 class RuleLoading : public test_support::InLibraryFolder {
@@ -15,13 +12,18 @@ class RuleLoading : public test_support::InLibraryFolder {
   // Loads as the programs do, and returns the console messages: the pairs echoed, and
   // the failure as the program reports it. *ok gets the result.
   std::string load(bool* ok = nullptr, const char* missing = kModelconvMissingRuleFile) {
-    CaptureStderr();
-    bool result = load_rules(rule_table, LoadOptions{false, nullptr}, failures_);
-    if (!result) report_load_failure(failures_.items[0], missing);
+    bool result = false;
+    const std::string messages = test_support::console_of([&] {
+      result = load_rules(rule_table, LoadOptions{false, nullptr}, *failures_, *line_);
+      if (!result) print_load_failure(failures_->items[0], missing);
+    });
     if (ok) *ok = result;
-    return GetCapturedStderr();
+    return messages;
   }
-  LoadFailures failures_;
+  test_support::Zeroed<RuleTable> table_;
+  RuleTable& rule_table = *table_;
+  test_support::Zeroed<LoadFailures> failures_;
+  test_support::Zeroed<WholeLine> line_;
   const RuleSet& rule(int i) { return rule_table.rule_sets[i]; }
 };
 
@@ -50,22 +52,24 @@ TEST_F(RuleLoading, SectionsFillTheRuleSet) {
   EXPECT_STREQ(r.to_model, "gensal");
   ASSERT_EQ(r.input_count, 3);  // the empty line counts, with an empty name
   EXPECT_STREQ(r.input_names[0], "@h");
-  EXPECT_EQ(r.input_values[0], 4.5f);
+  EXPECT_EQ(r.input_start[0], 4.5f);
   EXPECT_STREQ(r.input_names[2], "");
   ASSERT_EQ(r.output_count, 3);
   EXPECT_STREQ(r.output_names[0], "$h");
   EXPECT_STREQ(r.expressions[0], "$h=@h*2");
   EXPECT_EQ(r.low_limits[0], 0.5f);
   EXPECT_EQ(r.high_limits[0], 1.5f);
-  EXPECT_EQ(r.output_values[0], 1.0f);  // the mid value of the limits
+  EXPECT_EQ(r.output_start[0], 1.0f);  // the mid value of the limits
   EXPECT_STREQ(r.test_expressions[0], "($h>0)");
   EXPECT_STREQ(r.replace_expressions[0], "NULL1");
+  EXPECT_EQ(r.replacements[0], Replacement::never);  // decided once, at load
   EXPECT_STREQ(r.replace_expressions[1], "NULL");
-  EXPECT_EQ(r.output_values[1], 5.0f);
+  EXPECT_EQ(r.replacements[1], Replacement::none);
+  EXPECT_EQ(r.output_start[1], 5.0f);
   // An output line with only a name: limits 0, empty test, no replacement.
   EXPECT_STREQ(r.output_names[2], "$x");
   EXPECT_STREQ(r.expressions[2], "$x");
-  EXPECT_EQ(r.output_values[2], 0.0f);
+  EXPECT_EQ(r.output_start[2], 0.0f);
   EXPECT_STREQ(r.test_expressions[2], "");
   EXPECT_STREQ(r.replace_expressions[2], "NULL");
 }
@@ -99,7 +103,7 @@ TEST_F(RuleLoading, LongLinesAreReadWhole) {
   EXPECT_TRUE(ok);
   EXPECT_EQ(rule(0).input_count, 1);
   EXPECT_EQ(rule(0).output_count, 1);
-  EXPECT_EQ(rule(0).output_values[0], 2.0f);
+  EXPECT_EQ(rule(0).output_start[0], 2.0f);
 }
 
 TEST_F(RuleLoading, WindowsLineEndsLoadLikePlainOnes) {
@@ -196,16 +200,18 @@ TEST_F(RuleLoading, ReportAndSummaryBytes) {
   write_file("lib/genrou-gensal", kGenrouRules);
   write_file("lib/exst1-ieeet1", "@end\n$ka=1\n");
   load();
-  CaptureStderr();
-  std::FILE* report = write_rules_report(rule_table);
-  rule_table.rule_sets[0].found_count = 3;
-  rule_table.rule_sets[0].converted_count = 12345;
-  write_rule_summary(rule_table, report);
-  std::fclose(report);
+  test_support::Zeroed<RuleState> state;
+  state->counts[0].found = 3;
+  state->counts[0].converted = 12345;
+  const std::string messages = test_support::console_of([&] {
+    std::FILE* report = write_rules_report(rule_table);
+    write_rule_summary(rule_table, *state, report);
+    std::fclose(report);
+  });
   const std::string summary =
       " 0 [genrou          ] [gensal          ] found     3   converted 12345\n"
       " 1 [exst1           ] [ieeet1          ] found     0   converted     0\n";
-  EXPECT_EQ(GetCapturedStderr(), "Completed reading the rule file\nRead   2 rules\n" + summary);
+  EXPECT_EQ(messages, "Completed reading the rule file\nRead   2 rules\n" + summary);
   const std::string pad64 = std::string(64, ' ');
   EXPECT_EQ(
       read_file("rulesused.txt"),
@@ -240,9 +246,8 @@ TEST_F(RuleLoading, EmptySelectionFileGivesAnEmptyReport) {
   bool ok;
   EXPECT_EQ(load(&ok), "");
   EXPECT_TRUE(ok);
-  CaptureStderr();
-  std::fclose(write_rules_report(rule_table));
-  EXPECT_EQ(GetCapturedStderr(), "Completed reading the rule file\nRead   0 rules\n");
+  EXPECT_EQ(test_support::console_of([&] { std::fclose(write_rules_report(rule_table)); }),
+            "Completed reading the rule file\nRead   0 rules\n");
   EXPECT_EQ(read_file("rulesused.txt"),
             "From                To\nModel               Model\n#\n#\n#\n#\n# Rule Files "
             "#\n\n\nRead   0 rules\n");

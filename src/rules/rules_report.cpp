@@ -30,13 +30,13 @@ std::FILE* write_rules_report(const RuleTable& table) {
       // "%-16.16s    %-16.16s %14.4f %14.4f    %-64.64s %s\n"
       char line[512];
       char* p = put_text(line, r.input_names[k], 16, 16);
-      p = put_text(p, "    ", 0);
+      p = put_literal(p, "    ");
       p = put_text(p, r.expressions[k], 16, 16);
       *p++ = ' ';
       p = put_fixed(p, r.low_limits[k], 14, 4);
       *p++ = ' ';
       p = put_fixed(p, r.high_limits[k], 14, 4);
-      p = put_text(p, "    ", 0);
+      p = put_literal(p, "    ");
       p = put_text(p, r.test_expressions[k], 64, 64);
       *p++ = ' ';
       p = put_text(p, r.replace_expressions[k], 0);
@@ -51,11 +51,12 @@ std::FILE* write_rules_report(const RuleTable& table) {
   return report;
 }
 
-void write_rule_summary(const RuleTable& table, std::FILE* report) {
+void write_rule_summary(const RuleTable& table, const RuleState& state, std::FILE* report) {
   for (int i = 0; i < table.rule_count; ++i) {
     const RuleSet& r = table.rule_sets[i];
+    const RuleCounts& c = state.counts[i];
     const char* format = "%2d [%-16.16s] [%-16.16s] found % 5d   converted %5d\n";
-    console_printf(format, i, r.from_model, r.to_model, r.found_count, r.converted_count);
-    std::fprintf(report, format, i, r.from_model, r.to_model, r.found_count, r.converted_count);
+    console_printf(format, i, r.from_model, r.to_model, c.found, c.converted);
+    std::fprintf(report, format, i, r.from_model, r.to_model, c.found, c.converted);
   }
 }

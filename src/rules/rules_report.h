@@ -13,4 +13,4 @@ std::FILE* write_rules_report(const RuleTable& table);
 
 // One line per RuleSet with its found and converted counts, each first to the console
 // and then to the report.
-void write_rule_summary(const RuleTable& table, std::FILE* report);
+void write_rule_summary(const RuleTable& table, const RuleState& state, std::FILE* report);

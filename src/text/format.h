@@ -11,6 +11,13 @@ char* put_fixed(char* out, double value, int width, int precision, bool left = f
 // "%*d" / "%-*d".
 char* put_int(char* out, int value, int width, bool left = false);
 
+// A fixed piece of text ("] [", " #9 "), as it is: the one writer of literals.
+template <int N>
+inline char* put_literal(char* out, const char (&text)[N]) {
+  for (int i = 0; i < N - 1; ++i) out[i] = text[i];
+  return out + N - 1;
+}
+
 // "%-*.*s" (left) or "%*.*s": at most `max` characters of `text` (max < 0: all of
 // them), padded with blanks to `width`.
 char* put_text(char* out, const char* text, int width, int max = -1, bool left = true);

@@ -62,6 +62,67 @@ class Tables(html.parser.HTMLParser):
             self.cell += data
 
 
+VOID = {"meta", "br", "img", "input", "link", "hr", "wbr"}
+
+
+class Nesting(html.parser.HTMLParser):
+    """Tags opened and closed in order (self-closed SVG shapes count as closed), and the
+    page's text as a browser shows it."""
+
+    def __init__(self):
+        super().__init__()
+        self.stack, self.errors, self.text = [], [], []
+
+    def handle_starttag(self, tag, attrs):
+        if tag not in VOID:
+            self.stack.append(tag)
+
+    def handle_startendtag(self, tag, attrs):
+        pass
+
+    def handle_endtag(self, tag):
+        if not self.stack or self.stack[-1] != tag:
+            self.errors.append("</%s> closes <%s>" % (tag, self.stack[-1] if self.stack else ""))
+        else:
+            self.stack.pop()
+
+    def handle_data(self, data):
+        self.text.append(data)
+
+
+def well_formed(text, where):
+    """Every element is closed where it was opened; returns the page's text."""
+    nesting = Nesting()
+    nesting.convert_charrefs = True
+    nesting.feed(text)
+    nesting.close()
+    check(not nesting.errors and not nesting.stack,
+          "%s: not well-formed: %s, left open %s" % (where, nesting.errors[:3], nesting.stack))
+    return "".join(nesting.text)
+
+
+def markup_in_names(rulecheck, work):
+    """Model, bus and unit names holding markup characters are shown as text."""
+    folder = os.path.join(work, "markup")
+    os.makedirs(os.path.join(folder, "lib"))
+    with open(os.path.join(folder, "rule.txt"), "w") as f:
+        f.write("<zz> a&b\"q'\n")
+    with open(os.path.join(folder, "lib", "<zz>-a&b\"q'"), "w") as f:
+        f.write("@x\n@end\n$y=@x 0 10 ($y<5) 1\n$end\n")
+    with open(os.path.join(folder, "data.dyd"), "w") as f:
+        f.write('<zz> 1 "<b>&amp;" 13.8 "1 " : 7\n'
+                '<zz> 2 "A\'B" 13.8 "2 " : 2\n'
+                'x&"\' 3 "C" 1 "1 " : 1\n')
+    p = subprocess.run([rulecheck, "--data", "data.dyd", "--report", "report.html"], cwd=folder,
+                       capture_output=True, text=True)
+    check("Report written to [report.html]" in p.stdout, "markup: %s" % p.stdout[-300:])
+    text = open(os.path.join(folder, "report.html"), encoding="ascii").read()
+    shown = well_formed(text, "markup")
+    for name in ("<zz>", "a&b\"q'", "x&\"'"):
+        check(name in shown, "markup: [%s] is not shown as text" % name)
+    check("<zz>" not in text and "<b>" not in text, "markup: a name is written as markup")
+
+
 def table(parsed, where):
     return [t for w, t in parsed.tables if w == where]
 
@@ -101,6 +162,7 @@ def check_against_modelconv(modelconv, rulecheck, source, data, work):
     for name, content in before.items():
         check(open(os.path.join(folder, name), "rb").read() == content, "%s: %s changed" % (where, name))
     text = first.decode("ascii")  # every other byte is written as a reference
+    well_formed(text, where)
     parsed = Tables()
     parsed.feed(text)
     check(all(r.startswith("#") for r in parsed.refs), "%s: references %s" % (where, parsed.refs))
@@ -234,6 +296,7 @@ def main():
                                 os.path.join(cases, "preview-alias-six-rules", "in"),
                                 "dyd_alias_models.dyd", work)
         refused_paths(rulecheck, example, work)
+        markup_in_names(rulecheck, work)
         screenshot(rulecheck, example, work)
     finally:
         shutil.rmtree(work, ignore_errors=True)
