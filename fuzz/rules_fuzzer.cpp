@@ -7,6 +7,7 @@
 #include "expr/compiled_library.h"
 #include "fuzz_support.h"
 #include "io/console.h"
+#include "rulecheck/catalogue_commands.h"
 #include "rulecheck/findings.h"
 #include "rulecheck/library_check.h"
 #include "rules/rule_loader.h"
@@ -60,6 +61,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     load_rules(table, LoadOptions{true, &sources}, failures, line);
     compile_library(table, library.compiled);
     check_library(CheckedLibrary{library, sources, failures, findings});
+    // The catalogue's commands on the names the input gives.
+    for (int i = 0; i < table.rule_count; ++i) {
+      const RuleSet& r = table.rule_sets[i];
+      show_model(dropped, r.from_model);
+      write_skeleton(dropped, r.from_model, r.to_model);
+    }
     std::fclose(dropped);
   }
   return 0;

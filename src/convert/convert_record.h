@@ -30,10 +30,10 @@ constexpr char mark_character(ValueMark mark) {
 }
 
 struct ConversionResult {
-  int header_end;  // the colon position of the renamed header (see write_model_name)
-  bool failed;     // an output ended below the failure threshold or is no number
-  int suspects;    // outputs whose test yielded zero
-  float outputs[kMaxParameters];         // the converted values, by output parameter
+  int header_end;                 // the colon position of the renamed header (see write_model_name)
+  bool failed;                    // an output ended below the failure threshold or is no number
+  int suspects;                   // outputs whose test yielded zero
+  float outputs[kMaxParameters];  // the converted values, by output parameter
   ValueMark marks[kMaxParameters];       // per output
   float suspect_values[kMaxParameters];  // of a suspect output: its value before replacement
 };

@@ -41,14 +41,18 @@ struct ActiveRule {
   RuleCounts& counts;
 };
 inline ActiveRule active_rule(const RuleLibrary& library, RuleState& state, int index) {
-  return ActiveRule{library.table.rule_sets[index], index, library.compiled.rule_sets[index],
-                    library.compiled.pool, state.values[index], state.counts[index]};
+  return ActiveRule{library.table.rule_sets[index],
+                    index,
+                    library.compiled.rule_sets[index],
+                    library.compiled.pool,
+                    state.values[index],
+                    state.counts[index]};
 }
 // The same RuleSet run on values and counts of the caller's own (the checker's dry run).
 inline ActiveRule active_rule(const RuleLibrary& library, int index, RuleValues& values,
                               RuleCounts& counts) {
-  return ActiveRule{library.table.rule_sets[index], index, library.compiled.rule_sets[index],
-                    library.compiled.pool, values, counts};
+  return ActiveRule{library.table.rule_sets[index], index,  library.compiled.rule_sets[index],
+                    library.compiled.pool,          values, counts};
 }
 
 // Runs one of the rule's programs; `text` is the expression it was compiled from.

@@ -68,8 +68,10 @@ int run_modelconv(int argc, char** argv, ConversionRun& run) {
   run.output_name = argv[3];
   run.log_name = argv[4];
   run.changes_name = argv[5];
-  const char* list = names_selection_file(run.selection_argument) ? run.selection_argument : nullptr;
-  if (!start_run(kProgram, {run.output_name, run.log_name, run.changes_name, kRulesReportFile, kTraceFile},
+  const char* list =
+      names_selection_file(run.selection_argument) ? run.selection_argument : nullptr;
+  if (!start_run(kProgram,
+                 {run.output_name, run.log_name, run.changes_name, kRulesReportFile, kTraceFile},
                  {run.input, list}, run.line, run.start))
     return 1;
   if (!choose_buses(run.selection_argument, run.selection)) return 1;

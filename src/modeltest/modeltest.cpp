@@ -141,8 +141,8 @@ int run_modeltest(int argc, char** argv, TestCaseRun& run) {
   std::FILE* out = run.case_file.stream;
   std::fputs(kPlayIn, out);
   console_printf("Beginning to read data records\n");
-  build_case(run, StepOutputs{out, ConvertStreams{run.log, run.changes, true, BusNameForm::quoted},
-                              true});
+  build_case(
+      run, StepOutputs{out, ConvertStreams{run.log, run.changes, true, BusNameForm::quoted}, true});
   write_trailer(out, run.unit);
   write_rule_summary(run.start.library.table, run.start.rules, run.start.report);
   return finish(run);

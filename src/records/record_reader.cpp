@@ -83,7 +83,8 @@ constexpr auto kClass = [] {
   struct Table {
     CharClass of[256];
   } t{};
-  for (const char c : {' ', ',', '=', '\t'}) t.of[static_cast<unsigned char>(c)] = CharClass::delimiter;
+  for (const char c : {' ', ',', '=', '\t'})
+    t.of[static_cast<unsigned char>(c)] = CharClass::delimiter;
   t.of[0] = CharClass::end;
   return t;
 }();

@@ -11,10 +11,12 @@
 
 namespace {
 
-// A value on the stack as far as the checker knows it: a constant, or unknown.
+// A value on the stack as far as the checker knows it: a constant, or unknown; and
+// whether a unary minus made it, and where.
 struct Known {
   bool constant;
   float value;
+  int negated_at = -1;  // offset of the minus, -1 when the value is not negated
 };
 constexpr Known kUnknown{false, 0.0f};
 
@@ -49,23 +51,45 @@ void store_output(Walk& w, const Instruction& ins, const char* name) {
            "assigns the earlier output of the same name [%s], not its own parameter", name);
     w.assigns_own = true;
   } else {
-    report(w.site.findings, Severity::warning, w.at(ins.offset), "assigns [%s], not its own parameter [%s]", name,
-           own);
+    report(w.site.findings, Severity::warning, w.at(ins.offset),
+           "assigns [%s], not its own parameter [%s]", name, own);
   }
   w.assigned[ins.slot] = true;
 }
 
 // A binary operator folds two constants with the machine's own arithmetic; a division
 // by a constant zero is a finding.
+// True when the parentheses between the minus at `minus` and the operator at `op`
+// close a group that the minus stands in: "(-2)^2" was meant as written.
+bool minus_is_grouped(const char* text, int minus, int op) {
+  int depth = 0;
+  for (int i = minus; i < op; ++i) {
+    if (text[i] == '(') ++depth;
+    if (text[i] == ')' && --depth < 0) return true;
+  }
+  return false;
+}
+
+// A unary minus binds tighter than "^" in this language: -2^2 is (-2)^2 = 4.
+void check_minus_before_power(Walk& w, const Known& left, const Instruction& ins) {
+  if (ins.op != Op::power || left.negated_at < 0) return;
+  if (minus_is_grouped(w.site.text, left.negated_at, ins.offset)) return;
+  report(w.site.findings, Severity::warning, w.at(left.negated_at),
+         "a unary minus before a power applies first, so -2^2 is 4 [%s]: write -(a^b) or "
+         "(-a)^b",
+         w.rest_from(left.negated_at));
+}
+
 void binary(Walk& w, const Instruction& ins) {
   const Known right = w.stack[w.top--];
   Known& left = w.stack[w.top];
+  check_minus_before_power(w, left, ins);
   const Token op = binary_token(ins.op);
   if (op == kDivide && right.constant && divides_by_zero(right.value)) {
     char dummy[kMaxFloatText + 1];
     put_shortest(dummy, kDummyValue);
-    report(w.site.findings, Severity::warning, w.at(ins.offset), "division by a constant zero [%s]: it yields %s",
-           w.rest_from(ins.offset), dummy);
+    report(w.site.findings, Severity::warning, w.at(ins.offset),
+           "division by a constant zero [%s]: it yields %s", w.rest_from(ins.offset), dummy);
     left = kUnknown;
   } else if (left.constant && right.constant) {
     left = Known{true, binary_value(op, left.value, right.value)};
@@ -77,8 +101,8 @@ void binary(Walk& w, const Instruction& ins) {
 void primary_expected(Walk& w, const Instruction& ins) {
   const char* rest = w.rest_from(ins.offset);
   if (rest[0] == '\0') {
-    report(w.site.findings, Severity::error, w.at(ins.offset), "a value is missing at the end of [%s]",
-           w.rest_from());
+    report(w.site.findings, Severity::error, w.at(ins.offset),
+           "a value is missing at the end of [%s]", w.rest_from());
   } else {
     report(w.site.findings, Severity::error, w.at(ins.offset), "a value is expected at [%s]", rest);
   }
@@ -113,20 +137,21 @@ void step(Walk& w, const Instruction& ins) {
     case Op::store_dummy: {
       char dummy[kMaxFloatText + 1];
       put_shortest(dummy, kDummyValue);
-      report(w.site.findings, Severity::warning, at, "name without \"@\" or \"$\" always reads %s [%s]", dummy,
-             name);
+      report(w.site.findings, Severity::warning, at,
+             "name without \"@\" or \"$\" always reads %s [%s]", dummy, name);
       if (ins.op == Op::load_dummy) w.push(kUnknown);
       break;
     }
     case Op::store_input:
-      report(w.site.findings, Severity::warning, at, "assigns [%s], not its own parameter [%s]", name,
-             w.site.rule.output_names[w.site.output]);
+      report(w.site.findings, Severity::warning, at, "assigns [%s], not its own parameter [%s]",
+             name, w.site.rule.output_names[w.site.output]);
       break;
     case Op::store_output:
       store_output(w, ins, name);
       break;
     case Op::negate:
       w.stack[w.top].value = -w.stack[w.top].value;
+      w.stack[w.top].negated_at = ins.offset;
       break;
     default:  // the binary operators
       binary(w, ins);
@@ -140,7 +165,8 @@ void step(Walk& w, const Instruction& ins) {
       break;
     case Op::bad_character:
       quote_text(w.site.text + ins.offset, 1, w.quoted, sizeof w.quoted);
-      report(w.site.findings, Severity::error, at, "bad character [%s]: the expression ends before it", w.quoted);
+      report(w.site.findings, Severity::error, at,
+             "bad character [%s]: the expression ends before it", w.quoted);
       break;
   }
 }
@@ -152,13 +178,13 @@ void check_expression(const Program& p, const ExpressionSite& site, bool* assign
   const Instruction* code = site.pool + p.first;
   for (int i = 0; i < p.count; i += slots_of(code[i])) step(w, code[i]);
   if (p.stores && !p.stopped_at_end)
-    report(w.site.findings, Severity::warning, w.at(p.stop_offset), "text after the expression is ignored [%s]",
-           w.rest_from(p.stop_offset));
+    report(w.site.findings, Severity::warning, w.at(p.stop_offset),
+           "text after the expression is ignored [%s]", w.rest_from(p.stop_offset));
   if (site.role != ExpressionRole::assignment) return;
   // The conversion stores the expression's value into the output either way.
   if (p.stores) assigned[site.output] = true;
   const char* own = site.rule.output_names[site.output];
   if (p.stores && !w.assigns_own && std::strchr(site.text, '=') && own[0] == '$')
-    report(w.site.findings, Severity::warning, site.at, "[%s] does not assign [%s]: its value is the expression's",
-           w.rest_from(), own);
+    report(w.site.findings, Severity::warning, site.at,
+           "[%s] does not assign [%s]: its value is the expression's", w.rest_from(), own);
 }

@@ -78,6 +78,21 @@ TEST_F(ExpressionChecks, SyntaxErrorsAndIgnoredText) {
             "lib/x:7:14: error: bad character [_]: the expression ends before it\n");
 }
 
+TEST_F(ExpressionChecks, UnaryMinusBeforeAPower) {
+  const std::string warning =
+      "lib/x:7:13: warning: a unary minus before a power applies first, so -2^2 is 4 ";
+  EXPECT_EQ(check("$b=-@h^2"), warning + "[-@h^2]: write -(a^b) or (-a)^b\n");
+  EXPECT_EQ(check("$b=-(@h)^2"), warning + "[-(@h)^2]: write -(a^b) or (-a)^b\n");
+  // Written in brackets, either way, it is what the writer meant.
+  EXPECT_EQ(check("$b=(-@h)^2"), "");
+  EXPECT_EQ(check("$b=-(@h^2)"), "");
+  EXPECT_EQ(check("$b=((-@h))^2"), "");
+  // A minus that is not the power's left operand.
+  EXPECT_EQ(check("$b=2^-@h"), "");
+  EXPECT_EQ(check("$b=-@h*2"), "");
+  EXPECT_EQ(check("$b=2*-@h^2").find("unary minus"), std::string::npos);  // (2*-h)^2
+}
+
 TEST(Findings, FormAndQuoting) {
   test_support::CapturedFile out;
   Findings findings{out.f, 0, 0};

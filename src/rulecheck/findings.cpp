@@ -9,18 +9,22 @@ void report(Findings& findings, Severity severity, SourcePoint at, const char* f
   std::fprintf(out, "%s:", at.file);
   if (at.line > 0) std::fprintf(out, "%d:", at.line);
   if (at.line > 0 && at.column > 0) std::fprintf(out, "%d:", at.column);
-  std::fprintf(out, " %s: ", severity == Severity::error ? "error" : "warning");
+  const char* word = severity == Severity::error     ? "error"
+                     : severity == Severity::warning ? "warning"
+                                                     : "note";
+  std::fprintf(out, " %s: ", word);
   va_list args;
   va_start(args, format);
   std::vfprintf(out, format, args);
   va_end(args);
   std::fputc('\n', out);
-  ++(severity == Severity::error ? findings.errors : findings.warnings);
+  if (severity == Severity::error) ++findings.errors;
+  if (severity == Severity::warning) ++findings.warnings;
 }
 
 void write_finding_totals(const Findings& f) {
-  std::fprintf(f.out, "%d error%s, %d warning%s\n", f.errors, f.errors == 1 ? "" : "s",
-               f.warnings, f.warnings == 1 ? "" : "s");
+  std::fprintf(f.out, "%d error%s, %d warning%s\n", f.errors, f.errors == 1 ? "" : "s", f.warnings,
+               f.warnings == 1 ? "" : "s");
 }
 
 void quote_text(const char* text, int length, char* out, int size) {

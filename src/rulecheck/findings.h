@@ -3,7 +3,8 @@
 #pragma once
 #include <cstdio>
 
-enum class Severity { error, warning };
+// A note says what was not checked and why; it is not counted.
+enum class Severity { error, warning, note };
 
 struct SourcePoint {
   const char* file;  // as the programs name it: "rule.txt" or "lib/from-to"
@@ -11,8 +12,8 @@ struct SourcePoint {
   int column;        // 1-based; 0: the whole line
 };
 
-// Where a run's findings go, and how many of each severity it has reported: the run's
-// last line and its exit status count them all.
+// Where a run's findings go, and how many errors and warnings it has reported: the
+// run's last line and its exit status count them all.
 struct Findings {
   std::FILE* out;  // standard output
   int errors;

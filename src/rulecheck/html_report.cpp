@@ -243,7 +243,8 @@ void write_histogram(Html& h, const ParameterStats& s, float low) {
       const double all = static_cast<double>(hist.counts[i]) / highest * (kBase - 2);
       const double replaced = static_cast<double>(hist.replaced[i]) / highest * (kBase - 2);
       if (hist.counts[i] > 0) bar_rect(h, x, kBase - all, bar - 1, all, kBarColour);
-      if (hist.replaced[i] > 0) bar_rect(h, x, kBase - replaced, bar - 1, replaced, kReplacedColour);
+      if (hist.replaced[i] > 0)
+        bar_rect(h, x, kBase - replaced, bar - 1, replaced, kReplacedColour);
     }
     Element axis(h, "line");
     axis.attr("x1", 0).attr("y1", kBase + 0.5, 1).attr("x2", kWidth).attr("y2", kBase + 0.5, 1);
@@ -470,8 +471,7 @@ void write_warnings(Html& h, const ReportInput& in) {
   raw(h, "\n");
   int count = 0;
   for (int i = 0; i < in.table.rule_count; ++i) {
-    count +=
-        in.tally.short_records[i].count + in.tally.keywords[i].count + in.tally.blank_led[i].count;
+    for (const WarningKind kind : kWarningKinds) count += warnings_of(in.tally, kind, i).count;
   }
   if (count == 0) {
     element(h, "p", nullptr, "None: every converted record gives the values its rule reads.");

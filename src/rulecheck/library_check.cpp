@@ -9,6 +9,7 @@
 #include "convert/record_step.h"
 #include "rulecheck/expression_check.h"
 #include "rulecheck/findings.h"
+#include "rulecheck/layout_check.h"
 #include "text/format.h"
 
 namespace {
@@ -20,7 +21,8 @@ bool starts_with(const char* text, const char* prefix) {
 void report_load_failure(Findings& findings, const LoadFailure& f) {
   switch (f.problem) {
     case LoadProblem::missing_selection_file:
-      report(findings, Severity::error, SourcePoint{f.file, 0, 0}, "cannot open the rule selection file");
+      report(findings, Severity::error, SourcePoint{f.file, 0, 0},
+             "cannot open the rule selection file");
       break;
     case LoadProblem::missing_rule_file:
       report(findings, Severity::error, SourcePoint{kRuleSelectionFile, f.line, f.column},
@@ -136,8 +138,8 @@ void check_assignment(const OutputLine& o, bool* assigned_by_now) {
   const RuleSet& r = o.rule();
   const char* name = r.output_names[o.k];
   if (!std::strchr(r.expressions[o.k], '=')) {
-    report(o.lib.findings, Severity::error, o.token(kAssignmentToken), "output line without \"=\" [%s]",
-           r.expressions[o.k]);
+    report(o.lib.findings, Severity::error, o.token(kAssignmentToken),
+           "output line without \"=\" [%s]", r.expressions[o.k]);
     return;
   }
   for (int j = 0; j < o.k; ++j) {
@@ -159,7 +161,8 @@ void check_limits(const OutputLine& o) {
   char high[kMaxFloatText + 1];
   put_shortest(low, r.low_limits[o.k]);
   put_shortest(high, r.high_limits[o.k]);
-  report(o.lib.findings, Severity::warning, o.token(kLowToken), "low limit [%s] above high limit [%s]", low, high);
+  report(o.lib.findings, Severity::warning, o.token(kLowToken),
+         "low limit [%s] above high limit [%s]", low, high);
 }
 
 // The test and the replace expression, which run after every assignment of the record.
@@ -171,8 +174,8 @@ void check_test_and_replacement(const OutputLine& o, const bool* assigned_in_all
   if (r.test_expressions[o.k][0] == '\0') {
     // A constant needs no test: it has the same value in every record.
     if (!is_constant(c.assignments[o.k], o.lib.library.compiled.pool))
-      report(o.lib.findings, Severity::warning, o.line(), "no test expression for [%s]: its value is never checked",
-             r.output_names[o.k]);
+      report(o.lib.findings, Severity::warning, o.line(),
+             "no test expression for [%s]: its value is never checked", r.output_names[o.k]);
   } else {
     check_expression(c.tests[o.k],
                      o.site(r.test_expressions[o.k], kTestToken, ExpressionRole::test), assigned);
@@ -283,6 +286,7 @@ void check_rule_file(const CheckedLibrary& lib, int i) {
     check_output_line(o, assigned_by_now, assigned_in_all);
     report_dry_run(o, result);
   }
+  check_layouts(lib, i, file);
   report_load_failures_of(lib, file);
 }
 

@@ -74,11 +74,20 @@ TEST_F(LibraryChecks, EveryFileIsCheckedAndTheLoadGoesOnPastFailures) {
             "its own parameter\n"
             "lib/genrou-gentpj:8:12: warning: replace expression [NULL1] begins with \"NULL\": it "
             "is never evaluated, the value is kept\n"
+            // Layouts: genrou's h is its 5th value, not its 1st or 3rd.
+            "lib/genrou-gentpj:1: error: input [@h]: position 1 of genrou holds tpdo; h is "
+            "position 5\n"
+            "lib/genrou-gentpj:3: error: input [@h]: position 3 of genrou holds tpqo; h is "
+            "position 5\n"
+            "lib/genrou-gentpj:9: note: 0 of the 4 output names are parameters of [gentpj]: the "
+            "rule uses names of its own, so their positions are not checked\n"
             "lib/genrou-gensal:2:4: error: unknown name [$y]\n"
             "lib/genrou-gensal:2: warning: no test expression for [$x]: its value is never "
             "checked\n"
             "lib/genrou-gensal:2:1: warning: dry run on the rule file's input values: [$x] ends at "
-            "-99999, below -99998: the record would fail\n");
+            "-99999, below -99998: the record would fail\n"
+            "lib/genrou-gensal:3: note: 0 of the 1 output names are parameters of [gensal]: the "
+            "rule uses names of its own, so their positions are not checked\n");
 }
 
 TEST_F(LibraryChecks, PreviewCountsAsModelconvWould) {

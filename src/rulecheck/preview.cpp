@@ -9,6 +9,7 @@
 #include "convert/bus_selection.h"
 #include "convert/reading_loop.h"
 #include "io/files.h"
+#include "models/catalogue.h"
 #include "records/header_parse.h"
 #include "rulecheck/findings.h"
 
@@ -36,16 +37,30 @@ bool keyword_names(const char* keyword, const char* input_name) {
   return *n == '\0';
 }
 
-void check_keywords(PreviewTally& tally, const ConvertedRecord& record, const RuleSet& r) {
+// The keyword without its quotes, cut to what a Listed keeps.
+void unquote(const char* keyword, char* out) {
+  std::snprintf(out, kTalliedNameSize, "%.*s", static_cast<int>(std::strcspn(keyword + 1, "\"")),
+                keyword + 1);
+}
+
+// Keywords that do not name the rule's input their value feeds; where they do, those that
+// are not the catalogue's name at their position (model: the from-model's entry, or
+// nullptr).
+void check_keywords(PreviewTally& tally, const ConvertedRecord& record, const RuleSet& r,
+                    const ModelEntry* model) {
   const ParsedRecord& p = record.parsed;
-  const int keyed = std::min(p.values_given, static_cast<int>(r.input_count));
-  for (int k = 0; k < keyed; ++k) {
+  char unquoted[kTalliedNameSize];
+  for (int k = 0; k < p.values_given; ++k) {
     const char* keyword = p.keywords[k];
-    if (!keyword || keyword_names(keyword, r.input_names[k])) continue;
-    char unquoted[kTalliedNameSize];
-    std::snprintf(unquoted, sizeof unquoted, "%.*s",
-                  static_cast<int>(std::strcspn(keyword + 1, "\"")), keyword + 1);
-    add(tally.keywords[record.rule], record.line, k, unquoted);
+    if (!keyword) continue;
+    if (k < r.input_count && !keyword_names(keyword, r.input_names[k])) {
+      unquote(keyword, unquoted);
+      add(tally.keywords[record.rule], record.line, k, unquoted);
+    } else if (model && model->names && k < model->count &&
+               !keyword_names(keyword, model->names[k])) {
+      unquote(keyword, unquoted);
+      add(tally.catalogue_keywords[record.rule], record.line, k, unquoted);
+    }
   }
 }
 
@@ -61,9 +76,14 @@ void keep_statistics(PreviewTally& tally, const ConvertedRecord& record, const R
     std::snprintf(header, sizeof header, "%.*s", c.header_end, record.text);
     RecordHeader h;
     parse_conversion_header(header, h, BusNameForm::token);
-    row = SuspectRow{
-        record.line, h.bus_number,        {h.unit_id[0], h.unit_id[1], '\0'}, record.rule,
-        k,           c.suspect_values[k], c.outputs[k],                       c.marks[k]};
+    row = SuspectRow{record.line,
+                     h.bus_number,
+                     {h.unit_id[0], h.unit_id[1], '\0'},
+                     record.rule,
+                     k,
+                     c.suspect_values[k],
+                     c.outputs[k],
+                     c.marks[k]};
   }
 }
 
@@ -71,14 +91,19 @@ void keep_statistics(PreviewTally& tally, const ConvertedRecord& record, const R
 struct Counting final : LoopObserver {
   PreviewTally& tally;
   const RuleTable& table;
-  Counting(PreviewTally& t, const RuleTable& r) : tally(t), table(r) {}
+  const ModelEntry* models[kMaxRuleSets];  // each rule's from-model in the catalogue
+  Counting(PreviewTally& t, const RuleTable& r) : tally(t), table(r) {
+    for (int i = 0; i < table.rule_count; ++i)
+      models[i] = find_model(table.rule_sets[i].from_model);
+  }
 
   void record_converted(const ConvertedRecord& record) override {
     const int i = record.rule;
     const RuleSet& r = table.rule_sets[i];
-    if (record.parsed.values_given < r.input_count)
-      add(tally.short_records[i], record.line, record.parsed.values_given);
-    check_keywords(tally, record, r);
+    const int given = record.parsed.values_given;
+    if (given < r.input_count) add(tally.short_records[i], record.line, given);
+    if (models[i] && given > models[i]->count) add(tally.extra_values[i], record.line, given);
+    check_keywords(tally, record, r, models[i]);
     if (tally.has_statistics) keep_statistics(tally, record, r);
   }
 
@@ -108,6 +133,10 @@ const Listed& warnings_of(const PreviewTally& tally, WarningKind kind, int rule)
       return tally.short_records[rule];
     case WarningKind::keyword:
       return tally.keywords[rule];
+    case WarningKind::extra_values:
+      return tally.extra_values[rule];
+    case WarningKind::catalogue_keyword:
+      return tally.catalogue_keywords[rule];
     case WarningKind::blank_led:
       break;
   }
@@ -136,6 +165,22 @@ void describe_warning(WarningKind kind, const RuleSet& r, const Listed& listed, 
                     "unchanged, not read into that record",
                     r.from_model);
       break;
+    case WarningKind::extra_values:
+      std::snprintf(out, room,
+                    "record of [%s] holds %d values, the catalogue's %s has %d: its layout may "
+                    "not be the one the rule reads",
+                    r.from_model, listed.values[n], find_model(r.from_model)->name,
+                    find_model(r.from_model)->count);
+      break;
+    case WarningKind::catalogue_keyword: {
+      const ModelEntry& m = *find_model(r.from_model);
+      const int k = listed.values[n];
+      std::snprintf(out, room,
+                    "value %d of [%s] follows the keyword [%s], but position %d of %s holds %s%s",
+                    k + 1, r.from_model, listed.texts[n], k + 1, m.name, m.names[k],
+                    k < m.confirmed_to ? "" : " (order not confirmed)");
+      break;
+    }
   }
 }
 
@@ -152,6 +197,16 @@ void describe_rest(WarningKind kind, const RuleSet& r, int rest, char* out, int 
       break;
     case WarningKind::blank_led:
       std::snprintf(out, room, "%d more lines begin with a blank after converted records of [%s]",
+                    rest, r.from_model);
+      break;
+    case WarningKind::extra_values:
+      std::snprintf(out, room,
+                    "%d more records of [%s] hold more values than the catalogue's model", rest,
+                    r.from_model);
+      break;
+    case WarningKind::catalogue_keyword:
+      std::snprintf(out, room,
+                    "%d more values of [%s] follow a keyword that is not the catalogue's name",
                     rest, r.from_model);
       break;
   }
@@ -252,8 +307,8 @@ bool run_preview(const Preview& p, const char* data_file, const char* selection_
       start_stats(tally.stats[i][k], r.low_limits[k], r.high_limits[k]);
   }
   Counting counting(tally, table);
-  const LoopOutputs quiet{nullptr, nullptr, {nullptr, nullptr, false, BusNameForm::token},
-                          &counting};
+  const LoopOutputs quiet{
+      nullptr, nullptr, {nullptr, nullptr, false, BusNameForm::token}, &counting};
   tally.lines = convert_data_file(data, p.library, p.rules, p.selection, quiet, p.loop);
   std::fclose(data);
   write_counts(p, data_file);

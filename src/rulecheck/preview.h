@@ -43,6 +43,8 @@ struct PreviewTally {
   int lines;  // of the data file
   Listed short_records[kMaxRuleSets];
   Listed keywords[kMaxRuleSets];
+  Listed extra_values[kMaxRuleSets];        // records holding more values than their model
+  Listed catalogue_keywords[kMaxRuleSets];  // keywords that are not the catalogue's name
   Listed blank_led[kMaxRuleSets];
   // Records whose model no RuleSet converts, by model name in the order first met.
   char models[kMaxTalliedModels][kTalliedNameSize];
@@ -59,12 +61,12 @@ struct PreviewTally {
 // What a preview reads by, counts into and reads with: the caller's.
 struct Preview {
   const RuleLibrary& library;
-  RuleState& rules;       // counts from zero
-  PreviewTally& tally;    // emptied first
+  RuleState& rules;     // counts from zero
+  PreviewTally& tally;  // emptied first
   BusSelection& selection;
   LoopBuffers& loop;
-  WholeLine& line;        // for the bus list
-  Findings& findings;     // its lines go to findings.out too
+  WholeLine& line;     // for the bus list
+  Findings& findings;  // its lines go to findings.out too
 };
 
 // Runs the preview of `data_file` with the selection argument (nullptr: every bus),
@@ -73,10 +75,11 @@ struct Preview {
 bool run_preview(const Preview& preview, const char* data_file, const char* selection_argument,
                  bool keep_statistics);
 
-// The data file's warnings, of three kinds, each listed per rule.
-enum class WarningKind { short_record, keyword, blank_led };
+// The data file's warnings, of five kinds, each listed per rule.
+enum class WarningKind { short_record, keyword, blank_led, extra_values, catalogue_keyword };
 constexpr WarningKind kWarningKinds[] = {WarningKind::short_record, WarningKind::keyword,
-                                         WarningKind::blank_led};
+                                         WarningKind::blank_led, WarningKind::extra_values,
+                                         WarningKind::catalogue_keyword};
 const Listed& warnings_of(const PreviewTally& tally, WarningKind kind, int rule);
 // What warning n of its list says (its line is told apart), and what the count of the
 // ones not listed says.

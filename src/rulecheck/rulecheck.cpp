@@ -7,6 +7,7 @@
 
 #include "cli/command_line.h"
 #include "io/console.h"
+#include "rulecheck/catalogue_commands.h"
 #include "rulecheck/html_report.h"
 #include "rulecheck/library_check.h"
 
@@ -14,29 +15,57 @@ namespace {
 
 constexpr ProgramInfo kProgram{
     "rulecheck",
-    "Usage: rulecheck [--data data-file [all|include|exclude] [--report report.html]]\n",
+    "Usage: rulecheck [--data data-file [all|include|exclude] [--report report.html]]\n"
+    "       rulecheck --models [model]\n"
+    "       rulecheck --skeleton from-model to-model\n",
     kModelconvMissingRuleFile};
 
+bool is(const char* argument, const char* option) { return std::strcmp(argument, option) == 0; }
+
 // rulecheck [--data data-file [all|include|exclude] [--report report.html]]
+// rulecheck --models [model]
+// rulecheck --skeleton from-model to-model
 bool read_arguments(int argc, char** argv, CheckRun& run) {
-  run.data_file = run.selection = run.report = nullptr;
+  run.mode = CheckMode::library;
+  run.data_file = run.selection = run.report = run.model = run.to_model = nullptr;
   if (argc == 1) return true;
-  if (std::strcmp(argv[1], "--data") != 0 || argc < 3) return false;
+  if (is(argv[1], "--models") && argc <= 3) {
+    run.mode = CheckMode::models;
+    run.model = argc == 3 ? argv[2] : nullptr;
+    return true;
+  }
+  if (is(argv[1], "--skeleton") && argc == 4) {
+    run.mode = CheckMode::skeleton;
+    run.model = argv[2];
+    run.to_model = argv[3];
+    return true;
+  }
+  if (!is(argv[1], "--data") || argc < 3) return false;
   run.data_file = argv[2];
   int i = 3;
-  if (i < argc && std::strcmp(argv[i], "--report") != 0) run.selection = argv[i++];
+  if (i < argc && !is(argv[i], "--report")) run.selection = argv[i++];
   if (i < argc) {
-    if (std::strcmp(argv[i], "--report") != 0 || i + 1 >= argc) return false;
+    if (!is(argv[i], "--report") || i + 1 >= argc) return false;
     run.report = argv[i + 1];
     i += 2;
   }
   return i == argc;
 }
 
+// --models and --skeleton: what the catalogue tells, on standard output.
+int tell_catalogue(const CheckRun& run) {
+  if (run.mode == CheckMode::models && !run.model) {
+    list_models(stdout);
+    return 0;
+  }
+  const bool told = run.mode == CheckMode::models ? show_model(stdout, run.model)
+                                                  : write_skeleton(stdout, run.model, run.to_model);
+  return told ? 0 : 1;
+}
+
 // The report may not overwrite a file the run reads. False after an error finding.
 bool report_is_distinct(CheckRun& run) {
-  const char* list =
-      run.selection && names_selection_file(run.selection) ? run.selection : nullptr;
+  const char* list = run.selection && names_selection_file(run.selection) ? run.selection : nullptr;
   if (!find_run_clash(run.library.table, {run.report}, {run.data_file, list})) return true;
   report(run.findings, Severity::error, SourcePoint{run.report, 0, 0},
          "is a file this run reads: the report is not written");
@@ -46,16 +75,13 @@ bool report_is_distinct(CheckRun& run) {
 // Writes the report whole, or not at all. False after an error finding.
 bool write_report(CheckRun& run) {
   if (!open_output_file(run.report_file, run.report, run.report_buffer)) {
-    report(run.findings, Severity::error, SourcePoint{run.report, 0, 0},
-           "cannot write the report");
+    report(run.findings, Severity::error, SourcePoint{run.report, 0, 0}, "cannot write the report");
     return false;
   }
-  write_html_report(run.report_file.stream,
-                    ReportInput{run.data_file, run.bus_selection.basis, run.library.table,
-                                run.rules, run.tally});
+  write_html_report(run.report_file.stream, ReportInput{run.data_file, run.bus_selection.basis,
+                                                        run.library.table, run.rules, run.tally});
   if (!close_output_file(run.report_file)) {
-    report(run.findings, Severity::error, SourcePoint{run.report, 0, 0},
-           "cannot write the report");
+    report(run.findings, Severity::error, SourcePoint{run.report, 0, 0}, "cannot write the report");
     return false;
   }
   std::printf("Report written to [%s]\n", run.report);
@@ -86,12 +112,13 @@ int run_rulecheck(int argc, char** argv, CheckRun& run) {
     print_usage(kProgram);
     return 1;
   }
+  if (run.mode != CheckMode::library) return tell_catalogue(run);
   // What the loader and the conversion would say on the console is reported here as
   // findings, on standard output.
   ConsoleSwitch quiet(nullptr);
   run.findings = Findings{stdout, 0, 0};
-  const bool loaded = load_rules(run.library.table, LoadOptions{true, &run.sources}, run.failures,
-                                 run.line);
+  const bool loaded =
+      load_rules(run.library.table, LoadOptions{true, &run.sources}, run.failures, run.line);
   compile_library(run.library.table, run.library.compiled);
   check_library(CheckedLibrary{run.library, run.sources, run.failures, run.findings});
   if (run.data_file) preview_data_file(run, loaded);

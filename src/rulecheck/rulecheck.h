@@ -12,10 +12,17 @@
 #include "rules/rule_loader.h"
 #include "rules/rule_sources.h"
 
+// What a run of rulecheck does: check the library (and preview a data file), or tell
+// what the model catalogue holds.
+enum class CheckMode { library, models, skeleton };
+
 // Everything one run of rulecheck holds. main keeps the one instance; every step of the
 // run gets it, or the part it needs.
 struct CheckRun {
   // The command line.
+  CheckMode mode;
+  const char* model;      // --models NAME, or the from-model of --skeleton
+  const char* to_model;   // of --skeleton
   const char* data_file;  // nullptr: the library alone is checked
   const char* selection;  // nullptr: every bus
   const char* report;     // nullptr: no report

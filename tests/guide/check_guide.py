@@ -96,7 +96,8 @@ def check_expressions(lines, start, inputs, path_env):
 WRITERS = re.compile(r"stderr|console_printf|report_unconverted|copy_unconverted|limit_exceeded|"
                      r"expression_error|kUsage|Missing|Working without")
 # The checker's findings are its output, told in the guide's section on rulecheck.
-FINDINGS = ("library_check.cpp", "expression_check.cpp", "findings.cpp", "preview.cpp")
+FINDINGS = ("library_check.cpp", "expression_check.cpp", "findings.cpp", "preview.cpp",
+            "layout_check.cpp")
 
 
 def source_files(sources):

@@ -5,8 +5,8 @@
 set -u
 levels=(
   "text io"
-  "rules"
-  "expr"
+  "rules models"
+  "expr dynamics"
   "records"
   "convert"
   "cli"
