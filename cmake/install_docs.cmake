@@ -5,7 +5,10 @@
 # DOCS_SOURCE, DOCS_WORK, DOCS_MANDIR, DOCS_DOCDIR.
 foreach(page modelconv.1 modeltest.1 rulecheck.1)
   file(READ "${DOCS_SOURCE}/${page}" text)
-  string(REPLACE "\\fIprefix\\fP" "${CMAKE_INSTALL_PREFIX}" text "${text}")
+  # The pages name the paths of an install to /usr/local; installed, they name their own.
+  string(REPLACE "of an install to /usr/local" "of this install, to ${CMAKE_INSTALL_PREFIX}" text
+         "${text}")
+  string(REPLACE "/usr/local/share/" "${CMAKE_INSTALL_PREFIX}/share/" text "${text}")
   file(WRITE "${DOCS_WORK}/${page}" "${text}")
   execute_process(COMMAND gzip -9 -n -f "${DOCS_WORK}/${page}" RESULT_VARIABLE failed)
   if(failed)

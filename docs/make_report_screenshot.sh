@@ -11,6 +11,6 @@ cp -a examples/rule.txt examples/lib examples/example.dyd "$work/"
 (cd "$work" && "$build/rulecheck" --data example.dyd --report report.html > /dev/null)
 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
   --disable-background-networking --disable-component-update --disable-sync --hide-scrollbars \
-  --user-data-dir="$work/profile" --window-size=1100,860 \
+  --user-data-dir="$work/profile" --window-size=1400,1000 \
   --screenshot="$PWD/docs/report-example.png" "file://$work/report.html" 2> /dev/null
 echo "wrote docs/report-example.png"

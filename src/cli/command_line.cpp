@@ -15,7 +15,11 @@ bool ends_at_command_line(int argc, char** argv, const ProgramInfo& program, int
   use_binary_console();
   *status = 0;
   if (argc >= 2 && std::strcmp(argv[1], "--help") == 0) {
-    std::fputs(program.usage, stdout);
+    std::printf(
+        "%s\n\n%s\n%s\nMore: the user guide, guide.md in share/doc/modelconv under the folder the "
+        "programs\nwere installed to (/usr/local by default, /usr for the Debian package), "
+        "and the manual\npage: man %s.\n",
+        program.purpose, program.usage, program.details, program.name);
     return true;
   }
   if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {

@@ -12,12 +12,17 @@ struct ProgramInfo {
   const char* name;               // "modelconv"
   const char* usage;              // "Usage: modelconv ...\n"
   const char* missing_rule_file;  // its message for a rule file that cannot be opened
+  // What --help tells besides the usage: what the program does (before the usage), its
+  // arguments, the files it reads and writes, and its exit statuses (after it).
+  const char* purpose;
+  const char* details;
 };
 
 // The start of every program: the console streams made binary, then the command line.
-// True when the run ends there, with *status set: argv[1] asks for --help or
-// --version, which is printed on standard output (status 0), or argc is below `needed`
-// and the usage line goes to the console (status 1).
+// True when the run ends there, with *status set: argv[1] asks for --help (the purpose,
+// the usage, the details and where the guide and manual page are) or --version, printed
+// on standard output (status 0), or argc is below `needed` and the usage line goes to
+// the console (status 1).
 bool ends_at_command_line(int argc, char** argv, const ProgramInfo& program, int needed,
                           int* status);
 

@@ -10,10 +10,33 @@
 
 namespace {
 
+// What --help tells besides the usage line.
+constexpr const char* kPurpose =
+    "modelconv converts every record of a dynamic data file whose model has a rule, from its\n"
+    "model to the rule's new model, by the rule library of the working folder, and copies\n"
+    "every other line unchanged.";
+constexpr const char* kDetails =
+    "  input-file     the dynamic data file to convert\n"
+    "  all            convert every bus (after you answer c to \"Type c to continue\")\n"
+    "  include        a bus selection file: convert only the buses it lists\n"
+    "  exclude        a bus selection file: convert every bus but those it lists\n"
+    "  output-file    the converted data file (written whole, or not at all)\n"
+    "  log-file       the suspect values, one line each\n"
+    "  changes-file   the suspect values with every output value of their record\n"
+    "\n"
+    "Reads:  rule.txt and lib/FROM-TO (the rule library, in the working folder), input-file\n"
+    "        and the bus selection file.\n"
+    "Writes: output-file, log-file, changes-file, and in the working folder rulesused.txt\n"
+    "        (the rules and their counts) and rerr.txt (the number of every line read).\n"
+    "        Messages go to standard error.\n"
+    "Exit status: 0 after a clean run; 1 when the run stops on an error (a file that cannot\n"
+    "be opened, a bad argument, a refused confirmation, a library beyond its limits, an\n"
+    "output that would overwrite an input, a write error).\n";
+
 constexpr ProgramInfo kProgram{
     "modelconv",
     "Usage: modelconv input-file all|include|exclude output-file log-file changes-file\n",
-    kModelconvMissingRuleFile};
+    kModelconvMissingRuleFile, kPurpose, kDetails};
 constexpr const char* kTraceFile = "rerr.txt";
 
 // The bus selection of the command line, with the confirmation that "all" asks for.

@@ -22,10 +22,30 @@
 
 namespace {
 
+// What --help tells besides the usage line.
+constexpr const char* kPurpose =
+    "modeltest writes a side-by-side test case of one generating unit of a dynamic data file:\n"
+    "each of its records with its own values on an OLD bus and converted by the rule library\n"
+    "of the working folder on a NEW bus, to simulate both.";
+constexpr const char* kDetails =
+    "  input-file     the dynamic data file\n"
+    "  bus-number     the unit's bus\n"
+    "  unit-id        the unit's ID (1 is the unit \"1 \"); CC takes every unit at the bus\n"
+    "  testcase-file  the test case (written whole, or not at all)\n"
+    "  log-file       the suspect values, one line each (also shown on the console)\n"
+    "  changes-file   the suspect values with every output value of their record\n"
+    "\n"
+    "Reads:  rule.txt and lib/FROM-TO (the rule library, in the working folder), input-file.\n"
+    "Writes: testcase-file, log-file, changes-file, and rulesused.txt in the working folder.\n"
+    "        Messages go to standard error.\n"
+    "Exit status: 0 after a clean run; 1 when the run stops on an error (a file that cannot\n"
+    "be opened, a bus number that is no whole number, a library beyond its limits, an\n"
+    "output that would overwrite an input, a write error).\n";
+
 constexpr ProgramInfo kProgram{
     "modeltest",
     "Usage: modeltest input-file bus-number unit-id testcase-file log-file changes-file\n",
-    kModeltestMissingRuleFile};
+    kModeltestMissingRuleFile, kPurpose, kDetails};
 
 constexpr const char* kPlayIn =
     "plnow 100 \"PLAYIN\" 13.8 \"1 \"  : #1 0.\n#\n"

@@ -7,14 +7,18 @@
 
 #include "convert/convert_record.h"
 #include "rulecheck/html_writer.h"
+#include "rulecheck/report_parts.h"
 #include "text/format.h"
 
 namespace {
 
 constexpr const char* kStyle = R"(
 body { font-family: system-ui, sans-serif; font-size: 14px; color: #1d2430; margin: 24px; }
-h1 { font-size: 22px; margin: 0 0 6px; } h2 { font-size: 17px; margin: 26px 0 6px; }
-p { margin: 4px 0; } .facts { color: #4b5565; }
+h1 { font-size: 22px; margin: 0 0 6px; } h2 { font-size: 17px; margin: 0; display: inline; }
+h3 { font-size: 15px; margin: 14px 0 4px; }
+section > h2, body > h2 { display: block; margin: 26px 0 6px; }
+details { margin: 18px 0 6px; } summary { cursor: pointer; margin-bottom: 6px; }
+p { margin: 4px 0; } .facts { color: #4b5565; } .reading { max-width: 60em; }
 table { border-collapse: collapse; margin: 6px 0 10px; }
 th, td { border-bottom: 1px solid #d7dce4; padding: 3px 7px; text-align: left;
   vertical-align: top; }
@@ -22,19 +26,22 @@ th { background: #eef1f5; font-weight: 600; }
 table.sortable th { cursor: pointer; }
 td.n, th.n { text-align: right; white-space: nowrap; font-variant-numeric: tabular-nums; }
 code { font-family: ui-monospace, monospace; font-size: 12.5px; overflow-wrap: anywhere; }
-.bins { font-family: ui-monospace, monospace; font-size: 9.5px; color: #4b5565; width: 180px; }
-.legend { color: #4b5565; font-size: 12.5px; }
-.swatch { display: inline-block; width: 10px; height: 10px; vertical-align: -1px;
-  border: 1px solid #8a94a6; }
+td code { overflow-wrap: normal; }
+.legend { color: #4b5565; font-size: 12.5px; max-width: 60em; }
 .bad { color: #a3261b; font-weight: 600; }
-svg { display: block; }
+td.outside { background: #fcecd8; color: #8a4106; font-weight: 600; }
+td.suspect { background: #fbe4e2; color: #a3261b; font-weight: 600; }
+td small { display: block; font-weight: 400; font-size: 11px; white-space: normal;
+  min-width: 14em; text-align: left; }
+.scroll { overflow-x: auto; max-width: 100%; }
+svg { display: block; } svg text { font: 9px ui-monospace, monospace; fill: #3d4656; }
 nav a { margin-right: 10px; }
 @page { size: A4; margin: 12mm; }
 @media print {
   body { margin: 0; font-size: 8pt; } nav { display: none; }
   tr, svg { break-inside: avoid; } thead { display: table-header-group; }
   th, td { padding: 2px 4px; } code { font-size: 7.5pt; }
-  svg { width: 120px; height: 31px; } .bins { width: 120px; font-size: 6.5pt; }
+  svg { width: 220px; height: 64px; }
 }
 )";
 
@@ -59,12 +66,9 @@ document.querySelectorAll('table.sortable th').forEach(function (th) {
 });
 )";
 
-constexpr const char* kBarColour = "#4a6fa5";
-constexpr const char* kReplacedColour = "#d9822b";
-constexpr const char* kBandColour = "#e3ebf6";
-constexpr const char* kBandLineColour = "#8a94a6";
+}  // namespace
 
-void cell_text(Html& h, const char* content, bool code = false) {
+void cell_text(Html& h, const char* content, bool code) {
   Element td(h, "td");
   if (code) {
     element(h, "code", nullptr, content);
@@ -73,7 +77,7 @@ void cell_text(Html& h, const char* content, bool code = false) {
   }
 }
 
-void cell_int(Html& h, int value, bool flag = false) {
+void cell_int(Html& h, int value, bool flag) {
   Element td(h, "td");
   td.attr("class", flag && value > 0 ? "n bad" : "n");
   integer(h, value);
@@ -85,31 +89,10 @@ void cell_number(Html& h, double value) {
   number(h, value);
 }
 
-// A table of the "sortable" kind with the heads of its columns; a head written ">name"
-// is of a column of numbers. The rows go into its body.
-struct SortableTable {
-  Element table;
-  SortableTable(Html& h, std::initializer_list<const char*> heads) : table(h, "table") {
-    table.attr("class", "sortable");
-    raw(h, "\n");
-    {
-      Element thead(h, "thead");
-      Element tr(h, "tr");
-      for (const char* head : heads) {
-        Element th(h, "th");
-        if (head[0] == '>') th.attr("class", "n");
-        text(h, head[0] == '>' ? head + 1 : head);
-      }
-    }
-    raw(h, "\n");
-  }
-};
-
-int record_count(const ReportInput& in) {
-  int records = in.tally.other_model_records;
-  for (int i = 0; i < in.table.rule_count; ++i) records += in.rules.counts[i].found;
-  for (int i = 0; i < in.tally.model_count; ++i) records += in.tally.model_records[i];
-  return records;
+void column_head(Html& h, const char* head) {
+  Element th(h, "th");
+  if (head[0] == '>') th.attr("class", "n");
+  text(h, head[0] == '>' ? head + 1 : head);
 }
 
 void rule_name(Html& h, const RuleSet& r) {
@@ -117,6 +100,15 @@ void rule_name(Html& h, const RuleSet& r) {
   text(h, r.from_model);
   raw(h, " &rarr; ");
   text(h, r.to_model);
+}
+
+namespace {
+
+int record_count(const ReportInput& in) {
+  int records = in.tally.other_model_records;
+  for (int i = 0; i < in.table.rule_count; ++i) records += in.rules.counts[i].found;
+  for (int i = 0; i < in.tally.model_count; ++i) records += in.tally.model_records[i];
+  return records;
 }
 
 void write_heading(Html& h, const ReportInput& in) {
@@ -172,6 +164,21 @@ void write_heading(Html& h, const ReportInput& in) {
   link("#warnings", "Warnings");
 }
 
+// How to read the report, before its tables.
+void write_reading(Html& h) {
+  Element p(h, "p");
+  p.attr("class", "reading");
+  text(h,
+       "How to read it: per rule, a histogram of each output parameter's converted values "
+       "against a band from the rule's low to its high limit, and a table of the converted "
+       "units with every value the new record gets. The limits only start and describe the "
+       "values; only the rule's test decides that a value is suspect (marked red, with the "
+       "test and what became of the value). A value outside its limits is marked brown: "
+       "look at it, it is not wrong by that alone. Rules with failed, suspect or "
+       "out-of-limit values, short records or values not read are open; click a rule's "
+       "heading to fold it, a column's head to sort its table.");
+}
+
 void heading(Html& h, const char* id, const char* title) {
   Element h2(h, "h2");
   h2.attr("id", id);
@@ -181,192 +188,34 @@ void heading(Html& h, const char* id, const char* title) {
 void write_summary(Html& h, const ReportInput& in) {
   heading(h, "summary", "Summary");
   raw(h, "\n");
-  SortableTable table(h, {">rule", "from", "to", ">found", ">converted", ">failed",
-                          ">suspect values", ">replaced values", ">short records"});
-  Element tbody(h, "tbody");
-  raw(h, "\n");
-  for (int i = 0; i < in.table.rule_count; ++i) {
-    const RuleSet& r = in.table.rule_sets[i];
-    const RuleCounts& c = in.rules.counts[i];
-    {
-      Element tr(h, "tr");
-      cell_int(h, i);
-      cell_text(h, r.from_model, true);
-      cell_text(h, r.to_model, true);
-      cell_int(h, c.found);
-      cell_int(h, c.converted);
-      cell_int(h, c.failed, true);
-      cell_int(h, c.suspects);
-      cell_int(h, c.replaced);
-      cell_int(h, in.tally.short_records[i].count, true);
-    }
-    raw(h, "\n");
-  }
-}
-
-// A rectangle of the histogram.
-void bar_rect(Html& h, double x, double y, double width, double height, const char* fill) {
-  Element rect(h, "rect");
-  rect.attr("x", x, 1).attr("y", y, 1).attr("width", width, 1).attr("height", height, 1);
-  rect.attr("fill", fill);
-}
-
-// The histogram of one output parameter: its bins as bars, the replaced values in the
-// second colour, the band shaded; then every bin's count as text.
-void write_histogram(Html& h, const ParameterStats& s, float low) {
-  constexpr int kWidth = 180, kHeight = 46, kBase = 40;
-  const Histogram& hist = s.histogram;
-  const int first = hist.band ? 0 : 1;
-  const int last = hist.band ? kHistogramBins + 1 : kHistogramBins;
-  const int bars = last - first + 1;
-  const double bar = static_cast<double>(kWidth) / bars;
-  int highest = 0;
-  for (int i = first; i <= last; ++i) highest = hist.counts[i] > highest ? hist.counts[i] : highest;
-  {
-    Element svg(h, "svg");
-    svg.attr("width", kWidth).attr("height", kHeight);
-    char box[48];
-    std::snprintf(box, sizeof box, "0 0 %d %d", kWidth, kHeight);
-    svg.attr("viewBox", box).attr("role", "img");
-    svg.attr("aria-label", "histogram of the converted values");
-    if (hist.band) {
-      bar_rect(h, bar, 0, bar * kHistogramBins, kBase, kBandColour);
-    } else if (hist.started && low >= hist.low && low < hist.low + kHistogramBins * hist.width) {
-      // A band of one value (low equal to high) is a line.
-      const double x = (low - hist.low) / hist.width * bar;
-      Element line(h, "line");
-      line.attr("x1", x, 1).attr("y1", 0).attr("x2", x, 1).attr("y2", kBase);
-      line.attr("stroke", kBandLineColour).attr("stroke-dasharray", "3 2");
-    }
-    for (int i = first; i <= last && highest > 0; ++i) {
-      const double x = (i - first) * bar + 0.5;
-      const double all = static_cast<double>(hist.counts[i]) / highest * (kBase - 2);
-      const double replaced = static_cast<double>(hist.replaced[i]) / highest * (kBase - 2);
-      if (hist.counts[i] > 0) bar_rect(h, x, kBase - all, bar - 1, all, kBarColour);
-      if (hist.replaced[i] > 0)
-        bar_rect(h, x, kBase - replaced, bar - 1, replaced, kReplacedColour);
-    }
-    Element axis(h, "line");
-    axis.attr("x1", 0).attr("y1", kBase + 0.5, 1).attr("x2", kWidth).attr("y2", kBase + 0.5, 1);
-    axis.attr("stroke", kBandLineColour);
-  }
-  Element bins(h, "div");
-  bins.attr("class", "bins");
-  if (hist.band) {
-    text(h, "below ");
-    integer(h, hist.counts[0]);
-    text(h, " | ");
-  } else if (hist.started) {
-    double from, to;
-    bin_range(hist, 1, &from, &to);
-    text(h, "from ");
-    number(h, from);
-    bin_range(hist, kHistogramBins, &from, &to);
-    text(h, " to ");
-    number(h, to);
-    text(h, ": ");
-  }
-  for (int i = 1; i <= kHistogramBins; ++i) {
-    if (i > 1) text(h, " ");
-    integer(h, hist.counts[i]);
-  }
-  if (hist.band) {
-    text(h, " | above ");
-    integer(h, hist.counts[kHistogramBins + 1]);
-  }
-}
-
-void write_legend(Html& h) {
-  char threshold[kMaxFloatText + 1];
-  put_shortest(threshold, kFailureThreshold);
-  Element p(h, "p");
-  p.attr("class", "legend");
-  auto swatch = [&](const char* colour) {
-    char style[48];
-    std::snprintf(style, sizeof style, "background:%s", colour);
-    Element span(h, "span");
-    span.attr("class", "swatch").attr("style", style);
-  };
-  text(h, "Distribution of the converted values: the band from low to high limit ");
-  swatch(kBandColour);
-  text(h,
-       " shaded, with a bin below and above it (where the limits give no band, the values' "
-       "own range); replaced values ");
-  swatch(kReplacedColour);
-  text(h, " in the second colour. Min, mean and max leave out the values below ");
-  text(h, threshold);
-  text(h, ".");
-}
-
-void write_rule(Html& h, const ReportInput& in, int i) {
-  const RuleSet& r = in.table.rule_sets[i];
-  const RuleCounts& c = in.rules.counts[i];
-  char id[32];
-  std::snprintf(id, sizeof id, "rule-%d", i);
-  Element section(h, "section");
-  section.attr("id", id);
-  raw(h, "\n");
-  {
-    Element h2(h, "h2");
-    text(h, "Rule ");
-    integer(h, i);
-    text(h, ": ");
-    rule_name(h, r);
-  }
-  raw(h, "\n");
-  {
-    Element p(h, "p");
-    integer(h, c.found);
-    text(h, " found, ");
-    integer(h, c.converted);
-    text(h, " converted, ");
-    integer(h, c.failed);
-    text(h, " failed.");
-  }
-  raw(h, "\n");
-  if (r.output_count == 0) {
-    element(h, "p", nullptr, "No output parameters.");
-    raw(h, "\n");
-    return;
-  }
-  write_legend(h);
-  raw(h, "\n");
-  char threshold[kMaxFloatText + 1];
-  put_shortest(threshold, kFailureThreshold);
-  char failed_head[kMaxFloatText + 8];
-  std::snprintf(failed_head, sizeof failed_head, ">below %s", threshold);
-  {
-    SortableTable table(h, {"output", "assignment", ">low", ">high", ">values", ">min", ">mean",
-                            ">max", ">suspect", ">replaced", failed_head, "distribution"});
-    Element tbody(h, "tbody");
-    raw(h, "\n");
-    for (int k = 0; k < r.output_count; ++k) {
-      const ParameterStats& s = in.tally.stats[i][k];
-      {
-        Element tr(h, "tr");
-        cell_text(h, r.output_names[k], true);
-        cell_text(h, r.expressions[k], true);
-        cell_number(h, r.low_limits[k]);
-        cell_number(h, r.high_limits[k]);
-        cell_int(h, s.values);
-        if (s.usable > 0) {
-          cell_number(h, s.min);
-          cell_number(h, s.sum / s.usable);
-          cell_number(h, s.max);
-        } else {
-          for (int n = 0; n < 3; ++n) element(h, "td", "n", "-");
+  sortable_table(
+      h,
+      {">rule", "from", "to", ">found", ">converted", ">failed", ">suspect values",
+       ">replaced values", ">units outside limits", ">short records", ">records not read whole"},
+      [&] {
+        for (int i = 0; i < in.table.rule_count; ++i) {
+          const RuleSet& r = in.table.rule_sets[i];
+          const RuleCounts& c = in.rules.counts[i];
+          {
+            Element tr(h, "tr");
+            cell_int(h, i);
+            cell_text(h, r.from_model, true);
+            cell_text(h, r.to_model, true);
+            cell_int(h, c.found);
+            cell_int(h, c.converted);
+            cell_int(h, c.failed, true);
+            cell_int(h, c.suspects, true);
+            cell_int(h, c.replaced);
+            cell_int(h, in.units.rules[i].flagged, true);
+            cell_int(h, in.tally.short_records[i].count, true);
+            cell_int(h, in.tally.unread_records[i], true);
+          }
+          raw(h, "\n");
         }
-        cell_int(h, s.suspect);
-        cell_int(h, s.replaced);
-        cell_int(h, s.failed, true);
-        Element td(h, "td");
-        write_histogram(h, s, r.low_limits[k]);
-      }
-      raw(h, "\n");
-    }
-  }
-  raw(h, "\n");
+      });
 }
+
+void suspect_rows(Html& h, const ReportInput& in, int shown);
 
 void write_suspects(Html& h, const ReportInput& in) {
   heading(h, "suspects", "Suspect values");
@@ -378,11 +227,21 @@ void write_suspects(Html& h, const ReportInput& in) {
     raw(h, "\n");
     return;
   }
+  sortable_table(
+      h,
+      {">line", ">bus", "ID", "model", "parameter", ">suspect", ">final", "check", "replacement"},
+      [&] { suspect_rows(h, in, shown); });
+  raw(h, "\n");
+  if (in.tally.suspect_total > shown) {
+    Element p(h, "p");
+    text(h, "And ");
+    integer(h, in.tally.suspect_total - shown);
+    text(h, " more suspect values, in the log file of a conversion.");
+  }
+}
+
+void suspect_rows(Html& h, const ReportInput& in, int shown) {
   {
-    SortableTable table(h, {">line", ">bus", "ID", "model", "parameter", ">suspect", ">final",
-                            "check", "replacement"});
-    Element tbody(h, "tbody");
-    raw(h, "\n");
     for (int n = 0; n < shown; ++n) {
       const SuspectRow& row = in.tally.rows[n];
       const RuleSet& r = in.table.rule_sets[row.rule];
@@ -402,13 +261,6 @@ void write_suspects(Html& h, const ReportInput& in) {
       raw(h, "\n");
     }
   }
-  raw(h, "\n");
-  if (in.tally.suspect_total > shown) {
-    Element p(h, "p");
-    text(h, "And ");
-    integer(h, in.tally.suspect_total - shown);
-    text(h, " more suspect values, in the log file of a conversion.");
-  }
 }
 
 void write_models(Html& h, const ReportInput& in) {
@@ -421,10 +273,7 @@ void write_models(Html& h, const ReportInput& in) {
   }
   int order[kMaxTalliedModels];
   models_by_count(in.tally, order);
-  {
-    SortableTable table(h, {"model", ">records"});
-    Element tbody(h, "tbody");
-    raw(h, "\n");
+  sortable_table(h, {"model", ">records"}, [&] {
     for (int n = 0; n < in.tally.model_count; ++n) {
       {
         Element tr(h, "tr");
@@ -433,7 +282,7 @@ void write_models(Html& h, const ReportInput& in) {
       }
       raw(h, "\n");
     }
-  }
+  });
   raw(h, "\n");
   if (in.tally.other_model_records > 0) {
     Element p(h, "p");
@@ -478,14 +327,11 @@ void write_warnings(Html& h, const ReportInput& in) {
     raw(h, "\n");
     return;
   }
-  {
-    SortableTable table(h, {">line", "model", "warning"});
-    Element tbody(h, "tbody");
-    raw(h, "\n");
+  sortable_table(h, {">line", "model", "warning"}, [&] {
     for (int i = 0; i < in.table.rule_count; ++i) {
       for (const WarningKind kind : kWarningKinds) warning_rows(h, in, i, kind);
     }
-  }
+  });
   raw(h, "\n");
 }
 
@@ -521,6 +367,8 @@ void write_html_report(std::FILE* out, const ReportInput& in) {
       Element body(h, "body");
       raw(h, "\n");
       write_heading(h, in);
+      raw(h, "\n");
+      write_reading(h);
       raw(h, "\n");
       write_summary(h, in);
       raw(h, "\n");

@@ -13,6 +13,7 @@ struct ReportInput {
   const RuleTable& table;
   const RuleState& rules;     // the preview's counts
   const PreviewTally& tally;  // run with statistics kept
+  const ReportUnits& units;   // the units listed per rule
 };
 
 // Writes the report: the run's facts, a summary per rule, a table of every rule's

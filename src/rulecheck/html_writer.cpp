@@ -2,10 +2,10 @@
 // opened and closed by one scope object, so that no tag is left open by another function.
 #include "rulecheck/html_writer.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 
-#include "records/record_writer.h"
 #include "text/format.h"
 
 namespace {
@@ -59,9 +59,15 @@ void raw(Html& html, const char* markup) {
 
 void number(Html& html, double value) {
   close_start(html);
-  char buf[kValueTextSize + 16];
-  *put_value(buf, static_cast<float>(value)) = '\0';
-  std::fputs(buf + std::strspn(buf, " "), html.out);
+  char buf[kMaxFloatText + 1];
+  put_shortest(buf, static_cast<float>(value));
+  std::fputs(buf, html.out);
+}
+
+void number(Html& html, double value, int digits) {
+  char rounded[kMaxFloatText + 16];
+  std::snprintf(rounded, sizeof rounded, "%.*g", digits, value);
+  number(html, std::strtod(rounded, nullptr));
 }
 
 void integer(Html& html, long value) {

@@ -15,9 +15,11 @@ struct Html {
 void text(Html& html, const char* text);
 // Markup the program writes itself (a literal, never text from a file): as it is.
 void raw(Html& html, const char* markup);
-// A value as the programs write it (" 0.", " 1.", "%8.4f", "%9.3f"), without its blanks:
-// one number format throughout the report.
+// A value as its shortest text that reads back as the same single-precision number
+// ("1", "0.05", "-99999", "1e+20"): the one number format of the report.
 void number(Html& html, double value);
+// The same, of a computed value (a mean) rounded first to `digits` significant digits.
+void number(Html& html, double value, int digits);
 void integer(Html& html, long value);
 
 // An element: "<tag" when made, its attributes while no content is written, and its end

@@ -40,8 +40,8 @@ TEST(HtmlWriter, EmptyElementsAndNumbers) {
     text(h, " ");
     integer(h, -3);
   }
-  // Empty HTML elements keep their end tag; numbers as the converted files write them.
-  EXPECT_EQ(out.text(), "<td></td><td class=\"n\">-</td>1. 0. 12.500 0.0500 -3");
+  // Empty HTML elements keep their end tag; numbers in their shortest form, never "1.".
+  EXPECT_EQ(out.text(), "<td></td><td class=\"n\">-</td>1 0 12.5 0.05 -3");
 }
 
 }  // namespace

@@ -60,6 +60,8 @@ int bin_of(Histogram& h, double value) {
 
 void start_stats(ParameterStats& stats, float low, float high) {
   std::memset(&stats, 0, sizeof stats);
+  stats.low = low;
+  stats.high = high;
   Histogram& h = stats.histogram;
   h.band = low < high;
   if (h.band) {
@@ -72,6 +74,7 @@ void add_value(ParameterStats& stats, float value, ValueMark mark) {
   ++stats.values;
   if (mark != ValueMark::passed) ++stats.suspect;
   if (mark == ValueMark::replaced) ++stats.replaced;
+  if (outside_limits(value, stats.low, stats.high)) ++stats.outside;
   if (value < kFailureThreshold || std::isnan(value)) {  // as the conversion fails a record
     ++stats.failed;
     return;

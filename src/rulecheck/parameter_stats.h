@@ -23,10 +23,13 @@ struct Histogram {
 };
 
 struct ParameterStats {
+  float low;  // the rule's limits
+  float high;
   int32_t values;    // converted records
   int32_t suspect;   // whose test yielded zero
   int32_t replaced;  // and whose replace expression then ran
   int32_t failed;    // left below -99998, or no number: the record failed
+  int32_t outside;   // outside the band of the rule's limits (where they make one)
   // Over the other values: how many, their sum, the smallest and the largest. An
   // infinite value outside a band is counted here but has no bin.
   int32_t usable;
@@ -35,6 +38,12 @@ struct ParameterStats {
   float max;
   Histogram histogram;
 };
+
+// A value outside the band from `low` to `high`; where the limits make no band (low not
+// below high) no value is.
+inline bool outside_limits(float value, float low, float high) {
+  return low < high && !(value >= low && value <= high);
+}
 
 // Starts the statistics of an output parameter with limits `low` and `high`.
 void start_stats(ParameterStats& stats, float low, float high);

@@ -64,18 +64,64 @@ void check_keywords(PreviewTally& tally, const ConvertedRecord& record, const Ru
   }
 }
 
-// The report's statistics of every output of the record, and its suspect values.
-void keep_statistics(PreviewTally& tally, const ConvertedRecord& record, const RuleSet& r) {
+// The quoted bus name of a header: the text between its first two double quotes.
+void quoted_bus_name(const char* header, char* out) {
+  const char* open = std::strchr(header, '"');
+  const int length = open ? static_cast<int>(std::strcspn(open + 1, "\"")) : 0;
+  std::snprintf(out, kTalliedNameSize, "%.*s", length, open ? open + 1 : "");
+}
+
+// The slot of the rule's unit list that a converted unit takes, or nullptr when the list
+// is full and the unit would push out none: units with a suspect or out-of-limit value
+// push out the last plain one.
+UnitRow* unit_slot(UnitList& list, bool flagged) {
+  ++list.total;
+  list.flagged += flagged;
+  if (list.shown < kMaxUnitRows) return &list.rows[list.shown++];
+  if (!flagged) return nullptr;
+  for (int n = list.shown - 1; n >= 0; --n) {
+    if (!list.rows[n].flagged) return &list.rows[n];
+  }
+  return nullptr;
+}
+
+void keep_unit(UnitList& list, const ConvertedRecord& record, const RuleSet& r,
+               const RecordHeader& h, const char* header) {
   const ConversionResult& c = record.conversion;
+  bool flagged = false;
+  for (int k = 0; k < r.output_count; ++k) {
+    flagged = flagged || c.marks[k] != ValueMark::passed ||
+              outside_limits(c.outputs[k], r.low_limits[k], r.high_limits[k]);
+  }
+  UnitRow* row = unit_slot(list, flagged);
+  if (!row) return;
+  row->line = record.line;
+  row->bus = h.bus_number;
+  quoted_bus_name(header, row->bus_name);
+  std::memcpy(row->unit_id, h.unit_id, 2);
+  row->unit_id[2] = '\0';
+  row->flagged = flagged;
+  const auto n = static_cast<std::size_t>(r.output_count);
+  std::memcpy(row->values, c.outputs, n * sizeof(float));
+  std::memcpy(row->suspect_values, c.suspect_values, n * sizeof(float));
+  std::memcpy(row->marks, c.marks, n * sizeof(ValueMark));
+}
+
+// The report's statistics of every output of the record, its suspect values and the
+// unit's row.
+void keep_statistics(PreviewTally& tally, ReportUnits& units, const ConvertedRecord& record,
+                     const RuleSet& r) {
+  const ConversionResult& c = record.conversion;
+  char header[kMaxHeaderLength + 1];
+  std::snprintf(header, sizeof header, "%.*s", c.header_end, record.text);
+  RecordHeader h;
+  parse_conversion_header(header, h, BusNameForm::token);
+  keep_unit(units.rules[record.rule], record, r, h, header);
   for (int k = 0; k < r.output_count; ++k) {
     add_value(tally.stats[record.rule][k], c.outputs[k], c.marks[k]);
     if (c.marks[k] == ValueMark::passed) continue;
     if (tally.suspect_total++ >= kMaxSuspectRows) continue;
     SuspectRow& row = tally.rows[tally.suspect_total - 1];
-    char header[kMaxHeaderLength + 1];
-    std::snprintf(header, sizeof header, "%.*s", c.header_end, record.text);
-    RecordHeader h;
-    parse_conversion_header(header, h, BusNameForm::token);
     row = SuspectRow{record.line,
                      h.bus_number,
                      {h.unit_id[0], h.unit_id[1], '\0'},
@@ -90,9 +136,10 @@ void keep_statistics(PreviewTally& tally, const ConvertedRecord& record, const R
 // The loop's observer: counts into the tally.
 struct Counting final : LoopObserver {
   PreviewTally& tally;
+  ReportUnits* units;
   const RuleTable& table;
   const ModelEntry* models[kMaxRuleSets];  // each rule's from-model in the catalogue
-  Counting(PreviewTally& t, const RuleTable& r) : tally(t), table(r) {
+  Counting(PreviewTally& t, ReportUnits* u, const RuleTable& r) : tally(t), units(u), table(r) {
     for (int i = 0; i < table.rule_count; ++i)
       models[i] = find_model(table.rule_sets[i].from_model);
   }
@@ -102,9 +149,13 @@ struct Counting final : LoopObserver {
     const RuleSet& r = table.rule_sets[i];
     const int given = record.parsed.values_given;
     if (given < r.input_count) add(tally.short_records[i], record.line, given);
+    if (given > r.input_count) {
+      ++tally.unread_records[i];
+      if (given > tally.most_values[i]) tally.most_values[i] = given;
+    }
     if (models[i] && given > models[i]->count) add(tally.extra_values[i], record.line, given);
     check_keywords(tally, record, r, models[i]);
-    if (tally.has_statistics) keep_statistics(tally, record, r);
+    if (units) keep_statistics(tally, *units, record, r);
   }
 
   void model_without_rule(const char* model) override {
@@ -286,8 +337,7 @@ void write_counts(const Preview& p, const char* data_file) {
 
 }  // namespace
 
-bool run_preview(const Preview& p, const char* data_file, const char* selection_argument,
-                 bool keep_statistics) {
+bool run_preview(const Preview& p, const char* data_file, const char* selection_argument) {
   const RuleTable& table = p.library.table;
   PreviewTally& tally = p.tally;
   std::FILE* data = open_for_reading(data_file);
@@ -300,13 +350,15 @@ bool run_preview(const Preview& p, const char* data_file, const char* selection_
     return false;
   }
   std::memset(&tally, 0, sizeof tally);
-  tally.has_statistics = keep_statistics;
-  for (int i = 0; i < table.rule_count && keep_statistics; ++i) {
+  tally.has_statistics = p.units != nullptr;
+  for (int i = 0; i < table.rule_count && p.units; ++i) {
     const RuleSet& r = table.rule_sets[i];
     for (int k = 0; k < r.output_count; ++k)
       start_stats(tally.stats[i][k], r.low_limits[k], r.high_limits[k]);
+    UnitList& list = p.units->rules[i];
+    list.total = list.flagged = list.shown = 0;
   }
-  Counting counting(tally, table);
+  Counting counting(tally, p.units, table);
   const LoopOutputs quiet{
       nullptr, nullptr, {nullptr, nullptr, false, BusNameForm::token}, &counting};
   tally.lines = convert_data_file(data, p.library, p.rules, p.selection, quiet, p.loop);

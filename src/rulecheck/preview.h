@@ -37,6 +37,31 @@ struct SuspectRow {
   ValueMark mark;
 };
 
+// A converted unit as the report lists it: where it stands and every NEW value.
+struct UnitRow {
+  int line;
+  int bus;
+  char bus_name[kTalliedNameSize];
+  char unit_id[3];
+  bool flagged;  // a value is suspect or outside its rule's limits
+  float values[kMaxParameters];
+  float suspect_values[kMaxParameters];  // before the check, where a value is suspect
+  ValueMark marks[kMaxParameters];
+};
+
+// The units of one rule that the report lists: at most kMaxUnitRows, those with a
+// suspect or out-of-limit value kept first, and how many there were.
+constexpr int kMaxUnitRows = 200;
+struct UnitList {
+  int total;    // converted records
+  int flagged;  // of which with a suspect or out-of-limit value
+  int shown;
+  UnitRow rows[kMaxUnitRows];
+};
+struct ReportUnits {
+  UnitList rules[kMaxRuleSets];  // only those of the table's rules are started
+};
+
 // What the preview counts beyond the RuleSets' counts; with statistics kept, also what
 // the conversion report shows. Plain data of a fixed size.
 struct PreviewTally {
@@ -45,6 +70,8 @@ struct PreviewTally {
   Listed keywords[kMaxRuleSets];
   Listed extra_values[kMaxRuleSets];        // records holding more values than their model
   Listed catalogue_keywords[kMaxRuleSets];  // keywords that are not the catalogue's name
+  int most_values[kMaxRuleSets];            // the most values a converted record gives
+  int unread_records[kMaxRuleSets];         // records that give more values than the rule reads
   Listed blank_led[kMaxRuleSets];
   // Records whose model no RuleSet converts, by model name in the order first met.
   char models[kMaxTalliedModels][kTalliedNameSize];
@@ -63,6 +90,7 @@ struct Preview {
   const RuleLibrary& library;
   RuleState& rules;     // counts from zero
   PreviewTally& tally;  // emptied first
+  ReportUnits* units;   // the report's lists of units; nullptr: no report
   BusSelection& selection;
   LoopBuffers& loop;
   WholeLine& line;     // for the bus list
@@ -70,10 +98,10 @@ struct Preview {
 };
 
 // Runs the preview of `data_file` with the selection argument (nullptr: every bus),
-// keeping the report's statistics when asked, and writes its lines. False, after an
-// error finding, when the data file or the bus selection file cannot be read.
-bool run_preview(const Preview& preview, const char* data_file, const char* selection_argument,
-                 bool keep_statistics);
+// keeping the report's statistics and units when the preview has room for them, and
+// writes its lines. False, after an error finding, when the data file or the bus
+// selection file cannot be read.
+bool run_preview(const Preview& preview, const char* data_file, const char* selection_argument);
 
 // The data file's warnings, of five kinds, each listed per rule.
 enum class WarningKind { short_record, keyword, blank_led, extra_values, catalogue_keyword };

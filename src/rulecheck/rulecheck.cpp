@@ -13,12 +13,33 @@
 
 namespace {
 
+// What --help tells besides the usage line.
+constexpr const char* kPurpose =
+    "rulecheck finds the mistakes of the rule library of the working folder: in its\n"
+    "expressions, and in where its rules read and write the values of the models' records.\n"
+    "It previews what modelconv would do to a data file, and writes on request an HTML\n"
+    "conversion report.";
+constexpr const char* kDetails =
+    "  (no argument)            check the library\n"
+    "  --data data-file         also preview the conversion of data-file\n"
+    "  all, include, exclude    which buses, as for modelconv (every bus without it)\n"
+    "  --report report.html     also write the conversion report\n"
+    "  --models [model]         list the model catalogue, or show one model\n"
+    "  --skeleton from to       write a rule file from model from to model to, to start from\n"
+    "\n"
+    "Reads:  rule.txt and lib/FROM-TO (the rule library, in the working folder), data-file\n"
+    "        and the bus selection file.\n"
+    "Writes: its findings (file:line: severity: message) to standard output, and nothing else\n"
+    "        but report.html when asked.\n"
+    "Exit status: 0 when it finds no error (warnings alone give 0); 1 with an error, for a\n"
+    "usage error and for a model the catalogue does not hold.\n";
+
 constexpr ProgramInfo kProgram{
     "rulecheck",
     "Usage: rulecheck [--data data-file [all|include|exclude] [--report report.html]]\n"
     "       rulecheck --models [model]\n"
     "       rulecheck --skeleton from-model to-model\n",
-    kModelconvMissingRuleFile};
+    kModelconvMissingRuleFile, kPurpose, kDetails};
 
 bool is(const char* argument, const char* option) { return std::strcmp(argument, option) == 0; }
 
@@ -78,8 +99,9 @@ bool write_report(CheckRun& run) {
     report(run.findings, Severity::error, SourcePoint{run.report, 0, 0}, "cannot write the report");
     return false;
   }
-  write_html_report(run.report_file.stream, ReportInput{run.data_file, run.bus_selection.basis,
-                                                        run.library.table, run.rules, run.tally});
+  write_html_report(run.report_file.stream,
+                    ReportInput{run.data_file, run.bus_selection.basis, run.library.table,
+                                run.rules, run.tally, run.units});
   if (!close_output_file(run.report_file)) {
     report(run.findings, Severity::error, SourcePoint{run.report, 0, 0}, "cannot write the report");
     return false;
@@ -97,10 +119,10 @@ void preview_data_file(CheckRun& run, bool loaded) {
   }
   const bool report_wanted = run.report && report_is_distinct(run);
   start_rule_state(run.library.table, run.rules);
-  const Preview preview{run.library, run.rules, run.tally,   run.bus_selection,
-                        run.loop,    run.line,  run.findings};
-  if (run_preview(preview, run.data_file, run.selection, report_wanted) && report_wanted)
-    write_report(run);
+  const Preview preview{
+      run.library,       run.rules, run.tally, report_wanted ? &run.units : nullptr,
+      run.bus_selection, run.loop,  run.line,  run.findings};
+  if (run_preview(preview, run.data_file, run.selection) && report_wanted) write_report(run);
 }
 
 }  // namespace

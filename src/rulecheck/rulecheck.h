@@ -37,6 +37,7 @@ struct CheckRun {
   // its reading loop reads into.
   RuleState rules;
   PreviewTally tally;
+  ReportUnits units;  // the units the report lists, only when it is asked for
   BusSelection bus_selection;
   LoopBuffers loop;
   // The report, written whole or not at all.

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the build to a temporary prefix (as a component, so that the build folder's
-# install_manifest.txt is left as the last real install wrote it) and checks what a
-# user finds there: every path the installed manual pages and guide name exists; each
-# page's example runs as written, by a user who cannot write the installed folder,
-# without a fallback to the console; the installed modelconv converts the installed
-# example as expected.
+# install_manifest.txt is left as the last real install wrote it; its record of that
+# install is put back at the end) and checks what a user finds there: no file that
+# belongs to the Debian package alone; every path the installed manual pages and guide
+# name exists; each page's example runs as written, by a user who cannot write the
+# installed folder, without a fallback to the console; the installed modelconv converts
+# the installed example as expected. Then, after cpack, the uninstall target removes
+# exactly the files of that install and the folders it made, and nothing else.
 # Usage: check_install.sh CMAKE BUILD_FOLDER EXPECTED_FOLDER
 set -eu
 cmake=$1
@@ -12,7 +14,16 @@ build=$2
 expected=$3
 prefix=$(mktemp -d)
 home=$(mktemp -d)
-trap 'chmod -R u+w "$prefix"; rm -rf "$prefix" "$home"' EXIT
+packages=$(mktemp -d)
+record=$build/installed_files.txt
+saved_record=$(mktemp)
+had_record=0
+if [ -f "$record" ]; then cp "$record" "$saved_record"; had_record=1; fi
+restore_record() {
+  if [ $had_record = 1 ]; then cp "$saved_record" "$record"; else rm -f "$record"; fi
+  rm -f "$saved_record"
+}
+trap 'chmod -R u+w "$prefix"; rm -rf "$prefix" "$home" "$packages"; restore_record' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 manifest=$build/install_manifest.txt
@@ -28,11 +39,14 @@ for f in bin/modelconv bin/modeltest bin/rulecheck share/man/man1/modelconv.1.gz
          share/modelconv/examples/rule.txt; do
   [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
+[ ! -e "$prefix/share/lintian" ] || fail "a plain install writes share/lintian, which is the package's"
 
 # The paths the installed pages and guide name, read out of them.
 texts=$( (for page in "$prefix"/share/man/man1/*.1.gz; do zcat "$page"; done
           cat "$prefix/share/doc/modelconv/guide.md") )
-if grep -q 'fIprefix\|<prefix>' <<< "$texts"; then fail "a page still names the prefix by a placeholder"; fi
+if grep -q 'fIprefix\|<prefix>\|/usr/local' <<< "$texts"; then
+  fail "a page still names the prefix by a placeholder or the default one"
+fi
 paths=$(grep -o "$prefix/[^ \`\"'()\\\\]*" <<< "$texts" | sed 's/[.,;:]*$//' | sort -u)
 [ "$(wc -l <<< "$paths")" -ge 2 ] || fail "the pages name no installed path: $paths"
 while read -r path; do
@@ -73,4 +87,15 @@ cmp stderr "$expected/stderr"
 "$prefix/bin/rulecheck" > findings
 [ "$(tail -n 1 findings)" = "0 errors, 0 warnings" ] || fail "the installed example library does not check clean"
 rm -rf "$work"
-echo "installed to a temporary prefix: the pages' paths exist, their examples run, the example converts as expected"
+
+# The uninstall target, after a package build, removes exactly what the install put
+# there: a file of someone else's in a folder the install made stays, and so does the
+# folder.
+chmod -R u+w "$prefix"
+echo "not ours" > "$prefix/share/doc/notes.txt"
+(cd "$build" && cpack -G TGZ -B "$packages" > /dev/null 2>&1) || fail "cpack failed"
+"$cmake" --build "$build" --target uninstall > /dev/null || fail "the uninstall target failed"
+left=$(cd "$prefix" && find . -mindepth 1 | sort | tr '\n' ' ')
+[ "$left" = "./share ./share/doc ./share/doc/notes.txt " ] || fail "the uninstall left [$left]"
+ls "$packages"/modelconv-*.tar.gz > /dev/null || fail "cpack wrote no package"
+echo "installed to a temporary prefix: no package file, the pages' paths exist, their examples run, the example converts as expected, and the uninstall target removes it all"

@@ -123,6 +123,102 @@ def markup_in_names(rulecheck, work):
     check("<zz>" not in text and "<b>" not in text, "markup: a name is written as markup")
 
 
+class Cells(html.parser.HTMLParser):
+    """The cells of every table, with their classes, under the id of the element before."""
+
+    def __init__(self):
+        super().__init__()
+        self.tables, self.where, self.row, self.cell, self.text = [], "", None, None, []
+
+    def handle_starttag(self, tag, attrs):
+        attrs = dict(attrs)
+        if "id" in attrs:
+            self.where = attrs["id"]
+        if tag == "table":
+            self.tables.append((self.where, attrs.get("class", ""), []))
+        elif tag == "tr":
+            self.row = []
+        elif tag in ("td", "th"):
+            self.cell = [attrs.get("class") or "", ""]
+
+    def handle_endtag(self, tag):
+        if tag in ("td", "th") and self.row is not None and self.cell is not None:
+            self.row.append((self.cell[0], self.cell[1].strip()))
+            self.cell = None
+        elif tag == "tr" and self.row is not None:
+            self.tables[-1][2].append(self.row)
+            self.row = None
+
+    def handle_data(self, data):
+        self.text.append(data)
+        if self.cell is not None:
+            self.cell[1] += data
+
+
+def units_and_marks(rulecheck, work):
+    """A data file of units inside, outside and failing their limits, and of records
+    with values the rule does not read: every unit listed, its values marked."""
+    folder = os.path.join(work, "units")
+    os.makedirs(os.path.join(folder, "lib"))
+    with open(os.path.join(folder, "rule.txt"), "w") as f:
+        f.write("tgov1 ieeeg1\n")
+    with open(os.path.join(folder, "lib", "tgov1-ieeeg1"), "w") as f:
+        f.write("@r 0.05\n@t1 0.5\n@vmax 1\n@end\n"
+                "$k=1/@r 10 30 ($k>0)&&($k<100) 20\n"
+                "$t1=0 0 0\n$t2=0 0 0\n"
+                "$t3=@t1 0.1 1 ($t3>=0.04) NULL\n"
+                "$uo=1 1 1\n$uc=-1 -1 -1\n"
+                "$pmax=@vmax 0.9 1.1 ($pmax>0) 1\n$end\n")
+    lines = ['tgov1 1 "INSIDE" 22 "1 " : #1 0.05 0.5 1 0 3 10 0\n',      # k 20, inside
+             'tgov1 2 "OUT SIDE" 22 "1 " : #1 0.02 0.5 1 0 3 10 0\n',    # k 50: outside
+             'tgov1 3 "FAILS" 22 "1 " : #1 0 0.02 1 0 3 10 0\n',         # k replaced, t3 kept
+             'tgov1 4 "SHORT" 22 "1 " : #1 0.05 0.5\n']                  # vmax not given
+    lines += ['tgov1 %d "BULK" 22 "1 " : #1 0.05 0.5 1\n' % (100 + n) for n in range(250)]
+    lines += ['tgov1 999 "LATE" 22 "1 " : #1 0.04 0.5 2\n']            # pmax 2: outside
+    with open(os.path.join(folder, "data.dyd"), "w") as f:
+        f.writelines(lines)
+    p = subprocess.run([rulecheck, "--data", "data.dyd", "--report", "report.html"], cwd=folder,
+                       capture_output=True, text=True)
+    check("Report written to [report.html]" in p.stdout, "units: %s" % p.stdout[-300:])
+    text = open(os.path.join(folder, "report.html"), encoding="ascii").read()
+    well_formed(text, "units")
+    cells = Cells()
+    cells.feed(text)
+    units = [rows for where, cls, rows in cells.tables if where == "rule-0" and "units" in cls]
+    check(len(units) == 1, "units: %d unit tables in rule 0" % len(units))
+    if not units:
+        return
+    head, rows = [c[1] for c in units[0][0]], units[0][1:]
+    check(head[:6] == ["line", "bus", "name", "ID", "$k", "$t1"], "units: heads %s" % head[:6])
+    check(len(rows) == 200, "units: %d rows listed, 200 wanted" % len(rows))
+    by_bus = {r[1][1]: r for r in rows}
+    # The units with a marked value come first, the late one among them.
+    check([r[1][1] for r in rows[:4]] == ["2", "3", "4", "999"], "units: first rows %s" %
+          [r[1][1] for r in rows[:4]])
+    check(by_bus["1"][2][1] == "INSIDE" and all(c[0] == "n" for c in by_bus["1"][4:]),
+          "units: the inside unit is marked %s" % by_bus["1"])
+    check(by_bus["2"][2][1] == "OUT SIDE" and by_bus["2"][4][0] == "n outside" and
+          by_bus["2"][4][1] == "50", "units: the outside value %s" % (by_bus["2"][4],))
+    k, t3 = by_bus["3"][4], by_bus["3"][7]
+    check(k[0] == "n suspect" and k[1].startswith("20") and "($k>0)&&($k<100)" in k[1] and
+          "-99999" in k[1] and "replaced by 20" in k[1], "units: the replaced value %s" % (k,))
+    check(t3[0] == "n suspect" and t3[1].startswith("0.02") and "kept" in t3[1],
+          "units: the kept value %s" % (t3,))
+    check(by_bus["999"][10][0] == "n outside", "units: the late unit %s" % by_bus["999"])
+    shown = "".join(cells.text)
+    check("4 units with a value" not in shown, "units: counted as listed")
+    check("255 units converted, 4 with a value that is suspect" in shown,
+          "units: the unit counts are not told")
+    check("Listed: 200, those with such a value first." in shown, "units: the listing is not told")
+    check("Not read: 3 records hold values 4 to 7 (vmin, t2, t3, dt in tgov1's order) that the "
+          "rule does not read" in shown, "units: the values not read are not listed")
+    check("vmin, t2, t3, dt in tgov1's order" in shown, "units: the names not read: %s" %
+          shown[shown.find("Not read"):shown.find("Not read") + 160])
+    bad = [c[1] for t in cells.tables for r in t[2] for c in r if re.fullmatch(r"-?\d+\.", c[1])]
+    check(not bad, "units: numbers written with a bare point: %s" % bad[:5])
+    check(not re.search(r">-?\d+\.<", text), "units: a number with a bare point in the page")
+
+
 def table(parsed, where):
     return [t for w, t in parsed.tables if w == where]
 
@@ -297,6 +393,7 @@ def main():
                                 "dyd_alias_models.dyd", work)
         refused_paths(rulecheck, example, work)
         markup_in_names(rulecheck, work)
+        units_and_marks(rulecheck, work)
         screenshot(rulecheck, example, work)
     finally:
         shutil.rmtree(work, ignore_errors=True)
