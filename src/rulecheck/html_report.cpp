@@ -14,7 +14,7 @@ namespace {
 
 constexpr const char* kStyle = R"(
 body { font-family: system-ui, sans-serif; font-size: 14px; color: #1d2430; margin: 24px; }
-h1 { font-size: 22px; margin: 0 0 6px; } h2 { font-size: 17px; margin: 0; display: inline; }
+h1 { font-size: 22px; margin: 0 0 6px; } h2 { font-size: 17px; margin: 0; display: inline; } summary h3 { display: inline; }
 h3 { font-size: 15px; margin: 14px 0 4px; }
 section > h2, body > h2 { display: block; margin: 26px 0 6px; }
 details { margin: 18px 0 6px; } summary { cursor: pointer; margin-bottom: 6px; }
@@ -34,6 +34,8 @@ td.suspect { background: #fbe4e2; color: #a3261b; font-weight: 600; }
 td small { display: block; font-weight: 400; font-size: 11px; white-space: normal;
   min-width: 14em; text-align: left; }
 .scroll { overflow-x: auto; max-width: 100%; }
+.plots { display: flex; flex-wrap: wrap; gap: 8px 18px; }
+figure { margin: 4px 0; } figcaption { font-size: 12px; color: #3d4656; max-width: 340px; }
 svg { display: block; } svg text { font: 9px ui-monospace, monospace; fill: #3d4656; }
 nav a { margin-right: 10px; }
 @page { size: A4; margin: 12mm; }
@@ -159,6 +161,7 @@ void write_heading(Html& h, const ReportInput& in) {
     std::snprintf(href, sizeof href, "#rule-%d", i);
     link(href, "Rule ", i);
   }
+  if (in.responses) link("#responses", "Responses");
   link("#suspects", "Suspect values");
   link("#models", "Other models");
   link("#warnings", "Warnings");
@@ -373,6 +376,7 @@ void write_html_report(std::FILE* out, const ReportInput& in) {
       write_summary(h, in);
       raw(h, "\n");
       for (int i = 0; i < in.table.rule_count; ++i) write_rule(h, in, i);
+      if (in.responses) write_responses(h, in);
       write_suspects(h, in);
       write_models(h, in);
       write_warnings(h, in);

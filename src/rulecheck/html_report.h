@@ -5,6 +5,7 @@
 
 #include "convert/bus_selection.h"
 #include "rulecheck/preview.h"
+#include "rulecheck/responses.h"
 #include "rules/rule_table.h"
 
 struct ReportInput {
@@ -14,6 +15,7 @@ struct ReportInput {
   const RuleState& rules;     // the preview's counts
   const PreviewTally& tally;  // run with statistics kept
   const ReportUnits& units;   // the units listed per rule
+  ResponseRun* responses;     // the responses compared; nullptr: not asked for
 };
 
 // Writes the report: the run's facts, a summary per rule, a table of every rule's

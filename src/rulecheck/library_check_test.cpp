@@ -27,9 +27,9 @@ class LibraryChecks : public test_support::InLibraryFolder {
     start_rule_state(library_->table, *rules_);
     test_support::CapturedFile out;
     Findings findings{out.f, 0, 0};
-    *ok = run_preview(
-        Preview{*library_, *rules_, *tally_, nullptr, *selection_, *loop_, *line_, findings},
-        data_file, nullptr);
+    *ok = run_preview(Preview{*library_, *rules_, *tally_, nullptr, nullptr, *selection_, *loop_,
+                              *line_, findings},
+                      data_file, nullptr);
     return out.text();
   }
   test_support::Zeroed<RuleLibrary> library_;

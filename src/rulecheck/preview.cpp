@@ -137,9 +137,11 @@ void keep_statistics(PreviewTally& tally, ReportUnits& units, const ConvertedRec
 struct Counting final : LoopObserver {
   PreviewTally& tally;
   ReportUnits* units;
+  LoopObserver* also;
   const RuleTable& table;
   const ModelEntry* models[kMaxRuleSets];  // each rule's from-model in the catalogue
-  Counting(PreviewTally& t, ReportUnits* u, const RuleTable& r) : tally(t), units(u), table(r) {
+  Counting(PreviewTally& t, ReportUnits* u, LoopObserver* a, const RuleTable& r)
+      : tally(t), units(u), also(a), table(r) {
     for (int i = 0; i < table.rule_count; ++i)
       models[i] = find_model(table.rule_sets[i].from_model);
   }
@@ -156,6 +158,7 @@ struct Counting final : LoopObserver {
     if (models[i] && given > models[i]->count) add(tally.extra_values[i], record.line, given);
     check_keywords(tally, record, r, models[i]);
     if (units) keep_statistics(tally, *units, record, r);
+    if (also) also->record_converted(record);
   }
 
   void model_without_rule(const char* model) override {
@@ -358,7 +361,7 @@ bool run_preview(const Preview& p, const char* data_file, const char* selection_
     UnitList& list = p.units->rules[i];
     list.total = list.flagged = list.shown = 0;
   }
-  Counting counting(tally, p.units, table);
+  Counting counting(tally, p.units, p.also, table);
   const LoopOutputs quiet{
       nullptr, nullptr, {nullptr, nullptr, false, BusNameForm::token}, &counting};
   tally.lines = convert_data_file(data, p.library, p.rules, p.selection, quiet, p.loop);

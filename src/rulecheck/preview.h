@@ -91,6 +91,7 @@ struct Preview {
   RuleState& rules;     // counts from zero
   PreviewTally& tally;  // emptied first
   ReportUnits* units;   // the report's lists of units; nullptr: no report
+  LoopObserver* also;   // told of every converted record too; nullptr: none
   BusSelection& selection;
   LoopBuffers& loop;
   WholeLine& line;     // for the bus list

@@ -48,6 +48,10 @@ void rule_name(Html& h, const RuleSet& r);
 // Whether the report opens rule i's part: something in it asks for a look.
 bool rule_needs_a_look(const ReportInput& in, int i);
 
+// The "Responses" section: the response check's outcomes, plots and records that did not
+// pass (only when in.responses is set).
+void write_responses(Html& h, const ReportInput& in);
+
 // Rule i's part, folded in a details element: its counts, the values records hold that
 // it does not read, its output parameters with their histograms, and its units.
 void write_rule(Html& h, const ReportInput& in, int i);

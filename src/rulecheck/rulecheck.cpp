@@ -10,6 +10,7 @@
 #include "rulecheck/catalogue_commands.h"
 #include "rulecheck/html_report.h"
 #include "rulecheck/library_check.h"
+#include "text/scan.h"
 
 namespace {
 
@@ -24,31 +25,63 @@ constexpr const char* kDetails =
     "  --data data-file         also preview the conversion of data-file\n"
     "  all, include, exclude    which buses, as for modelconv (every bus without it)\n"
     "  --report report.html     also write the conversion report\n"
+    "  --responses              also compare each converted unit's OLD and NEW response\n"
+    "                           under the standard test of its kind\n"
+    "  --tolerance percent      the deviation a response may have (5 by default)\n"
+    "  --csv folder             write the responses to CSV files in folder\n"
     "  --models [model]         list the model catalogue, or show one model\n"
     "  --skeleton from to       write a rule file from model from to model to, to start from\n"
     "\n"
     "Reads:  rule.txt and lib/FROM-TO (the rule library, in the working folder), data-file\n"
     "        and the bus selection file.\n"
     "Writes: its findings (file:line: severity: message) to standard output, and nothing else\n"
-    "        but report.html when asked.\n"
+    "        but report.html and the CSV files when asked.\n"
     "Exit status: 0 when it finds no error (warnings alone give 0); 1 with an error, for a\n"
     "usage error and for a model the catalogue does not hold.\n";
 
 constexpr ProgramInfo kProgram{
     "rulecheck",
-    "Usage: rulecheck [--data data-file [all|include|exclude] [--report report.html]]\n"
+    "Usage: rulecheck [--data data-file [all|include|exclude] [--report report.html]\n"
+    "                 [--responses [--tolerance percent] [--csv folder]]]\n"
     "       rulecheck --models [model]\n"
     "       rulecheck --skeleton from-model to-model\n",
     kModelconvMissingRuleFile, kPurpose, kDetails};
 
 bool is(const char* argument, const char* option) { return std::strcmp(argument, option) == 0; }
 
-// rulecheck [--data data-file [all|include|exclude] [--report report.html]]
+// The options after --data data-file [selection], in any order.
+bool read_data_options(int argc, char** argv, int i, CheckRun& run) {
+  bool tolerance_or_csv = false;
+  for (; i < argc; ++i) {
+    const bool has_value = i + 1 < argc;
+    if (is(argv[i], "--report") && has_value) {
+      run.report = argv[++i];
+    } else if (is(argv[i], "--responses")) {
+      run.responses = true;
+    } else if (is(argv[i], "--tolerance") && has_value) {
+      float percent = -1.0f;
+      if (!scan_float(argv[++i], &percent) || !(percent > 0 && percent <= 1000)) return false;
+      run.response_options.tolerance = percent / 100.0;
+      tolerance_or_csv = true;
+    } else if (is(argv[i], "--csv") && has_value) {
+      run.response_options.csv_folder = argv[++i];
+      tolerance_or_csv = true;
+    } else {
+      return false;
+    }
+  }
+  return run.responses || !tolerance_or_csv;
+}
+
+// rulecheck [--data data-file [all|include|exclude] [--report report.html]
+//            [--responses [--tolerance percent] [--csv folder]]]
 // rulecheck --models [model]
 // rulecheck --skeleton from-model to-model
 bool read_arguments(int argc, char** argv, CheckRun& run) {
   run.mode = CheckMode::library;
   run.data_file = run.selection = run.report = run.model = run.to_model = nullptr;
+  run.responses = false;
+  run.response_options = ResponseOptions{0.05, 5.0, nullptr};
   if (argc == 1) return true;
   if (is(argv[1], "--models") && argc <= 3) {
     run.mode = CheckMode::models;
@@ -64,13 +97,8 @@ bool read_arguments(int argc, char** argv, CheckRun& run) {
   if (!is(argv[1], "--data") || argc < 3) return false;
   run.data_file = argv[2];
   int i = 3;
-  if (i < argc && !is(argv[i], "--report")) run.selection = argv[i++];
-  if (i < argc) {
-    if (!is(argv[i], "--report") || i + 1 >= argc) return false;
-    run.report = argv[i + 1];
-    i += 2;
-  }
-  return i == argc;
+  if (i < argc && argv[i][0] != '-') run.selection = argv[i++];
+  return read_data_options(argc, argv, i, run);
 }
 
 // --models and --skeleton: what the catalogue tells, on standard output.
@@ -94,14 +122,15 @@ bool report_is_distinct(CheckRun& run) {
 }
 
 // Writes the report whole, or not at all. False after an error finding.
-bool write_report(CheckRun& run) {
+bool write_report(CheckRun& run, bool with_responses) {
   if (!open_output_file(run.report_file, run.report, run.report_buffer)) {
     report(run.findings, Severity::error, SourcePoint{run.report, 0, 0}, "cannot write the report");
     return false;
   }
-  write_html_report(run.report_file.stream,
-                    ReportInput{run.data_file, run.bus_selection.basis, run.library.table,
-                                run.rules, run.tally, run.units});
+  write_html_report(
+      run.report_file.stream,
+      ReportInput{run.data_file, run.bus_selection.basis, run.library.table, run.rules, run.tally,
+                  run.units, with_responses ? &run.response_run : nullptr});
   if (!close_output_file(run.report_file)) {
     report(run.findings, Severity::error, SourcePoint{run.report, 0, 0}, "cannot write the report");
     return false;
@@ -119,10 +148,22 @@ void preview_data_file(CheckRun& run, bool loaded) {
   }
   const bool report_wanted = run.report && report_is_distinct(run);
   start_rule_state(run.library.table, run.rules);
-  const Preview preview{
-      run.library,       run.rules, run.tally, report_wanted ? &run.units : nullptr,
-      run.bus_selection, run.loop,  run.line,  run.findings};
-  if (run_preview(preview, run.data_file, run.selection) && report_wanted) write_report(run);
+  ResponseObserver responses(run.response_run);
+  const bool compare =
+      run.responses && start_responses(run.response_run, run.library.table, run.response_options,
+                                       run.data_file, run.findings);
+  const Preview preview{run.library,
+                        run.rules,
+                        run.tally,
+                        report_wanted ? &run.units : nullptr,
+                        compare ? &responses : nullptr,
+                        run.bus_selection,
+                        run.loop,
+                        run.line,
+                        run.findings};
+  const bool previewed = run_preview(preview, run.data_file, run.selection);
+  if (previewed && compare) finish_responses(run.response_run, run.findings);
+  if (previewed && report_wanted) write_report(run, compare);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "io/output_file.h"
 #include "rulecheck/findings.h"
 #include "rulecheck/preview.h"
+#include "rulecheck/responses.h"
 #include "rules/rule_loader.h"
 #include "rules/rule_sources.h"
 
@@ -26,6 +27,8 @@ struct CheckRun {
   const char* data_file;  // nullptr: the library alone is checked
   const char* selection;  // nullptr: every bus
   const char* report;     // nullptr: no report
+  bool responses;         // --responses
+  ResponseOptions response_options;
   // The rule library, loaded going on past every failure, where each part stands, and
   // what failed; read-only once loaded.
   RuleLibrary library;
@@ -37,7 +40,8 @@ struct CheckRun {
   // its reading loop reads into.
   RuleState rules;
   PreviewTally tally;
-  ReportUnits units;  // the units the report lists, only when it is asked for
+  ReportUnits units;         // the units the report lists, only when it is asked for
+  ResponseRun response_run;  // what --responses compares and keeps
   BusSelection bus_selection;
   LoopBuffers loop;
   // The report, written whole or not at all.

@@ -1,0 +1,143 @@
+// rulecheck --responses: every converted record whose OLD and NEW models are simulated is
+// run through the standard test of its kind, OLD as read and NEW as it would be written,
+// and the two responses compared. Counts, the worst records, a sample for the median,
+// the first findings and the records that did not pass are kept in fixed room; the CSV
+// files are written as the records come.
+#pragma once
+#include <cstdio>
+
+#include "convert/reading_loop.h"
+#include "dynamics/comparison.h"
+#include "models/catalogue.h"
+#include "rulecheck/findings.h"
+#include "rules/rule_table.h"
+
+struct ResponseOptions {
+  double tolerance;        // a fraction: 0.05 by default
+  double phase_tolerance;  // degrees: 5
+  const char* csv_folder;  // nullptr: no CSV files
+};
+
+// The values of one record kept to be simulated again for the report's plots.
+constexpr int kKeptValues = 64;
+struct KeptRecord {
+  int line;
+  int bus;
+  char bus_name[32];
+  char unit_id[3];
+  double deviation;  // the record's largest, over its outputs (tolerance-relative)
+  float old_values[kKeptValues];
+  int old_given;
+  float new_values[kKeptValues];
+  int new_given;
+};
+
+// A record that did not pass, as the report lists it.
+struct NotPassed {
+  int line;
+  int bus;
+  char unit_id[3];
+  Outcome outcome;
+  char outputs[16];  // "pm", "gain, phase"
+  char reason[kReasonSize];
+};
+
+constexpr int kWorstKept = 5;
+constexpr int kMedianSample = 64;
+constexpr int kNotPassedKept = 200;
+
+// What the check keeps of one rule.
+struct RuleResponses {
+  const ModelEntry* from;  // nullptr: not in the catalogue
+  const ModelEntry* to;
+  bool simulated;  // both models simulated, of one kind
+  int records;     // converted records seen
+  int compared;    // whose responses were compared (passed or failed)
+  int passed;
+  int failed;
+  int no_start;
+  int not_simulated;  // the records of a rule whose models are not simulated, and others
+  int other;          // NOT_REPRESENTABLE, INVALID_DATA
+  double worst;       // the largest deviation relative to its tolerance, and its line
+  int worst_line;
+  const char* worst_output;  // the output that deviates most, and by how much
+  double worst_deviation;
+  KeptRecord worst_records[kWorstKept];  // by deviation, largest first
+  int worst_count;
+  KeptRecord sample[kMedianSample];  // every stride-th compared record, for the median
+  int sample_count;
+  int sample_stride;
+  int sample_seen;
+  NotPassed not_passed[kNotPassedKept];
+  int not_passed_count;  // all of them; the first kNotPassedKept are kept
+};
+
+// A finding about one record, kept to be written after the preview.
+constexpr int kFindingsKept = 1000;
+struct ResponseFinding {
+  int line;
+  Severity severity;
+  char text[2 * kReasonSize + 160];
+};
+
+// Identical OLD and NEW values of a rule are simulated once: their results are kept in a
+// table of fixed size, the older ones overwritten.
+constexpr int kCacheSize = 1024;
+struct CachedComparison {
+  bool used;
+  int rule;
+  int old_given;
+  int new_given;
+  float old_values[kKeptValues];
+  float new_values[kKeptValues];
+  Comparison result;
+};
+
+struct ResponseRun;
+// Compares the OLD and NEW responses of one converted record.
+void check_response(ResponseRun& run, const ConvertedRecord& record);
+
+struct ResponseRun {
+  ResponseOptions options;
+  const char* data_file;
+  const RuleTable* table;
+  RuleResponses rules[kMaxRuleSets];
+  ResponseFinding findings[kFindingsKept];
+  int finding_count;  // all of them; the first kFindingsKept are kept
+  int errors_beyond;  // errors among those not kept
+  int warnings_beyond;
+  CachedComparison cache[kCacheSize];
+  int cache_hits;
+  std::FILE* summary;  // DIR/summary.csv
+  bool csv_failed;
+  Trajectories trajectories;  // of the record in hand
+};
+
+// The check as an observer of the reading loop.
+struct ResponseObserver final : LoopObserver {
+  ResponseRun& run;
+  explicit ResponseObserver(ResponseRun& r) : run(r) {}
+  void record_converted(const ConvertedRecord& record) override { check_response(run, record); }
+  void model_without_rule(const char*) override {}
+  void blank_led_line(int, int) override {}
+};
+
+// Starts the check of a table's rules; with a CSV folder, creates it and opens its
+// summary. False, after an error finding, when the folder cannot be written.
+bool start_responses(ResponseRun& run, const RuleTable& table, const ResponseOptions& options,
+                     const char* data_file, Findings& findings);
+
+// After the preview: the test's header line, a line per rule, then the findings kept;
+// closes the CSV summary. False when a CSV file could not be written.
+bool finish_responses(ResponseRun& run, Findings& findings);
+
+// The header line: the test and the choices made where the reference leaves them open.
+extern const char* const kResponseChoices;
+
+// The record of a rule to plot: its `n`-th worst, or (n = kWorstKept) the median of the
+// sample; nullptr where there is none.
+const KeptRecord* plotted_record(const RuleResponses& rule, int n);
+
+// Compares a kept record again, for the report's plots.
+void compare_kept(const ResponseRun& run, const RuleResponses& rule, const KeptRecord& record,
+                  Comparison& result, Trajectories& trajectories);
