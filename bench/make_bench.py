@@ -10,6 +10,8 @@
   copy/           the same library under from-models that data.dyd never names
   startup/        a library of 128 rules with 64 outputs each, and a data file of 10 lines
   exclude         30000 bus numbers, none of them in data.dyd
+  responses/      the example's exact tgov1 -> ieeeg1 rule and 20000 tgov1 records, each
+                  with values of its own, for rulecheck --responses
 
 Usage: make_bench.py FOLDER [LINES]
 """
@@ -105,6 +107,25 @@ def main():
     with open(os.path.join(folder, "exclude"), "w") as f:
         for i in range(30000):
             f.write("%d\n" % (last_bus + 1000 + 7 * i))
+    write_responses(os.path.join(folder, "responses"), random.Random(20261210))
+
+
+def write_responses(folder, rng, count=20000):
+    """tgov1 records of distinct plausible values, and the exact tgov1 -> ieeeg1 rule."""
+    os.makedirs(os.path.join(folder, "lib"), exist_ok=True)
+    here = os.path.dirname(os.path.abspath(__file__))
+    with open(os.path.join(here, "..", "examples", "lib", "tgov1-ieeeg1")) as f:
+        rule = f.read()
+    with open(os.path.join(folder, "lib", "tgov1-ieeeg1"), "w") as f:
+        f.write(rule)
+    with open(os.path.join(folder, "rule.txt"), "w") as f:
+        f.write("tgov1 ieeeg1\n")
+    with open(os.path.join(folder, "data.dyd"), "w") as f:
+        for i in range(count):
+            r, t1, vmax = rng.uniform(0.03, 0.08), rng.uniform(0.1, 0.6), rng.uniform(1.0, 1.2)
+            t2, t3 = rng.uniform(1, 5), rng.uniform(5, 12)
+            f.write('tgov1 %d "G%d" 22.00 "1 " : #1 mwcap=100 %.4f %.4f %.4f 0 %.4f %.4f 0\n'
+                    % (i + 1, i + 1, r, t1, vmax, t2, t3))
 
 
 if __name__ == "__main__":

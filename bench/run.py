@@ -62,6 +62,10 @@ def main():
     rulecheck = os.path.join(build, "rulecheck")
     trace_copy = os.path.join(build, "trace_copy")
     subprocess.run(["cc", "-O2", "-o", trace_copy, os.path.join(HERE, "trace_copy.c")], check=True)
+    heun_floor = os.path.join(build, "heun_floor")
+    subprocess.run(["c++", "-O3", "-ffp-contract=off", "-o", heun_floor,
+                    os.path.join(HERE, "heun_floor.cpp")], check=True)
+    responses_data = os.path.join(work, "responses", "data.dyd")
     lines = records = 0
     with open(data, "rb") as f:
         for line in f:
@@ -77,6 +81,7 @@ def main():
         "S4": scenario_folder(work, "convert", "s4"),
         "S5": scenario_folder(work, "startup", "s5"),
         "S6": scenario_folder(work, "convert", "s6"),
+        "S8": scenario_folder(work, "responses", "s8"),
         "base": scenario_folder(work, "copy", "base"),
     }
     # name: (folder, argv, outputs to checksum)
@@ -90,6 +95,8 @@ def main():
                         conv_outputs),
         "S6 preview": ("S6", [rulecheck, "--data", data], []),
         "S7 report": ("S6", [rulecheck, "--data", data, "--report", "report.html"], ["report.html"]),
+        "S8 responses": ("S8", [rulecheck, "--data", responses_data, "--responses"], []),
+        "Heun floor": ("S8", [heun_floor, responses_data], []),
         "cat": ("base", ["sh", "-c", "cat \"$0\" > out.dyd", data], ["out.dyd"]),
         "C baseline": ("base", [trace_copy, data, "out.dyd"], ["out.dyd", "rerr.txt"]),
         "mawk": ("base", ["mawk", '{ printf "%8d\\n", NR > "rerr.txt"; fflush("rerr.txt"); print > "out.dyd" }',
@@ -158,6 +165,19 @@ def main():
                                                               rss["S2 convert all"] / 1024, lines))
     print("%-18s %9.0f records/s  %.1f MB/s" % ("S2 throughput", records / med["S2 convert all"],
                                                    megabytes / med["S2 convert all"]))
+    # The response check: comparisons per second against the target and the floor of the
+    # same Heun steps in a plain loop; its memory, also on a tenth of the records.
+    compared = sum(1 for _ in open(responses_data))
+    rate = compared / med["S8 responses"]
+    print("%-18s %9.0f comparisons/s  (target 1000; %.2f x the Heun floor of %.0f/s)" %
+          ("S8 rate", rate, med["S8 responses"] / med["Heun floor"], compared / med["Heun floor"]))
+    tenth = os.path.join(work, "responses", "data-tenth.dyd")
+    with open(responses_data) as f, open(tenth, "w") as g:
+        g.writelines(line for i, line in enumerate(f) if i < compared // 10)
+    tenth_rss = run([rulecheck, "--data", tenth, "--responses"], folders["S8"])[2]
+    s8_peak = rss["S8 responses"] / 1024
+    print("%-18s %7.2f MiB %5.0f MiB  %s  (%.2f MiB for a tenth of the records)" %
+          ("S8 memory", s8_peak, 8, "met" if s8_peak < 8 else "MISSED", tenth_rss / 1024))
     with open(os.path.join(work, "checksums.txt"), "w") as f:
         for name in jobs:
             f.write("%d  %s  %s\n" % (lines, name, sums[name]))

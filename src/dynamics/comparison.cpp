@@ -237,8 +237,6 @@ void compare_governors(const RecordValues& old_record, const RecordValues& new_r
                    options.tolerance, kStep);
 }
 
-double degrees(double radians) { return radians * 180.0 / M_PI; }
-
 // The phase difference wrapped into (-180, 180].
 double wrapped(double degrees) {
   double d = std::fmod(degrees, 360.0);
@@ -295,12 +293,12 @@ void compare_stabilizers(const RecordValues& old_record, const RecordValues& new
   int phase_at = 0;
   for (int i = 0; i < kFrequencyCount; ++i) {
     const double f = kStabilizerFrequencies[i];
-    const std::complex<double> g_old = stabilizer_response(old_s, f);
-    const std::complex<double> g_new = stabilizer_response(new_s, f);
-    t.gain_old[i] = std::abs(g_old);
-    t.gain_new[i] = std::abs(g_new);
-    t.phase_old[i] = degrees(std::arg(g_old));
-    t.phase_new[i] = degrees(std::arg(g_new));
+    const Complex g_old = stabilizer_response(old_s, f);
+    const Complex g_new = stabilizer_response(new_s, f);
+    t.gain_old[i] = magnitude(g_old);
+    t.gain_new[i] = magnitude(g_new);
+    t.phase_old[i] = phase_degrees(g_old);
+    t.phase_new[i] = phase_degrees(g_new);
     double e;
     if (t.gain_old[i] > 0) {
       e = std::fabs(t.gain_new[i] / t.gain_old[i] - 1.0);
@@ -319,11 +317,11 @@ void compare_stabilizers(const RecordValues& old_record, const RecordValues& new
       }
     }
     // A second input (pss2a's) is compared as the first.
-    const std::complex<double> s_old = stabilizer_response(old_s, f, true);
-    const std::complex<double> s_new = stabilizer_response(new_s, f, true);
+    const Complex s_old = stabilizer_response(old_s, f, true);
+    const Complex s_new = stabilizer_response(new_s, f, true);
     if (old_s.second_code != 0 || new_s.second_code != 0) {
-      const double a = std::abs(s_old);
-      const double b = std::abs(s_new);
+      const double a = magnitude(s_old);
+      const double b = magnitude(s_new);
       const double e2 = a > 0 ? std::fabs(b / a - 1.0) : b > 0 ? INFINITY : 0.0;
       if (!(e2 <= gain_error)) {
         gain_error = e2;

@@ -7,22 +7,20 @@
 
 namespace {
 
-using Complex = std::complex<double>;
-
 // (1 + s tn)/(1 + s td)
-Complex lead_lag(Complex s, double tn, double td) { return (1.0 + s * tn) / (1.0 + s * td); }
+Complex lead_lag(Complex s, double tn, double td) { return (1.0 + tn * s) / (1.0 + td * s); }
 // s t/(1 + s t): the washout, bypassed (1) with t = 0.
-Complex high_pass(Complex s, double t) { return t > 0 ? s * t / (1.0 + s * t) : Complex(1.0); }
+Complex high_pass(Complex s, double t) { return t > 0 ? t * s / (1.0 + t * s) : Complex{1.0, 0.0}; }
 // k/(1 + s t)
-Complex lag(Complex s, double k, double t) { return k / (1.0 + s * t); }
+Complex lag(Complex s, double k, double t) { return Complex{k, 0.0} / (1.0 + t * s); }
 // 1 + c1 s + c2 s^2
-Complex quadratic(Complex s, double c1, double c2) { return 1.0 + c1 * s + c2 * s * s; }
+Complex quadratic(Complex s, double c1, double c2) { return 1.0 + (c1 * s + c2 * (s * s)); }
 
 Complex ieeest(const Stabilizer& p, Complex s) {
-  if (p.t5 == 0) return 0.0;  // the washout-derivative gives nothing
+  if (p.t5 == 0) return Complex{};  // the washout-derivative gives nothing
   const Complex filter =
       quadratic(s, p.a[4], p.a[5]) / (quadratic(s, p.a[0], p.a[1]) * quadratic(s, p.a[2], p.a[3]));
-  return p.ks * s * p.t5 / (1.0 + s * p.t6) * filter * lead_lag(s, p.t1, p.t2) *
+  return (p.ks * p.t5) * s / (1.0 + p.t6 * s) * filter * lead_lag(s, p.t1, p.t2) *
          lead_lag(s, p.t3, p.t4);
 }
 
@@ -34,11 +32,12 @@ Complex pss1a(const Stabilizer& p, Complex s) {
 Complex pss2a(const Stabilizer& p, Complex s, bool second) {
   const Complex w1 = high_pass(s, p.tw1) * high_pass(s, p.tw2) * lag(s, 1.0, p.t6);
   const Complex w2 = high_pass(s, p.tw3) * high_pass(s, p.tw4) * lag(s, p.ks2, p.t7);
-  Complex rtf = 1.0;
+  Complex rtf{1.0, 0.0};
   if (p.n * p.m != 0) {
-    rtf = std::pow((1.0 + s * p.t8) / std::pow(1.0 + s * p.t9, p.m), p.n);
+    rtf = power((1.0 + p.t8 * s) / power(1.0 + p.t9 * s, static_cast<int>(p.m)),
+                static_cast<int>(p.n));
   }
-  const Complex v = second ? rtf * p.ks3 * w2 - w2 : rtf * w1;
+  const Complex v = second ? p.ks3 * (rtf * w2) - w2 : rtf * w1;
   return p.ks1 * v * lead_lag(s, p.t1, p.t2) * lead_lag(s, p.t3, p.t4);
 }
 
@@ -91,8 +90,10 @@ bool make_stabilizer(const RecordValues& record, Stabilizer& p, Verdict& verdict
            "a = %g, ta = %g, tb = %g: the extra block, whose form is not confirmed, is "
            "left out",
            p.extra_a, p.ta, p.tb);
-    if (p.n * p.m != 0 && (p.n != std::floor(p.n) || p.m != std::floor(p.m) || p.n < 0 || p.m < 0))
-      return fail(verdict, Problem::invalid_data, "n = %g, m = %g: not whole numbers", p.n, p.m);
+    if (p.n * p.m != 0 && !(p.n == std::floor(p.n) && p.m == std::floor(p.m) && p.n > 0 &&
+                            p.m > 0 && p.n * p.m <= 64))
+      return fail(verdict, Problem::invalid_data,
+                  "n = %g, m = %g: the ramp-tracking filter needs small whole numbers", p.n, p.m);
     return valid_codes(p, verdict) && verdict.problem == Problem::none;
   }
   const bool is_ieeest = std::strcmp(name, "ieeest") == 0;
@@ -122,13 +123,13 @@ bool make_stabilizer(const RecordValues& record, Stabilizer& p, Verdict& verdict
   return valid_codes(p, verdict) && verdict.problem == Problem::none;
 }
 
-std::complex<double> stabilizer_response(const Stabilizer& p, double f_hz, bool second) {
-  const Complex s(0.0, 2.0 * M_PI * f_hz);
+Complex stabilizer_response(const Stabilizer& p, double f_hz, bool second) {
+  const Complex s{0.0, 2.0 * kPi * f_hz};
   switch (p.kind) {
     case StabilizerKind::ieeest:
-      return second ? Complex(0.0) : ieeest(p, s);
+      return second ? Complex{} : ieeest(p, s);
     case StabilizerKind::pss1a:
-      return second ? Complex(0.0) : pss1a(p, s);
+      return second ? Complex{} : pss1a(p, s);
     case StabilizerKind::pss2a:
       break;
   }

@@ -1,8 +1,8 @@
 // The stabilizers, compared by their linear transfer functions from the speed input to
 // the output (limits and voltage cutoff left out): ieeest, pss1a and pss2a.
 #pragma once
-#include <complex>
 
+#include "dynamics/complex_math.h"
 #include "dynamics/record_values.h"
 
 enum class StabilizerKind : unsigned char { ieeest, pss1a, pss2a };
@@ -25,8 +25,7 @@ bool make_stabilizer(const RecordValues& record, Stabilizer& stabilizer, Verdict
 
 // G(j 2 pi f) from the stabilizer's first input (for pss2a: `second` picks its second
 // input, the first at 0).
-std::complex<double> stabilizer_response(const Stabilizer& stabilizer, double f_hz,
-                                         bool second = false);
+Complex stabilizer_response(const Stabilizer& stabilizer, double f_hz, bool second = false);
 
 // The frequencies of the stabilizer test.
 constexpr double kStabilizerFrequencies[] = {0.1, 0.2, 0.3, 0.5, 0.7, 1.0, 1.5, 2.0, 3.0};
