@@ -13,7 +13,9 @@
 namespace {
 
 // The simulated models, in pairs of one kind.
-constexpr const char* kModels[] = {"tgov1", "ieeeg1", "gast", "hygov", "ieeest", "pss1a", "pss2a"};
+constexpr const char* kModels[] = {"tgov1",  "ieeeg1", "gast",   "hygov",  "ieeest",
+                                   "pss1a",  "pss2a",  "exst1",  "esst1a", "sexs",
+                                   "ieeet1", "genrou", "gensal", "gentpf", "gentpj"};
 constexpr int kModelCount = sizeof kModels / sizeof kModels[0];
 Trajectories* trajectories;
 

@@ -1,6 +1,7 @@
 // Comparing the OLD and the NEW record of a unit by what they do under the standard
-// test of their kind: the governors' speed step, the stabilizers' gain and phase; the
-// outcome of each compared output, its deviation and its reason.
+// test of their kind: the governors' speed step, the stabilizers' gain and phase, the
+// exciters' reference step on a fixed machine, the generators' field step on open
+// circuit; the outcome of each compared output, its deviation and its reason.
 #pragma once
 #include <cstdint>
 
@@ -27,7 +28,7 @@ const char* outcome_name(Outcome outcome);  // "PASS", "FAIL", "NO_START_OLD", .
 
 // One compared output.
 struct OutputComparison {
-  const char* output;  // "pm", "gain", "phase"
+  const char* output;  // "pm", "gain", "phase", "efd", "vt"
   Outcome outcome;
   bool of_new;       // the outcome is the NEW record's (INVALID_DATA, NOT_SIMULATED)
   double deviation;  // a fraction (degrees for "phase"); 0 where nothing was compared
@@ -50,6 +51,11 @@ struct ComparisonOptions {
   double tolerance;        // of a deviation, as a fraction: 0.05
   double phase_tolerance;  // degrees: 5
 };
+
+// The steps of the exciter test (the voltage reference, +0.05 pu at 1 s, 10 s) and of
+// the generator test (the field voltage, +0.05 pu at 1 s, 20 s).
+constexpr double kReferenceStep = 0.05;
+constexpr double kFieldStep = 0.05;
 
 // The longest time-domain test: 60 s.
 constexpr int kMaxSteps = 60 * kStepsPerSecond;

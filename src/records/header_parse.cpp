@@ -1,6 +1,8 @@
 // The two ways a record header is split into model, bus, bus name, base kV and unit ID.
 #include "records/header_parse.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "text/scan.h"
@@ -143,4 +145,19 @@ void parse_conversion_header(const char* header_text, RecordHeader& h, BusNameFo
     h.unit_id[0] = token[0];
     if (token[1] != '\0') h.unit_id[1] = token[1];
   }
+}
+
+void parse_record_place(const char* header_text, int bus_number, RecordHeader& h, char* bus_name,
+                        int size) {
+  h = RecordHeader{};
+  std::strcpy(h.unit_id, "1 ");
+  const char* open = std::strchr(header_text, '"');
+  // The unit-case parse of "x <bus> <the header from its first quote>".
+  char text[kMaxHeaderLength + 32];
+  std::snprintf(text, sizeof text, "x %d %s", bus_number, open ? open : "");
+  parse_unit_header(text, h);
+  copy_cut(h.model, header_text, std::min(std::strcspn(header_text, " ,:\t"), sizeof h.model - 1));
+  h.bus_number = bus_number;
+  const std::size_t length = open ? std::strcspn(open + 1, "\"") : 0;
+  copy_cut(bus_name, open ? open + 1 : "", std::min(length, static_cast<std::size_t>(size - 1)));
 }

@@ -17,3 +17,12 @@ enum class BusNameForm {
 // The conversion's parse of the header text (the record up to its colon). Fields the
 // header does not give read as empty, 0 and "  ".
 void parse_conversion_header(const char* header_text, RecordHeader& header, BusNameForm form);
+
+// The place of a record as the checker's reports tell it, from the header text of a
+// converted record: its bus is `bus_number`, the one the reading loop took before the
+// new model name was written (a short name over a compact header covers the bus, as in
+// "sexs  " written over "sexs 6"); the bus name is the text between the first two
+// double quotes, whole, cut to size - 1 characters; base kV and unit ID follow it as the
+// unit-case parse reads them (kV 0 when not given, unit ID "--" without quotes).
+void parse_record_place(const char* header_text, int bus_number, RecordHeader& header,
+                        char* bus_name, int size);

@@ -131,4 +131,26 @@ TEST(ConversionHeader, QuotedFormKeepsBlanks) {
   EXPECT_STREQ(h.unit_id, "  ");
 }
 
+// The place a report gives a converted record: the loop's bus stands for a bus the new
+// model name covered, the bus name is whole, and a header
+// without quotes gives the unit ID "--".
+TEST(RecordPlace, BusFromTheLoopAndTheWholeName) {
+  RecordHeader h;
+  char name[32];
+  parse_record_place("sexs    \"F\" 13.8 \"2 \" ", 6, h, name, sizeof name);
+  EXPECT_EQ(h.bus_number, 6);
+  EXPECT_STREQ(h.model, "sexs");
+  EXPECT_STREQ(name, "F");
+  EXPECT_EQ(h.base_kv, 13.8f);
+  EXPECT_STREQ(h.unit_id, "2 ");
+  parse_record_place("gast  3 \"A LONG BUS NAME\" 345 \"G1\"", 13, h, name, 8);
+  EXPECT_EQ(h.bus_number, 13);
+  EXPECT_STREQ(name, "A LONG ");  // cut to the room given
+  EXPECT_STREQ(h.unit_id, "G1");
+  parse_record_place("genrou 4 ", 4, h, name, sizeof name);
+  EXPECT_STREQ(name, "");
+  EXPECT_STREQ(h.unit_id, "--");
+  EXPECT_EQ(h.bus_number, 4);
+}
+
 }  // namespace

@@ -64,13 +64,6 @@ void check_keywords(PreviewTally& tally, const ConvertedRecord& record, const Ru
   }
 }
 
-// The quoted bus name of a header: the text between its first two double quotes.
-void quoted_bus_name(const char* header, char* out) {
-  const char* open = std::strchr(header, '"');
-  const int length = open ? static_cast<int>(std::strcspn(open + 1, "\"")) : 0;
-  std::snprintf(out, kTalliedNameSize, "%.*s", length, open ? open + 1 : "");
-}
-
 // The slot of the rule's unit list that a converted unit takes, or nullptr when the list
 // is full and the unit would push out none: units with a suspect or out-of-limit value
 // push out the last plain one.
@@ -86,7 +79,7 @@ UnitRow* unit_slot(UnitList& list, bool flagged) {
 }
 
 void keep_unit(UnitList& list, const ConvertedRecord& record, const RuleSet& r,
-               const RecordHeader& h, const char* header) {
+               const char* header) {
   const ConversionResult& c = record.conversion;
   bool flagged = false;
   for (int k = 0; k < r.output_count; ++k) {
@@ -95,9 +88,10 @@ void keep_unit(UnitList& list, const ConvertedRecord& record, const RuleSet& r,
   }
   UnitRow* row = unit_slot(list, flagged);
   if (!row) return;
+  RecordHeader h;
+  parse_record_place(header, record.bus_number, h, row->bus_name, sizeof row->bus_name);
   row->line = record.line;
   row->bus = h.bus_number;
-  quoted_bus_name(header, row->bus_name);
   std::memcpy(row->unit_id, h.unit_id, 2);
   row->unit_id[2] = '\0';
   row->flagged = flagged;
@@ -116,7 +110,7 @@ void keep_statistics(PreviewTally& tally, ReportUnits& units, const ConvertedRec
   std::snprintf(header, sizeof header, "%.*s", c.header_end, record.text);
   RecordHeader h;
   parse_conversion_header(header, h, BusNameForm::token);
-  keep_unit(units.rules[record.rule], record, r, h, header);
+  keep_unit(units.rules[record.rule], record, r, header);
   for (int k = 0; k < r.output_count; ++k) {
     add_value(tally.stats[record.rule][k], c.outputs[k], c.marks[k]);
     if (c.marks[k] == ValueMark::passed) continue;

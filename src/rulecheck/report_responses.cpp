@@ -252,6 +252,14 @@ void write_rule_responses(Html& h, const ReportInput& in, int i) {
     text(h, line);
   }
   raw(h, "\n");
+  if (rr.from && simulated_kind(*rr.from) == SimulatedKind::generator) {
+    element(h, "p", "legend",
+            "The open-circuit test sees only the d axis (tpdo, tppdo, ld, lpd, lppd, ll, s1, "
+            "s12). The q axis (tpqo, tppqo, lq, lpq, lppq), the inertia h, the damping d, the "
+            "resistance ra, the compensation rcomp and xcomp, accel and kis are not exercised: "
+            "the record-layout check is their only guard.");
+    raw(h, "\n");
+  }
   if (rr.worst_count > 0) {
     Element plots(h, "div");
     plots.attr("class", "plots");

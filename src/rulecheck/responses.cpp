@@ -21,11 +21,14 @@
 
 const char* const kResponseChoices =
     "Responses: governors: speed step -0.004 pu at 1 s from P0 = 0.8 pu, Pm over 30 s (60 s "
-    "for hydro units), h = 1/480 s; stabilizers: gain and phase at 0.1 to 3 Hz; tolerance %g %%, "
-    "phase %g deg; choices: a unit whose OLD limits do not hold 0.8 pu does not start, "
-    "hygov's velocity limit acts on its integral part, deadbands, valve curves and gast's "
-    "extras are not simulated, ieeest has 18 values, input codes are numbered alike in "
-    "ieeest and pss1a\n";
+    "for hydro units); stabilizers: gain and phase at 0.1 to 3 Hz; exciters: reference step "
+    "+0.05 pu at 1 s on a fixed open-circuit machine, Efd and Vt over 10 s; generators: field "
+    "step +0.05 pu at 1 s on open circuit, Vt over 20 s; h = 1/480 s; tolerance %g %%, phase "
+    "%g deg; choices: a unit whose OLD limits do not hold 0.8 pu does not start, hygov's "
+    "velocity limit acts on its integral part, deadbands, valve curves and gast's extras are "
+    "not simulated, ieeest has 18 values, input codes are numbered alike in ieeest and pss1a, "
+    "the rate feedback of exst1 and esst1a is taken before the output limit, vamax = vamin = "
+    "0 is no limit, ieeet1's ke = 0 holds vr at 0, saturation is quadratic\n";
 
 namespace {
 
@@ -70,15 +73,12 @@ void read_header(const ConvertedRecord& record, InHand& in) {
   char header[kMaxHeaderLength + 1];
   std::snprintf(header, sizeof header, "%.*s", record.conversion.header_end, record.text);
   RecordHeader h;
-  parse_conversion_header(header, h, BusNameForm::token);
+  parse_record_place(header, record.bus_number, h, in.bus_name, sizeof in.bus_name);
   in.line = record.line;
   in.bus = h.bus_number;
   in.kv = h.base_kv;
   std::memcpy(in.unit_id, h.unit_id, 2);
   in.unit_id[2] = '\0';
-  const char* open = std::strchr(header, '"');
-  const int length = open ? static_cast<int>(std::strcspn(open + 1, "\"")) : 0;
-  std::snprintf(in.bus_name, sizeof in.bus_name, "%.*s", length, open ? open + 1 : "");
 }
 
 // The deviation of an output relative to its tolerance: 1 is the edge of passing.
