@@ -12,6 +12,8 @@
   exclude         30000 bus numbers, none of them in data.dyd
   responses/      the example's exact tgov1 -> ieeeg1 rule and 20000 tgov1 records, each
                   with values of its own, for rulecheck --responses
+  machines/       the example's exst1 -> esst1a and genrou -> gentpj rules, 5000 exst1 and
+                  5000 genrou records of values of their own, for rulecheck --responses
 
 Usage: make_bench.py FOLDER [LINES]
 """
@@ -108,24 +110,48 @@ def main():
         for i in range(30000):
             f.write("%d\n" % (last_bus + 1000 + 7 * i))
     write_responses(os.path.join(folder, "responses"), random.Random(20261210))
+    write_machines(os.path.join(folder, "machines"), random.Random(20261211))
 
 
 def write_responses(folder, rng, count=20000):
     """tgov1 records of distinct plausible values, and the exact tgov1 -> ieeeg1 rule."""
-    os.makedirs(os.path.join(folder, "lib"), exist_ok=True)
-    here = os.path.dirname(os.path.abspath(__file__))
-    with open(os.path.join(here, "..", "examples", "lib", "tgov1-ieeeg1")) as f:
-        rule = f.read()
-    with open(os.path.join(folder, "lib", "tgov1-ieeeg1"), "w") as f:
-        f.write(rule)
-    with open(os.path.join(folder, "rule.txt"), "w") as f:
-        f.write("tgov1 ieeeg1\n")
+    copy_rules(folder, ["tgov1-ieeeg1"])
     with open(os.path.join(folder, "data.dyd"), "w") as f:
         for i in range(count):
             r, t1, vmax = rng.uniform(0.03, 0.08), rng.uniform(0.1, 0.6), rng.uniform(1.0, 1.2)
             t2, t3 = rng.uniform(1, 5), rng.uniform(5, 12)
             f.write('tgov1 %d "G%d" 22.00 "1 " : #1 mwcap=100 %.4f %.4f %.4f 0 %.4f %.4f 0\n'
                     % (i + 1, i + 1, r, t1, vmax, t2, t3))
+
+
+def copy_rules(folder, names):
+    os.makedirs(os.path.join(folder, "lib"), exist_ok=True)
+    here = os.path.dirname(os.path.abspath(__file__))
+    for name in names:
+        with open(os.path.join(here, "..", "examples", "lib", name)) as f:
+            rule = f.read()
+        with open(os.path.join(folder, "lib", name), "w") as f:
+            f.write(rule)
+    with open(os.path.join(folder, "rule.txt"), "w") as f:
+        f.write("".join(n.replace("-", " ") + "\n" for n in names))
+
+
+def write_machines(folder, rng, count=5000):
+    """exst1 and genrou records of distinct plausible values and the example's rules."""
+    copy_rules(folder, ["exst1-esst1a", "genrou-gentpj"])
+    with open(os.path.join(folder, "data.dyd"), "w") as f:
+        for i in range(count):
+            tc, tb, ka, ta = rng.uniform(0, 1), rng.uniform(5, 12), rng.uniform(100, 400), rng.uniform(0.01, 0.05)
+            vrmax, kc, kf, tf = rng.uniform(5, 8), rng.uniform(0, 0.1), rng.uniform(0, 0.05), rng.uniform(0.5, 1.5)
+            f.write('exst1 %d "E%d" 22.00 "1 " : #1 0.02 0.3 -0.3 %.4f %.4f %.4f %.4f %.4f %.4f %.4f %.4f 1 0 0 0 0 0 0 0\n'
+                    % (i + 1, i + 1, tc, tb, ka, ta, vrmax, -vrmax, kc, kf))
+        for i in range(count):
+            tpdo, tpqo, h = rng.uniform(4, 9), rng.uniform(0.4, 1.0), rng.uniform(3, 8)
+            ld, lpd = rng.uniform(1.5, 2.2), rng.uniform(0.25, 0.4)
+            lq, lpq = 0.95 * ld, rng.uniform(0.45, 0.7)
+            s1 = rng.uniform(0.05, 0.15)
+            f.write('genrou %d "G%d" 22.00 "1 " : #9 mva=900 %.4f 0.03 %.4f 0.05 %.4f 0 %.4f %.4f %.4f %.4f 0.22 0.18 %.4f %.4f 0.003 0 0 0\n'
+                    % (count + i + 1, i + 1, tpdo, tpqo, h, ld, lq, lpd, lpq, s1, 4 * s1))
 
 
 if __name__ == "__main__":

@@ -9,5 +9,5 @@ rounds=${2:-5}
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF > /dev/null
 cmake --build build-bench -j2 > /dev/null
 work=build-bench/work-$lines
-[ -f "$work/data.dyd" ] || python3 bench/make_bench.py "$work" "$lines"
+[ -f "$work/machines/data.dyd" ] || python3 bench/make_bench.py "$work" "$lines"
 python3 bench/run.py build-bench "$work" "$rounds"

@@ -255,7 +255,7 @@ bool make_ieeet1(ParameterReader& read, Exciter& e, Verdict& verdict, Notes& not
   if (e.switch_value != 0) note(notes, "switch = %g not simulated", e.switch_value);
   if (e.ke == 0) {
     e.ke_computed = true;
-    note(notes, "ke = 0 taken as the value that holds vr at 0 (a self-excited field)");
+    note(notes, "ke = 0 taken as the ke that starts vr at 0 (a self-excited field)");
   }
   if (verdict.problem != Problem::none) return false;
   if (e.te == 0)

@@ -19,16 +19,23 @@
 #include <direct.h>
 #endif
 
-const char* const kResponseChoices =
-    "Responses: governors: speed step -0.004 pu at 1 s from P0 = 0.8 pu, Pm over 30 s (60 s "
-    "for hydro units); stabilizers: gain and phase at 0.1 to 3 Hz; exciters: reference step "
-    "+0.05 pu at 1 s on a fixed open-circuit machine, Efd and Vt over 10 s; generators: field "
-    "step +0.05 pu at 1 s on open circuit, Vt over 20 s; h = 1/480 s; tolerance %g %%, phase "
-    "%g deg; choices: a unit whose OLD limits do not hold 0.8 pu does not start, hygov's "
-    "velocity limit acts on its integral part, deadbands, valve curves and gast's extras are "
-    "not simulated, ieeest has 18 values, input codes are numbered alike in ieeest and pss1a, "
-    "the rate feedback of exst1 and esst1a is taken before the output limit, vamax = vamin = "
-    "0 is no limit, ieeet1's ke = 0 holds vr at 0, saturation is quadratic\n";
+const char* const kResponseTests =
+    "governors: speed step -0.004 pu at 1 s from P0 = 0.8 pu, Pm over 30 s (60 s for hydro "
+    "units); stabilizers: gain and phase at 0.1 to 3 Hz; exciters: reference step +0.05 pu at "
+    "1 s on a fixed open-circuit machine, Efd and Vt over 10 s; generators: field step +0.05 "
+    "pu at 1 s on open circuit, Vt over 20 s; h = 1/480 s; tolerance %g %%, phase %g deg";
+
+const char* const kResponseChoices[kResponseChoiceCount] = {
+    "a unit whose OLD limits do not hold 0.8 pu does not start",
+    "hygov's velocity limit acts on its integral part",
+    "deadbands, valve curves and gast's extras are not simulated",
+    "ieeest has 18 values",
+    "input codes are numbered alike in ieeest and pss1a",
+    "the rate feedback of exst1 and esst1a is taken before the output limit",
+    "vamax = vamin = 0 is no limit",
+    "ieeet1's ke = 0 is the ke that starts vr at 0",
+    "saturation is quadratic",
+};
 
 namespace {
 
@@ -445,7 +452,11 @@ void check_response(ResponseRun& run, const ConvertedRecord& record) {
 
 bool finish_responses(ResponseRun& run, Findings& findings) {
   std::FILE* out = findings.out;
-  std::fprintf(out, kResponseChoices, run.options.tolerance * 100, run.options.phase_tolerance);
+  std::fputs("Responses: ", out);
+  std::fprintf(out, kResponseTests, run.options.tolerance * 100, run.options.phase_tolerance);
+  for (int i = 0; i < kResponseChoiceCount; ++i)
+    std::fprintf(out, "%s%s", i == 0 ? "; choices: " : ", ", kResponseChoices[i]);
+  std::fputc('\n', out);
   const RuleTable& table = *run.table;
   for (int i = 0; i < table.rule_count; ++i) {
     const RuleSet& r = table.rule_sets[i];

@@ -131,8 +131,12 @@ bool start_responses(ResponseRun& run, const RuleTable& table, const ResponseOpt
 // closes the CSV summary. False when a CSV file could not be written.
 bool finish_responses(ResponseRun& run, Findings& findings);
 
-// The header line: the test and the choices made where the reference leaves them open.
-extern const char* const kResponseChoices;
+// The standard tests, a format for the tolerance in percent and the phase tolerance.
+extern const char* const kResponseTests;
+// The modelling choices made where the models' sources leave them open: the same for OLD
+// and NEW, and not confirmed for every program that reads the format.
+constexpr int kResponseChoiceCount = 9;
+extern const char* const kResponseChoices[kResponseChoiceCount];
 
 // The record of a rule to plot: its `n`-th worst, or (n = kWorstKept) the median of the
 // sample; nullptr where there is none.

@@ -4,7 +4,8 @@ HTML parser and held against modelconv's own run over the same file: the found a
 converted counts of every rule, and every suspect value of the log file with its line,
 parameter and values. The same run twice gives the same bytes; the report refers to
 nothing outside itself; a bad report path is refused with a message and status 1, and
-no data or rule file is ever overwritten. Where Debian's chromium is installed, it
+no data or rule file is ever overwritten. With --responses, the section's counts are
+the console's and each compared rule has its plots. Where Debian's chromium is installed, it
 opens the example's report and writes a screenshot that is not blank.
 
 Usage: check_report.py MODELCONV RULECHECK EXAMPLES RULECHECK_CASES
@@ -376,6 +377,97 @@ def screenshot(rulecheck, examples, work):
           "inked, %d colours" % (inked, len(pixels), colours))
 
 
+class Plots(html.parser.HTMLParser):
+    """Per folded rule of the Responses section: its figure captions and the lines drawn."""
+
+    def __init__(self):
+        super().__init__()
+        self.rule, self.caption, self.figures, self.lines = None, None, {}, {}
+        self.choices, self.in_choices = [], False
+
+    def handle_starttag(self, tag, attrs):
+        attrs = dict(attrs)
+        if tag == "details" and attrs.get("id", "").startswith("responses-"):
+            self.rule = int(attrs["id"].split("-")[1])
+            self.figures[self.rule], self.lines[self.rule] = [], 0
+        elif tag == "figcaption" and self.rule is not None:
+            self.caption = ""
+        elif tag == "polyline" and self.rule is not None:
+            self.lines[self.rule] += 1
+        elif tag == "ul" and attrs.get("class") == "choices":
+            self.in_choices = True
+        elif tag == "li" and self.in_choices:
+            self.choices.append("")
+
+    def handle_endtag(self, tag):
+        if tag == "figcaption" and self.caption is not None:
+            self.figures[self.rule].append(self.caption)
+            self.caption = None
+        elif tag == "details":
+            self.rule = None
+        elif tag == "ul":
+            self.in_choices = False
+
+    def handle_data(self, data):
+        if self.caption is not None:
+            self.caption += data
+        if self.in_choices and self.choices:
+            self.choices[-1] += data
+
+
+def responses_section(rulecheck, example, work):
+    """The example with --responses: the section's counts are the console's, every
+    compared rule has plots of OLD and NEW with the record's place and outcome, the
+    choices the console names are listed, and two runs give the same bytes."""
+    folder = os.path.join(work, "responses")
+    shutil.copytree(example, folder)
+    runs = []
+    for name in ("report.html", "again.html"):
+        runs.append(subprocess.run([rulecheck, "--data", "example.dyd", "--responses",
+                                    "--report", name], cwd=folder, capture_output=True, text=True))
+    p = runs[0]
+    check(p.returncode == 1 and "Report written to [report.html]" in p.stdout,
+          "responses: status %d, %s" % (p.returncode, p.stdout[-300:]))
+    text = open(os.path.join(folder, "report.html"), encoding="ascii").read()
+    check(text == open(os.path.join(folder, "again.html"), encoding="ascii").read(),
+          "responses: two runs give different reports")
+    shown = well_formed(text, "responses")
+    cells = Cells()
+    cells.feed(text)
+    tables = [rows for where, cls, rows in cells.tables if where == "responses"]
+    check(len(tables) == 1, "responses: %d tables after the heading" % len(tables))
+    console = {}
+    for line in p.stdout.split("\n"):
+        m = re.match(r" ?(\d+) \[(\S+) *\] \[(\S+) *\] compared +(\d+) +pass +(\d+) +fail +(\d+)"
+                     r" +no start +(\d+) +not simulated +(\d+)", line)
+        if m:
+            console[int(m.group(1))] = [m.group(i) for i in range(2, 9)]
+    check(len(console) == 5, "responses: %d rule lines on the console" % len(console))
+    if tables:
+        for row in tables[0][1:]:
+            values = [c[1] for c in row]
+            rule = int(values[0])
+            want = console.get(rule)
+            got = values[1:3] + values[4:9]
+            check(want == got, "responses: rule %d is %s in the report, %s on the console" %
+                  (rule, got, want))
+    plots = Plots()
+    plots.feed(text)
+    for rule, (_, _, compared, *_rest) in console.items():
+        captions = plots.figures.get(rule, [])
+        check(int(compared) == 0 or (captions and plots.lines[rule] >= 2 * len(captions)),
+              "responses: rule %d: %d plots, %d lines" % (rule, len(captions), plots.lines.get(rule, 0)))
+        for caption in captions:
+            check(re.search(r"line \d+, bus \d+ \"[^\"]*\" unit \"..\"; \w+ (PASS|FAIL)", caption),
+                  "responses: rule %d: caption [%s]" % (rule, caption))
+    check(any("pm FAIL 0.138" in c for c in plots.figures.get(3, [])),
+          "responses: the failing tgov1 unit is not plotted first: %s" % plots.figures.get(3))
+    header = next((l for l in p.stdout.split("\n") if l.startswith("Responses: ")), "")
+    check(len(plots.choices) >= 5 and all(c in header for c in plots.choices),
+          "responses: the choices listed %s are not the console's" % plots.choices)
+    check("None is confirmed for every program" in shown, "responses: choices shown as certain")
+
+
 def main():
     modelconv, rulecheck, examples, cases = (os.path.abspath(a) for a in sys.argv[1:5])
     work = tempfile.mkdtemp()
@@ -394,6 +486,7 @@ def main():
         refused_paths(rulecheck, example, work)
         markup_in_names(rulecheck, work)
         units_and_marks(rulecheck, work)
+        responses_section(rulecheck, example, work)
         screenshot(rulecheck, example, work)
     finally:
         shutil.rmtree(work, ignore_errors=True)
