@@ -134,6 +134,13 @@ TEST(Exciters, SexsAndIeeet1StartAndRespond) {
   const Compared i = compare("ieeet1", t1, "ieeet1", t1);
   EXPECT_EQ(i.out(1).outcome, Outcome::pass);
   EXPECT_GT(i.old_at(1, 10.0), 1.03);
+  // Without saturation the loop settles where ka (vref - Vt) = ke Vt, vref stepped from
+  // its start 1 + ke/ka: Vt = ka (1 + ke/ka + 0.05) / (ka + ke).
+  Record linear = t1;
+  linear.values[11] = linear.values[13] = 0;
+  const Compared l = compare("ieeet1", linear, "ieeet1", linear);
+  EXPECT_NEAR(l.old_at(1, 10.0), 400 * (1.0 + 1.0 / 400 + 0.05) / 401, 1e-3);
+  EXPECT_NEAR(l.old_at(0, 10.0), l.old_at(1, 10.0), 1e-3);  // Efd = Vt on the unsaturated machine
   Record self = t1;
   self.values[5] = 0;
   const Compared k = compare("ieeet1", self, "ieeet1", t1);
