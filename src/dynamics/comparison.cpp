@@ -126,6 +126,20 @@ void decide_deviation(OutputComparison& o, const Deviation& d, double tolerance,
   }
 }
 
+// Decides output i from the trajectories of both sides; false, every output decided
+// INVALID_DATA, when OLD's response is not a finite number.
+bool decide_trajectory(Comparison& c, int i, const Trajectories& t, double tolerance) {
+  for (int n = 0; n <= c.steps; ++n) {
+    if (!std::isfinite(t.old_values[i][n])) {
+      decide_all(c, Outcome::invalid_data, false, "OLD: its response is not a finite number");
+      return false;
+    }
+  }
+  decide_deviation(c.outputs[i], deviation_of(t.old_values[i], t.new_values[i], c.steps), tolerance,
+                   kStep);
+  return true;
+}
+
 // P0: the standard load of 0.8 pu. A unit whose OLD limits do not hold 0.8 pu starts
 // there all the same, and its start says which limit excludes it. Where 0.8 pu holds
 // but the step's steady change would reach the upper limit, P0 is lowered below it; to
@@ -234,13 +248,7 @@ void compare_governors(const RecordValues& old_record, const RecordValues& new_r
   t.steps = c.steps;
   run_governor(old_g, c.steps, t.old_values[0]);
   run_governor(new_g, c.steps, t.new_values[0]);
-  for (int n = 0; n <= c.steps; ++n) {
-    if (!std::isfinite(t.old_values[0][n]))
-      return decide_all(c, Outcome::invalid_data, false,
-                        "OLD: its response is not a finite number");
-  }
-  decide_deviation(c.outputs[0], deviation_of(t.old_values[0], t.new_values[0], c.steps),
-                   options.tolerance, kStep);
+  decide_trajectory(c, 0, t, options.tolerance);
 }
 
 // The phase difference wrapped into (-180, 180].
@@ -415,15 +423,7 @@ void compare_exciters(const RecordValues& old_record, const RecordValues& new_re
   };
   run(old_test, x_old, vref_old, 0);
   run(new_test, x_new, vref_new, 1);
-  for (int i = 0; i < 2; ++i) {
-    for (int n = 0; n <= c.steps; ++n) {
-      if (!std::isfinite(t.old_values[i][n]))
-        return decide_all(c, Outcome::invalid_data, false,
-                          "OLD: its response is not a finite number");
-    }
-    decide_deviation(c.outputs[i], deviation_of(t.old_values[i], t.new_values[i], c.steps),
-                     options.tolerance, kStep);
-  }
+  if (decide_trajectory(c, 0, t, options.tolerance)) decide_trajectory(c, 1, t, options.tolerance);
 }
 
 // The terminal voltage of both generators on open circuit, each from its own Efd0, the
@@ -458,13 +458,7 @@ void compare_generators(const RecordValues& old_record, const RecordValues& new_
   };
   run(old_m, x_old, efd_old, t.old_values[0]);
   run(new_m, x_new, efd_new, t.new_values[0]);
-  for (int n = 0; n <= c.steps; ++n) {
-    if (!std::isfinite(t.old_values[0][n]))
-      return decide_all(c, Outcome::invalid_data, false,
-                        "OLD: its response is not a finite number");
-  }
-  decide_deviation(c.outputs[0], deviation_of(t.old_values[0], t.new_values[0], c.steps),
-                   options.tolerance, kStep);
+  decide_trajectory(c, 0, t, options.tolerance);
 }
 
 }  // namespace

@@ -7,38 +7,14 @@
 #include <vector>
 
 #include "dynamics/governors.h"
+#include "dynamics/response_testing.h"
 #include "test_support.h"
 
 namespace {
 
-// A record of `model` with these values.
-struct Record {
-  std::vector<float> values;
-  RecordValues of(const char* model) const {
-    return RecordValues{find_model(model), values.data(), static_cast<int>(values.size())};
-  }
-};
-
-struct Compared {
-  Comparison comparison;
-  std::unique_ptr<Trajectories> t = std::make_unique<Trajectories>();
-  const OutputComparison& out(int i = 0) const { return comparison.outputs[i]; }
-  // Pm - P0 (or the output's change) at time t, OLD or NEW.
-  double old_at(double seconds) const {
-    return t->old_values[0][std::lround(seconds * kStepsPerSecond)] - t->old_values[0][0];
-  }
-  double new_at(double seconds) const {
-    return t->new_values[0][std::lround(seconds * kStepsPerSecond)] - t->new_values[0][0];
-  }
-};
-
-Compared compare(const char* old_model, const Record& old_values, const char* new_model,
-                 const Record& new_values) {
-  Compared c;
-  compare_records(old_values.of(old_model), new_values.of(new_model), ComparisonOptions{0.05, 5.0},
-                  c.comparison, *c.t);
-  return c;
-}
+using response_testing::compare;
+using response_testing::Compared;
+using response_testing::Record;
 
 // The sheet's tgov1 and its two ieeeg1 mappings.
 const Record kTgov1{{0.05f, 0.5f, 1, 0, 3, 10, 0}};
@@ -64,7 +40,7 @@ TEST(Governors, Tgov1ReproducesTheSheetAndItsTwoExponentials) {
   EXPECT_EQ(c.comparison.steps, 30 * kStepsPerSecond);
   const double sheet[][2] = {{1.5, 0.016183}, {2, 0.023813},  {3, 0.031352}, {5, 0.040479},
                              {10, 0.056034},  {20, 0.071183}, {30, 0.076757}};
-  for (const auto& row : sheet) EXPECT_NEAR(c.old_at(row[0]), row[1], 5e-7) << row[0];
+  for (const auto& row : sheet) EXPECT_NEAR(c.old_change(row[0]), row[1], 5e-7) << row[0];
   // 0.08 [1 - 0.263158 e^(-tau/0.5) - 0.736842 e^(-tau/10)], tau = t - 1.
   double worst = 0.0;
   for (int n = kStepsPerSecond; n <= c.comparison.steps; ++n) {
@@ -80,24 +56,24 @@ TEST(Governors, Tgov1ReproducesTheSheetAndItsTwoExponentials) {
   // (NEW's 0.3 and 0.7 are single-precision values, as the record holds them.)
   EXPECT_EQ(c.out().outcome, Outcome::pass);
   EXPECT_LT(c.out().deviation, 1e-7);
-  for (const auto& row : sheet) EXPECT_NEAR(c.new_at(row[0]), row[1], 5e-7) << row[0];
+  for (const auto& row : sheet) EXPECT_NEAR(c.new_change(row[0]), row[1], 5e-7) << row[0];
 }
 
 TEST(Governors, TheReheaterOnAPlainLagFails) {
   const Compared c = compare("tgov1", kTgov1, "ieeeg1", kIeeeg1Shipped);
   const double sheet[][2] = {{1.5, 0.001445}, {2, 0.004373},  {3, 0.011131}, {5, 0.023553},
                              {10, 0.045763},  {20, 0.067405}, {30, 0.075366}};
-  for (const auto& row : sheet) EXPECT_NEAR(c.new_at(row[0]), row[1], 5e-7) << row[0];
+  for (const auto& row : sheet) EXPECT_NEAR(c.new_change(row[0]), row[1], 5e-7) << row[0];
   EXPECT_EQ(c.out().outcome, Outcome::fail);
   EXPECT_NEAR(c.out().deviation, 0.267, 0.0005);
   EXPECT_NEAR(c.out().at, 2.577, 0.001);
-  EXPECT_NEAR(c.new_at(c.out().at) - c.old_at(c.out().at), -0.02050, 5e-6);
+  EXPECT_NEAR(c.new_change(c.out().at) - c.old_change(c.out().at), -0.02050, 5e-6);
   // With the example's valve time 0.4 s.
   Record steam1 = kTgov1;
   steam1.values[1] = 0.4f;
   const Compared s = compare("tgov1", steam1, "ieeeg1", ieeeg1(20, 0.4f, 10, 1, 0, 0));
-  EXPECT_NEAR(s.old_at(1.5), 0.018304, 5e-7);
-  EXPECT_NEAR(s.new_at(1.5), 0.001686, 5e-7);
+  EXPECT_NEAR(s.old_change(1.5), 0.018304, 5e-7);
+  EXPECT_NEAR(s.new_change(1.5), 0.001686, 5e-7);
   EXPECT_NEAR(s.out().deviation, 0.273, 0.0005);
 }
 
@@ -143,12 +119,12 @@ TEST(Governors, HygovReproducesTheSheet) {
   EXPECT_NEAR(c.t->old_values[0][0], 0.8, 1e-12);
   const double sheet[][2] = {{1.0, 0.00176}, {2, 0.00131},  {5, 0.01683}, {10, 0.02558},
                              {20, 0.03957},  {30, 0.05009}, {60, 0.06841}};
-  for (const auto& row : sheet) EXPECT_NEAR(c.old_at(row[0]), row[1], 5e-6) << row[0];
+  for (const auto& row : sheet) EXPECT_NEAR(c.old_change(row[0]), row[1], 5e-6) << row[0];
   // The dip: water inertia.
   int lowest = 0;
   for (int n = 0; n <= c.comparison.steps; ++n)
     if (c.t->old_values[0][n] < c.t->old_values[0][lowest]) lowest = n;
-  EXPECT_NEAR(c.old_at(lowest * kStep), -0.00404, 5e-6);
+  EXPECT_NEAR(c.old_change(lowest * kStep), -0.00404, 5e-6);
   EXPECT_NEAR(lowest * kStep, 1.40, 0.005);
 }
 

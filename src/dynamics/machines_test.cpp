@@ -8,36 +8,14 @@
 #include <vector>
 
 #include "dynamics/comparison.h"
+#include "dynamics/response_testing.h"
 #include "test_support.h"
 
 namespace {
 
-struct Record {
-  std::vector<float> values;
-  RecordValues of(const char* model) const {
-    return RecordValues{find_model(model), values.data(), static_cast<int>(values.size())};
-  }
-};
-
-struct Compared {
-  Comparison comparison;
-  std::unique_ptr<Trajectories> t = std::make_unique<Trajectories>();
-  const OutputComparison& out(int i = 0) const { return comparison.outputs[i]; }
-  double old_at(int output, double seconds) const {
-    return t->old_values[output][std::lround(seconds * kStepsPerSecond)];
-  }
-  double new_at(int output, double seconds) const {
-    return t->new_values[output][std::lround(seconds * kStepsPerSecond)];
-  }
-};
-
-Compared compare(const char* old_model, const Record& old_values, const char* new_model,
-                 const Record& new_values) {
-  Compared c;
-  compare_records(old_values.of(old_model), new_values.of(new_model), ComparisonOptions{0.05, 5.0},
-                  c.comparison, *c.t);
-  return c;
-}
+using response_testing::compare;
+using response_testing::Compared;
+using response_testing::Record;
 
 // The example's STEAM1 exst1, 12 values, and its esst1a of this format's order.
 const Record kExst1{{0.02f, 0.2f, -0.2f, 1, 10, 200, 0.02f, 6, -5, 0.05f, 0, 1}};

@@ -105,6 +105,15 @@ void rule_name(Html& h, const RuleSet& r) {
   text(h, r.to_model);
 }
 
+void rule_summary(Html& h, const char* heading, int i, const RuleSet& r) {
+  Element summary(h, "summary");
+  Element title(h, heading);
+  text(h, "Rule ");
+  integer(h, i);
+  text(h, ": ");
+  rule_name(h, r);
+}
+
 namespace {
 
 int record_count(const ReportInput& in) {

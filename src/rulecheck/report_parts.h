@@ -45,6 +45,9 @@ void sortable_table(Html& h, std::initializer_list<const char*> heads, Rows&& ro
 // "from → to" in code.
 void rule_name(Html& h, const RuleSet& r);
 
+// The summary line of rule i's folding part: "Rule i: from → to" in a `heading` element.
+void rule_summary(Html& h, const char* heading, int i, const RuleSet& r);
+
 // Whether the report opens rule i's part: something in it asks for a look.
 bool rule_needs_a_look(const ReportInput& in, int i);
 

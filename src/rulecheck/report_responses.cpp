@@ -232,14 +232,7 @@ void write_rule_responses(Html& h, const ReportInput& in, int i) {
   details.attr("id", id);
   if (rr.failed > 0 || rr.no_start > 0 || rr.other > 0) details.attr("open", "open");
   raw(h, "\n");
-  {
-    Element summary(h, "summary");
-    Element h3(h, "h3");
-    text(h, "Rule ");
-    integer(h, i);
-    text(h, ": ");
-    rule_name(h, r);
-  }
+  rule_summary(h, "h3", i, r);
   raw(h, "\n");
   {
     Element p(h, "p");

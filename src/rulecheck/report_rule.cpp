@@ -288,14 +288,7 @@ void write_rule(Html& h, const ReportInput& in, int i) {
   details.attr("id", id);
   if (rule_needs_a_look(in, i)) details.attr("open", "open");
   raw(h, "\n");
-  {
-    Element summary(h, "summary");
-    Element h2(h, "h2");
-    text(h, "Rule ");
-    integer(h, i);
-    text(h, ": ");
-    rule_name(h, r);
-  }
+  rule_summary(h, "h2", i, r);
   raw(h, "\n");
   {
     Element p(h, "p");
