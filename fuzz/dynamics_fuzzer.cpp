@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-#include "dynamics/comparison.h"
+#include "dynamics/comparison/comparison.h"
 #include "models/catalogue.h"
 
 namespace {

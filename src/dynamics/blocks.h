@@ -6,6 +6,10 @@
 
 // The fixed step of every simulation: 1/480 s, an eighth of a 60 Hz cycle. Sample n is
 // at t = n * kStep, from the integer n.
+//
+// Every block starts at rest: `init(u0)` is the state of a steady input u0; where a model
+// starts from a block's output (an exciter from its field voltage), `at_output(y0)` is
+// the state that holds that output.
 constexpr int kStepsPerSecond = 480;
 constexpr double kStep = 1.0 / kStepsPerSecond;
 
@@ -20,6 +24,8 @@ struct Lag {
   double t = 0;
   double rate = rate_of(t);
   double init(double u0) const { return k * u0; }
+  // The state that holds output y0 at rest (a lag's state is its output).
+  double at_output(double y0) const { return y0; }
   double derivative(double x, double u) const { return (k * u - x) * rate; }
   double output(double x, double u) const { return t > 0 ? x : k * u; }
 };
@@ -34,6 +40,7 @@ struct LimitedLag {
   double hi = 0;
   double rate = rate_of(t);
   double init(double u0) const { return k * u0; }
+  double at_output(double y0) const { return y0; }
   double derivative(double x, double u) const {
     const double f = (k * u - x) * rate;
     return (x >= hi && f > 0) || (x <= lo && f < 0) ? 0.0 : f;

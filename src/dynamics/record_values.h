@@ -25,6 +25,10 @@ class ParameterReader {
   double divisor(const char* name);
   // A parameter the simulation does not use: noted when it differs from `neutral`.
   void unused(const char* name, double neutral, const char* what);
+  // The record's model, as the catalogue names it.
+  const char* model_name() const { return record_.model->name; }
+  // True once a value has stopped the model.
+  bool failed() const { return verdict_.problem != Problem::none; }
 
  private:
   const RecordValues& record_;

@@ -19,6 +19,15 @@ bool fail(Verdict& verdict, Problem problem, const char* format, ...) {
   return false;
 }
 
+bool fail_outside(Verdict& verdict, const char* what, double v, const char* lo_name, double lo,
+                  const char* hi_name, double hi) {
+  if (v > hi)
+    return fail(verdict, Problem::no_start, "%s = %.3f above %s = %.3f", what, v, hi_name, hi);
+  if (v < lo)
+    return fail(verdict, Problem::no_start, "%s = %.3f below %s = %.3f", what, v, lo_name, lo);
+  return true;
+}
+
 void clear(Notes& notes) {
   notes.text[0] = '\0';
   notes.length = 0;

@@ -27,6 +27,11 @@ void set_reason(char (&reason)[kReasonSize], const char* text);
 bool fail(Verdict& verdict, Problem problem, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 
+// True when `v` lies in [lo, hi]; otherwise the model cannot start there: the verdict
+// names the value and the limit it crosses ("P0 = 0.800 above vmax = 0.500"), and false.
+bool fail_outside(Verdict& verdict, const char* what, double v, const char* lo_name, double lo,
+                  const char* hi_name, double hi);
+
 // Short notes a run carries, joined by "; ", cut at the end of their room.
 constexpr int kNotesSize = 320;
 struct Notes {

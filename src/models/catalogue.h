@@ -17,6 +17,9 @@ struct ModelEntry {
   const double* typical;     // `count` typical values; nullptr when the names are not known
   const char* description;   // one line
   const char* notes;         // the sources, and what is not confirmed
+  // How the response check simulates it (what of its record it runs); nullptr: not
+  // simulated. A model simulated here has its struct in its family in dynamics/.
+  const char* simulation;
 };
 
 // Every model of the catalogue, by name.

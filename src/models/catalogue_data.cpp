@@ -177,111 +177,126 @@ const ModelEntry kCatalogue[] = {
      "Steam turbine-governor: droop, valve lag with position limits, reheater lead-lag, "
      "damping.",
      "Order from a positional reader, a record writer and three corpus records of 7 values. "
-     "Keyword spellings assumed. t2 may be negative (a hydro imitation in real files)."},
+     "Keyword spellings assumed. t2 may be negative (a hydro imitation in real files).",
+     "every value"},
     {"ieeeg1", ModelKind::governor, 35, 35, k_ieeeg1_names, k_ieeeg1_typical,
      "IEEE type 1 steam turbine-governor: speed lead-lag, rate- and position-limited servo, "
      "four turbine stages.",
      "Order from a keyword record. Deadbands (db1, eps, db2) and the valve curve (gv/pgv) "
      "are not simulated. Even k (k2, k4, k6, k8) drive the low-pressure unit of a "
-     "cross-compound set."},
+     "cross-compound set.",
+     "without its deadbands and valve curve"},
     {"gast", ModelKind::governor, 34, 34, k_gast_names, k_gast_typical,
      "Gas turbine-governor: droop, valve lag, fuel lag, exhaust temperature limit, damping.",
      "Order from a keyword record and a positional one of 34 values. The roles of fidle to "
-     "t5 are not confirmed; their typical values here are neutral (the extras switched off)."},
+     "t5 are not confirmed; their typical values here are neutral (the extras switched off).",
+     "its core, r to dturb; the extras after it are not simulated"},
     {"hygov", ModelKind::governor, 12, 12, k_hygov_names, k_hygov_typical,
      "Hydro turbine-governor: PI governor with temporary droop, gate servo, nonlinear "
      "penstock and turbine.",
      "The first 12 values agree with a positional record and an open reader; keyword "
      "spellings assumed (rr is the temporary droop). Values after the 12th are not "
-     "confirmed."},
+     "confirmed.",
+     "its first 12 values"},
     {"ggov1", ModelKind::governor, 35, 35, k_ggov1_names, k_ggov1_typical,
      "General governor: PID on speed or power error, load and acceleration limiters, turbine "
      "with delay.",
      "Order from a keyword record, a positional reader and an alias fixture of 35 values. "
-     "Not simulated."},
+     "Not simulated.", nullptr},
     {"ieeeg3", ModelKind::governor, 29, 29, k_ieeeg3_names, k_ieeeg3_typical,
      "IEEE type 3 hydro governor: gate servo, permanent and temporary droop, linear water "
      "column.",
      "Order from a record writer; 29 values in two records. Names assumed (no keyword "
-     "record)."},
+     "record).", nullptr},
     {"hyg3", ModelKind::governor, 35, 35, k_hyg3_names, k_hyg3_typical,
      "Hydro governor with PID or double-derivative control, gate servo and nonlinear water "
      "column.",
      "Order from a keyword record (written there with capitals), a record writer and a real "
-     "record of 35 values."},
+     "record of 35 values.", nullptr},
     {"pidgov", ModelKind::governor, 23, 23, k_pidgov_names, k_pidgov_typical,
      "Hydro PID governor with gate servo, water column and a gate-power curve.",
-     "Order from one keyword record only."},
+     "Order from one keyword record only.", nullptr},
     {"hygov4", ModelKind::governor, 38, 0, nullptr, nullptr,
      "Hydro turbine-governor with four nonlinear stages.",
      "Only the count (38) is known, from one positional record: no names, so no rule is "
-     "checked against it."},
+     "checked against it.", nullptr},
     {"exst1", ModelKind::exciter, 19, 19, k_exst1_names, k_exst1_typical,
      "Static exciter (IEEE ST1 with the second lead-lag, regulator limits and field current "
      "limiter of ST1A).",
      "Order from a record writer (its comment block describes another model; the argument "
      "list counts) and a real record of 19 values. vamax = vamin = 0 is read as no regulator "
-     "limit. xe is not simulated."},
+     "limit. xe is not simulated.",
+     "on the test machine, without xe"},
     {"esst1a", ModelKind::exciter, 20, 20, k_esst1a_names, k_esst1a_typical,
      "Static exciter IEEE ST1A: input limits, two lead-lags, regulator, output limits, field "
      "current limiter.",
      "Order from a record writer and a real record of 20 values. Other programs write ST1A "
      "in another order (tc1, tb1 after tb, then ka, ta, vamax, vamin, ...): a rule written "
      "in that order reads ka as 0. uelin (under-excitation limiter) is ignored; pssin 0 puts "
-     "the stabilizer at the summing point."},
+     "the stabilizer at the summing point.",
+     "on the test machine, without uelin and pssin"},
     {"sexs", ModelKind::exciter, 11, 6, k_sexs_names, k_sexs_typical,
      "Simplified excitation system: lead-lag and a limited gain with one time constant.",
      "The first 6 values by the classic order and two corpus records. Values 7 to 11 are not "
      "confirmed: kc tc efdmin efdmax tr are candidate names. The spelling of tatb is "
-     "assumed."},
+     "assumed.",
+     "on the test machine, its first 6 values"},
     {"ieeet1", ModelKind::exciter, 14, 0, k_ieeet1_names, k_ieeet1_typical,
      "IEEE type 1 DC exciter: regulator, exciter with saturation, rate feedback.",
      "Not confirmed: no corpus record and no writer; one open reader passes 14 values in the "
-     "classic order. A 15th value may follow. ke = 0 is treated by programs in two ways."},
+     "classic order. A 15th value may follow. ke = 0 is treated by programs in two ways.",
+     "on the test machine, without switch"},
     {"exst3a", ModelKind::exciter, 18, 18, k_exst3a_names, k_exst3a_typical,
      "Static exciter IEEE ST3A: compound source, inner loop gain, voltage and current "
      "limits.",
-     "Order from a record writer and 34 corpus records of 18 values. Not simulated."},
+     "Order from a record writer and 34 corpus records of 18 values. Not simulated.", nullptr},
     {"exac1", ModelKind::exciter, 17, 0, k_exac1_names, k_exac1_typical,
      "IEEE AC1 exciter: alternator-rectifier with diode rectifier regulation.",
-     "Not confirmed: one open reader takes the first 17 values in this order. Not simulated."},
+     "Not confirmed: one open reader takes the first 17 values in this order. Not simulated.", nullptr},
     {"esst4b", ModelKind::exciter, 18, 0, k_esst4b_names, k_esst4b_typical,
      "Static exciter IEEE ST4B: PI voltage regulator, inner field current loop, potential "
      "and compound source.",
      "Tentative: one open reader orders it this way (ta 4th, angp between kp and ki, vgmax "
-     "last); no writer, no real record. Not simulated."},
+     "last); no writer, no real record. Not simulated.", nullptr},
     {"ieeest", ModelKind::stabilizer, 18, 0, k_ieeest_names, k_ieeest_typical,
      "IEEE stabilizer: notch filter, two lead-lags, washout-derivative, gain, output limits "
      "and a voltage cutoff.",
      "Not confirmed. This is layout A (18 values, as the example and its rule assume). An "
      "open reader reads layout B instead: j k a1 ... vcl tdelay (20 values), which pss1a's k "
-     "slot makes plausible. Decide from a real record before relying on either."},
+     "slot makes plausible. Decide from a real record before relying on either.",
+     "gain and phase from its input"},
     {"pss1a", ModelKind::stabilizer, 15, 15, k_pss1a_names, k_pss1a_typical,
      "Single-input stabilizer IEEE PSS1A: transducer, washout, filter, two lead-lags, gain "
      "and limits.",
-     "Order from a record writer and a real record. t5 is the washout, t6 the transducer."},
+     "Order from a record writer and a real record. t5 is the washout, t6 the transducer.",
+     "gain and phase from its first input"},
     {"pss2a", ModelKind::stabilizer, 27, 27, k_pss2a_names, k_pss2a_typical,
      "Dual-input stabilizer IEEE PSS2A: two washout paths, ramp-tracking filter, two "
      "lead-lags, gain and limits.",
      "Order from a record writer, 5 corpus records and a real record of 27 values. The roles "
-     "of ks4 and of a, ta, tb (an extra lead-lag) are not confirmed."},
+     "of ks4 and of a, ta, tb (an extra lead-lag) are not confirmed.",
+     "gain and phase from each input, without the extra block"},
     {"genrou", ModelKind::generator, 18, 18, k_genrou_names, k_genrou_typical,
      "Round-rotor generator with quadratic saturation; one subtransient reactance for both "
      "axes.",
      "Order from keyword records, a positional reader, a record writer (17, no accel) and "
-     "corpus records."},
+     "corpus records.",
+     "on open circuit: the d axis"},
     {"gensal", ModelKind::generator, 15, 15, k_gensal_names, k_gensal_typical,
      "Salient-pole generator: no q-axis transient circuit; saturation on the d axis only.",
-     "Order from a positional reader and an alias fixture of 15 values; no keyword record."},
+     "Order from a positional reader and an alias fixture of 15 values; no keyword record.",
+     "on open circuit: the d axis"},
     {"gentpj", ModelKind::generator, 20, 20, k_gentpj_names, k_gentpj_typical,
      "Generator with saturation of the subtransient reactances (kis: its current factor).",
-     "Order from a record writer, three real records and a corpus record. lppq follows lppd."},
+     "Order from a record writer, three real records and a corpus record. lppq follows lppd.",
+     "on open circuit: the d axis"},
     {"gentpf", ModelKind::generator, 19, 12, k_gentpf_names, k_gentpf_typical,
      "Generator with saturation of every inductance (gentpj without kis).",
      "Partly confirmed: a corpus record has 19 values, but read in this order it gives s1 = "
-     "1.167, s12 = 0.949; the order after lppq is not confirmed."},
+     "1.167, s12 = 0.949; the order after lppq is not confirmed.",
+     "on open circuit: the d axis"},
     {"gencc", ModelKind::generator, 21, 21, k_gencc_names, k_gencc_typical,
      "Cross-compound generator: the genrou order with lppq after lppd, then accel pf qf.",
-     "Order from a keyword record and a positional reader."},
+     "Order from a keyword record and a positional reader.", nullptr},
 };
 const int kCatalogueSize = static_cast<int>(std::size(kCatalogue));

@@ -177,7 +177,7 @@ void write_plot(Html& h, ResponseRun& run, const RuleResponses& rr, const KeptRe
                 const char* title) {
   Comparison c;
   Trajectories& t = run.trajectories;
-  compare_kept(run, rr, k, c, t);
+  compare_kept(run, rr, k, c, t, run.full);
   Element figure(h, "figure");
   {
     Element caption(h, "figcaption");
@@ -202,7 +202,7 @@ void write_plot(Html& h, ResponseRun& run, const RuleResponses& rr, const KeptRe
     return;
   }
   for (int i = 0; i < c.count && t.steps > 0; ++i)
-    time_plot(h, t.old_values[i], t.new_values[i], t.steps, c.outputs[i].output);
+    time_plot(h, t.old_full[i], run.full.new_values[i], t.steps, c.outputs[i].output);
 }
 
 void not_passed_rows(Html& h, const RuleResponses& rr) {
@@ -291,9 +291,8 @@ void write_responses(Html& h, const ReportInput& in) {
   {
     Element p(h, "p");
     p.attr("class", "reading");
-    char tests[512];
-    std::snprintf(tests, sizeof tests, kResponseTests, run.options.tolerance * 100,
-                  run.options.phase_tolerance);
+    char tests[1024];
+    describe_tests(tests, sizeof tests, run.options.tolerance * 100, run.options.phase_tolerance);
     text(h, "The tests: ");
     text(h, tests);
     text(h,

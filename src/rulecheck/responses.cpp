@@ -19,12 +19,6 @@
 #include <direct.h>
 #endif
 
-const char* const kResponseTests =
-    "governors: speed step -0.004 pu at 1 s from P0 = 0.8 pu, Pm over 30 s (60 s for hydro "
-    "units); stabilizers: gain and phase at 0.1 to 3 Hz; exciters: reference step +0.05 pu at "
-    "1 s on a fixed open-circuit machine, Efd and Vt over 10 s; generators: field step +0.05 "
-    "pu at 1 s on open circuit, Vt over 20 s; h = 1/480 s; tolerance %g %%, phase %g deg";
-
 const char* const kResponseChoices[kResponseChoiceCount] = {
     "a unit whose OLD limits do not hold 0.8 pu does not start",
     "hygov's velocity limit acts on its integral part",
@@ -299,9 +293,9 @@ void csv_record_files(ResponseRun& run, const InHand& in, const Comparison& c) {
       return;
     }
     std::fputs("t,old,new\n", f);
-    constexpr int kEvery = kStepsPerSecond / 120;
-    for (int n = 0; n <= t.steps; n += kEvery)
-      std::fprintf(f, "%.9g,%.9g,%.9g\n", n * kStep, t.old_values[i][n], t.new_values[i][n]);
+    for (int n = 0; n * kSampleEvery <= t.steps; ++n)
+      std::fprintf(f, "%.9g,%.9g,%.9g\n", n * kSampleEvery * kStep, t.old_values[i][n],
+                   t.new_values[i][n]);
     run.csv_failed = std::fclose(f) != 0 || run.csv_failed;
   }
 }
@@ -452,8 +446,9 @@ void check_response(ResponseRun& run, const ConvertedRecord& record) {
 
 bool finish_responses(ResponseRun& run, Findings& findings) {
   std::FILE* out = findings.out;
-  std::fputs("Responses: ", out);
-  std::fprintf(out, kResponseTests, run.options.tolerance * 100, run.options.phase_tolerance);
+  char tests[1024];
+  describe_tests(tests, sizeof tests, run.options.tolerance * 100, run.options.phase_tolerance);
+  std::fprintf(out, "Responses: %s", tests);
   for (int i = 0; i < kResponseChoiceCount; ++i)
     std::fprintf(out, "%s%s", i == 0 ? "; choices: " : ", ", kResponseChoices[i]);
   std::fputc('\n', out);
@@ -506,9 +501,9 @@ const KeptRecord* plotted_record(const RuleResponses& rule, int n) {
 }
 
 void compare_kept(const ResponseRun& run, const RuleResponses& rule, const KeptRecord& record,
-                  Comparison& result, Trajectories& trajectories) {
+                  Comparison& result, Trajectories& trajectories, FullResponse& full) {
   compare_records(RecordValues{rule.from, record.old_values, record.old_given},
                   RecordValues{rule.to, record.new_values, record.new_given},
                   ComparisonOptions{run.options.tolerance, run.options.phase_tolerance}, result,
-                  trajectories);
+                  trajectories, &full);
 }

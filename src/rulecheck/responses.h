@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "convert/reading_loop.h"
-#include "dynamics/comparison.h"
+#include "dynamics/comparison/comparison.h"
 #include "models/catalogue.h"
 #include "rulecheck/findings.h"
 #include "rules/rule_table.h"
@@ -111,6 +111,7 @@ struct ResponseRun {
   std::FILE* summary;  // DIR/summary.csv
   bool csv_failed;
   Trajectories trajectories;  // of the record in hand
+  FullResponse full;          // NEW at every step, for the report's plots
 };
 
 // The check as an observer of the reading loop.
@@ -131,8 +132,6 @@ bool start_responses(ResponseRun& run, const RuleTable& table, const ResponseOpt
 // closes the CSV summary. False when a CSV file could not be written.
 bool finish_responses(ResponseRun& run, Findings& findings);
 
-// The standard tests, a format for the tolerance in percent and the phase tolerance.
-extern const char* const kResponseTests;
 // The modelling choices made where the models' sources leave them open: the same for OLD
 // and NEW, and not confirmed for every program that reads the format.
 constexpr int kResponseChoiceCount = 9;
@@ -144,4 +143,4 @@ const KeptRecord* plotted_record(const RuleResponses& rule, int n);
 
 // Compares a kept record again, for the report's plots.
 void compare_kept(const ResponseRun& run, const RuleResponses& rule, const KeptRecord& record,
-                  Comparison& result, Trajectories& trajectories);
+                  Comparison& result, Trajectories& trajectories, FullResponse& full);

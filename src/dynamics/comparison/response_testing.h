@@ -1,0 +1,102 @@
+// What the response tests share: a record of a model from a list of values, and the
+// comparison of two records with every step of both responses.
+#pragma once
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "dynamics/comparison/comparison.h"
+#include "models/catalogue.h"
+
+namespace response_testing {
+
+// A record of a model with these values.
+struct Record {
+  std::vector<float> values;
+  RecordValues of(const char* model) const {
+    return RecordValues{find_model(model), values.data(), static_cast<int>(values.size())};
+  }
+};
+
+struct Compared {
+  Comparison comparison;
+  std::unique_ptr<Trajectories> t = std::make_unique<Trajectories>();
+  std::unique_ptr<FullResponse> full = std::make_unique<FullResponse>();
+  const OutputComparison& out(int i = 0) const { return comparison.outputs[i]; }
+  // An output at step n, OLD or NEW.
+  double old_step(int output, int n) const { return t->old_full[output][n]; }
+  double new_step(int output, int n) const { return full->new_values[output][n]; }
+  // An output at time t, OLD or NEW.
+  double old_at(int output, double seconds) const {
+    return old_step(output, static_cast<int>(std::lround(seconds * kStepsPerSecond)));
+  }
+  double new_at(int output, double seconds) const {
+    return new_step(output, static_cast<int>(std::lround(seconds * kStepsPerSecond)));
+  }
+  // The first output's change from its start (Pm - P0 for a governor) at time t.
+  double old_change(double seconds) const { return old_at(0, seconds) - old_at(0, 0); }
+  double new_change(double seconds) const { return new_at(0, seconds) - new_at(0, 0); }
+};
+
+// OLD and NEW compared with a tolerance of 5 % and 5 degrees.
+inline Compared compare(const char* old_model, const Record& old_values, const char* new_model,
+                        const Record& new_values) {
+  Compared c;
+  compare_records(old_values.of(old_model), new_values.of(new_model), ComparisonOptions{0.05, 5.0},
+                  c.comparison, *c.t, c.full.get());
+  return c;
+}
+
+// One record compared with itself: its response under the standard test.
+inline Compared respond(const char* model, const Record& values) {
+  return compare(model, values, model, values);
+}
+
+// The reference sheet's records.
+
+// tgov1 `.05 .5 1 0 3 10 0`, and an ieeeg1 of its k, t3, t4, k1, t5, k3 (uo 1, uc -1,
+// pmax 1, the rest 0): the shipped mapping (reheater on a plain lag) and the exact one.
+inline const Record kTgov1{{0.05f, 0.5f, 1, 0, 3, 10, 0}};
+inline Record ieeeg1(float k, float t3, float t4, float k1, float t5, float k3) {
+  Record r{std::vector<float>(35, 0.0f)};
+  r.values[0] = k;
+  r.values[3] = t3;
+  r.values[4] = 1;   // uo
+  r.values[5] = -1;  // uc
+  r.values[6] = 1;   // pmax
+  r.values[8] = t4;
+  r.values[9] = k1;
+  r.values[11] = t5;
+  r.values[12] = k3;
+  return r;
+}
+inline const Record kIeeeg1Shipped = ieeeg1(20, 0.5f, 10, 1, 0, 0);
+inline const Record kIeeeg1Exact = ieeeg1(20, 0.5f, 0, 0.3f, 10, 0.7f);
+
+// The stabilizer records of the sheet's sets A and B, with ieeest's a1 ... a6 = 0.
+inline Record ieeest(float t1, float t2, float t5, float t6, float ks) {
+  return Record{{1, 0, 0, 0, 0, 0, 0, t1, t2, t1, t2, t5, t6, ks, 0.1f, -0.1f, 0, 0}};
+}
+inline Record pss1a(float t1, float t2, float t5, float t6, float ks) {
+  return Record{{1, 0, 0, 0, t1, t2, t1, t2, t5, t6, ks, 0.1f, -0.1f, 0, 0}};
+}
+
+// The example's STEAM1 exst1, 12 values, and an esst1a of this format's order.
+inline const Record kExst1{{0.02f, 0.2f, -0.2f, 1, 10, 200, 0.02f, 6, -5, 0.05f, 0, 1}};
+inline Record esst1a(float vamax, float vamin, float tc, float tb) {
+  return Record{
+      {0.02f, 0.2f, -0.2f, tc, tb, 200, 0.02f, 6, -5, 0.05f, 0, 1, 0, 0, vamax, vamin, 0, 0, 0, 0}};
+}
+
+// genrou STEAM1's d axis (tpdo 8, tppdo 0.03, ld 1.8, lpd 0.3, lppd 0.25, ll 0.2) with or
+// without its saturation (s1 0.09, s12 0.38), as genrou (18 values) and gentpj (20).
+inline Record genrou(float s1, float s12) {
+  return Record{
+      {8, 0.03f, 0.4f, 0.05f, 3, 0, 1.8f, 1.7f, 0.3f, 0.55f, 0.25f, 0.2f, s1, s12, 0, 0, 0, 0}};
+}
+inline Record gentpj(float s1, float s12) {
+  return Record{{8,     0.03f, 0.4f, 0.05f, 3,   0, 1.8f, 1.7f, 0.3f, 0.55f,
+                 0.25f, 0.25f, 0.2f, s1,    s12, 0, 0,    0,    0,    0}};
+}
+
+}  // namespace response_testing

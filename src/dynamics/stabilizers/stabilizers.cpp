@@ -1,0 +1,16 @@
+// Making a stabilizer of a record, and its gain at a frequency.
+#include "dynamics/stabilizers/stabilizer.h"
+
+bool make_stabilizer(const RecordValues& record, StabilizerModel& p, Verdict& verdict,
+                     Notes& notes) {
+  ParameterReader read(record, verdict, notes);
+  if (!emplace_named(record.model->name, p))
+    return fail(verdict, Problem::not_simulated, "%s is not a simulated stabilizer",
+                record.model->name);
+  return std::visit([&](auto& m) { return m.make(read, verdict, notes); }, p);
+}
+
+Complex stabilizer_response(const StabilizerModel& p, double f_hz, bool second) {
+  const Complex s{0.0, 2.0 * kPi * f_hz};
+  return std::visit([&](const auto& m) { return m.response(s, second); }, p);
+}
