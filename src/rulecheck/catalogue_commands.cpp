@@ -7,7 +7,7 @@
 
 #include "io/console.h"
 #include "models/catalogue.h"
-#include "rulecheck/findings.h"
+#include "rulecheck/findings/findings.h"
 #include "rules/rule_table.h"
 #include "text/format.h"
 

@@ -7,7 +7,7 @@
 
 #include "io/console.h"
 #include "models/catalogue.h"
-#include "rulecheck/library_check.h"
+#include "rulecheck/check/library_check.h"
 #include "rules/rule_loader.h"
 #include "test_support.h"
 

@@ -8,8 +8,8 @@
 #include "cli/command_line.h"
 #include "io/console.h"
 #include "rulecheck/catalogue_commands.h"
-#include "rulecheck/html_report.h"
-#include "rulecheck/library_check.h"
+#include "rulecheck/report/html_report.h"
+#include "rulecheck/check/library_check.h"
 #include "text/scan.h"
 
 namespace {
@@ -127,10 +127,11 @@ bool write_report(CheckRun& run, bool with_responses) {
     report(run.findings, Severity::error, SourcePoint{run.report, 0, 0}, "cannot write the report");
     return false;
   }
+  if (with_responses) make_response_plots(run.response_run);
   write_html_report(
       run.report_file.stream,
       ReportInput{run.data_file, run.bus_selection.basis, run.library.table, run.rules, run.tally,
-                  run.units, with_responses ? &run.response_run : nullptr});
+                  run.kept, with_responses ? &run.response_run : nullptr});
   if (!close_output_file(run.report_file)) {
     report(run.findings, Severity::error, SourcePoint{run.report, 0, 0}, "cannot write the report");
     return false;
@@ -148,6 +149,8 @@ void preview_data_file(CheckRun& run, bool loaded) {
   }
   const bool report_wanted = run.report && report_is_distinct(run);
   start_rule_state(run.library.table, run.rules);
+  if (report_wanted) start_report_tally(run.kept, run.library.table);
+  ReportTallying kept(run.kept, run.library.table);
   ResponseObserver responses(run.response_run);
   const bool compare =
       run.responses && start_responses(run.response_run, run.library.table, run.response_options,
@@ -155,8 +158,7 @@ void preview_data_file(CheckRun& run, bool loaded) {
   const Preview preview{run.library,
                         run.rules,
                         run.tally,
-                        report_wanted ? &run.units : nullptr,
-                        compare ? &responses : nullptr,
+                        {report_wanted ? &kept : nullptr, compare ? &responses : nullptr},
                         run.bus_selection,
                         run.loop,
                         run.line,

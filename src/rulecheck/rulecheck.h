@@ -7,9 +7,10 @@
 #include "io/files.h"
 #include "io/line_reader.h"
 #include "io/output_file.h"
-#include "rulecheck/findings.h"
-#include "rulecheck/preview.h"
-#include "rulecheck/responses.h"
+#include "rulecheck/findings/findings.h"
+#include "rulecheck/preview/preview.h"
+#include "rulecheck/report/report_tally.h"
+#include "rulecheck/responses/responses.h"
 #include "rules/rule_loader.h"
 #include "rules/rule_sources.h"
 
@@ -40,7 +41,7 @@ struct CheckRun {
   // its reading loop reads into.
   RuleState rules;
   PreviewTally tally;
-  ReportUnits units;         // the units the report lists, only when it is asked for
+  ReportTally kept;          // what the report keeps, only when it is asked for
   ResponseRun response_run;  // what --responses compares and keeps
   BusSelection bus_selection;
   LoopBuffers loop;

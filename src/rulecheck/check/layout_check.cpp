@@ -1,6 +1,6 @@
 // Checking a rule file against the record layouts of the model catalogue: inputs read
 // from, and outputs written to, the positions their names hold in the models.
-#include "rulecheck/layout_check.h"
+#include "rulecheck/check/layout_check.h"
 
 #include <cstdio>
 #include <cstring>

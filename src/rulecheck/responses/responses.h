@@ -9,7 +9,8 @@
 #include "convert/reading_loop.h"
 #include "dynamics/comparison/comparison.h"
 #include "models/catalogue.h"
-#include "rulecheck/findings.h"
+#include "rulecheck/findings/findings.h"
+#include "rulecheck/responses/response_plots.h"
 #include "rules/rule_table.h"
 
 struct ResponseOptions {
@@ -93,6 +94,14 @@ struct CachedComparison {
   Comparison result;
 };
 
+// The plots of one rule's records that the report shows.
+constexpr int kPlottedRules = 32;
+struct RulePlots {
+  int rule;
+  int count;
+  RecordPlot plots[kWorstKept + 1];
+};
+
 struct ResponseRun;
 // Compares the OLD and NEW responses of one converted record.
 void check_response(ResponseRun& run, const ConvertedRecord& record);
@@ -111,7 +120,12 @@ struct ResponseRun {
   std::FILE* summary;  // DIR/summary.csv
   bool csv_failed;
   Trajectories trajectories;  // of the record in hand
-  FullResponse full;          // NEW at every step, for the report's plots
+  FullResponse full;          // NEW at every step, of a plotted record
+  // The plots of the first kPlottedRules rules with compared records, and how many rules
+  // with compared records have none.
+  RulePlots plots[kPlottedRules];
+  int plotted_rules;
+  int unplotted_rules;
 };
 
 // The check as an observer of the reading loop.
@@ -141,6 +155,9 @@ extern const char* const kResponseChoices[kResponseChoiceCount];
 // sample; nullptr where there is none.
 const KeptRecord* plotted_record(const RuleResponses& rule, int n);
 
-// Compares a kept record again, for the report's plots.
-void compare_kept(const ResponseRun& run, const RuleResponses& rule, const KeptRecord& record,
-                  Comparison& result, Trajectories& trajectories, FullResponse& full);
+// After the check, for the report: the plots of every rule's worst and median records,
+// each compared again.
+void make_response_plots(ResponseRun& run);
+
+// The plots of rule `rule`; nullptr where it has none.
+const RulePlots* plots_of(const ResponseRun& run, int rule);

@@ -1,6 +1,6 @@
 // Findings of the rule checker, one line each in the form compilers use:
 // "file:line:column: severity: message", the column left out where no token is concerned.
-#include "rulecheck/findings.h"
+#include "rulecheck/findings/findings.h"
 
 #include <cstdarg>
 

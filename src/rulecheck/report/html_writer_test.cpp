@@ -1,6 +1,6 @@
 // The HTML writer: text escaped unless written raw, elements closed by their scope,
 // attributes escaped, numbers in the programs' one format.
-#include "rulecheck/html_writer.h"
+#include "rulecheck/report/html_writer.h"
 
 #include "test_support.h"
 

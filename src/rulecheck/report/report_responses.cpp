@@ -1,12 +1,14 @@
 // The report's "Responses" section: per rule the outcomes of the response check, the
 // five worst records and the median one as plots of OLD and NEW (against time, or gain
 // and phase against frequency), and the records that did not pass with their reasons.
+#include "rulecheck/report/report_responses.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-#include "rulecheck/report_parts.h"
+#include "rulecheck/report/report_cells.h"
 #include "text/format.h"
 
 namespace {
@@ -35,29 +37,24 @@ struct Frame {
   double lo, hi;                                // the values it shows
 };
 
-void polyline(Html& h, const Frame& f, const double* v, int steps, double seconds,
-              const char* colour, bool dashed) {
-  const int columns = static_cast<int>(f.x1 - f.x0);
+void polyline(Html& h, const Frame& f, const PlotColumns& v, int steps, const char* colour,
+              bool dashed) {
   char points[12000];
   char* p = points;
   const auto y_of = [&](double value) {
     return f.y1 - (value - f.lo) / (f.hi - f.lo) * (f.y1 - f.y0);
   };
-  for (int c = 0; c < columns && p < points + sizeof points - 64; ++c) {
-    const int from = static_cast<int>(static_cast<long>(steps) * c / columns);
-    const int to =
-        std::max(from, static_cast<int>(static_cast<long>(steps) * (c + 1) / columns) - 1);
-    int low = from;
-    int high = from;
-    for (int n = from; n <= to; ++n) {
-      if (v[n] < v[low]) low = n;
-      if (v[n] > v[high]) high = n;
-    }
-    for (const int n : {std::min(low, high), std::max(low, high)}) {
+  for (int c = 0; c < kPlotColumns && p < points + sizeof points - 64; ++c) {
+    const int low = v.low_at[c];
+    const int high = v.high_at[c];
+    const bool low_first = low <= high;
+    for (int k = 0; k < 2; ++k) {
+      const bool take_low = (k == 0) == low_first;
+      const int n = take_low ? low : high;
       const double x = f.x0 + (f.x1 - f.x0) * n / steps;
       p = put_fixed(p, x, 0, 1);
       *p++ = ',';
-      p = put_fixed(p, y_of(v[n]), 0, 1);
+      p = put_fixed(p, y_of(take_low ? v.low[c] : v.high[c]), 0, 1);
       *p++ = ' ';
       if (low == high) break;
     }
@@ -68,21 +65,12 @@ void polyline(Html& h, const Frame& f, const double* v, int steps, double second
   line.attr("points", points).attr("fill", "none").attr("stroke", colour);
   line.attr("stroke-width", dashed ? "1.6" : "1.2");
   if (dashed) line.attr("stroke-dasharray", "4 2");
-  (void)seconds;
 }
 
-void time_plot(Html& h, const double* old_values, const double* new_values, int steps,
-               const char* output) {
+void time_plot(Html& h, const OutputPlot& plot, int steps, const char* output) {
   Frame f;
-  f.lo = f.hi = old_values[0];
-  for (int n = 0; n <= steps; ++n) {
-    for (const double v : {old_values[n], new_values[n]}) {
-      if (std::isfinite(v)) {
-        f.lo = std::min(f.lo, v);
-        f.hi = std::max(f.hi, v);
-      }
-    }
-  }
+  f.lo = plot.lo;
+  f.hi = plot.hi;
   if (!(f.hi - f.lo > 1e-9)) {
     f.lo -= 0.5e-3;
     f.hi += 0.5e-3;
@@ -108,12 +96,12 @@ void time_plot(Html& h, const double* old_values, const double* new_values, int 
   svg_label(h, f.x0, f.y1 + 12, "start", "0 s");
   std::snprintf(label, sizeof label, "%g s", seconds);
   svg_label(h, f.x1, f.y1 + 12, "end", label);
-  polyline(h, f, old_values, steps, seconds, kOldColour, false);
-  polyline(h, f, new_values, steps, seconds, kNewColour, true);
+  polyline(h, f, plot.old_side, steps, kOldColour, false);
+  polyline(h, f, plot.new_side, steps, kNewColour, true);
 }
 
 // Gain and phase of OLD and NEW against frequency, on a logarithmic axis.
-void bode_plot(Html& h, const Trajectories& t, bool phase) {
+void bode_plot(Html& h, const RecordPlot& t, bool phase) {
   Frame f;
   const double* a = phase ? t.phase_old : t.gain_old;
   const double* b = phase ? t.phase_new : t.gain_new;
@@ -173,17 +161,17 @@ void bode_plot(Html& h, const Trajectories& t, bool phase) {
   }
 }
 
-void write_plot(Html& h, ResponseRun& run, const RuleResponses& rr, const KeptRecord& k,
-                const char* title) {
-  Comparison c;
-  Trajectories& t = run.trajectories;
-  compare_kept(run, rr, k, c, t, run.full);
+void write_plot(Html& h, const RecordPlot& plot) {
+  static constexpr const char* kTitles[] = {"worst",     "2nd worst", "3rd worst",
+                                            "4th worst", "5th worst", "median"};
+  const KeptRecord& k = *plot.record;
+  const Comparison& c = plot.comparison;
   Element figure(h, "figure");
   {
     Element caption(h, "figcaption");
     char line[256];
-    std::snprintf(line, sizeof line, "%s: line %d, bus %d \"%s\" unit \"%s\"", title, k.line, k.bus,
-                  k.bus_name, k.unit_id);
+    std::snprintf(line, sizeof line, "%s: line %d, bus %d \"%s\" unit \"%s\"",
+                  kTitles[plot.title], k.line, k.bus, k.bus_name, k.unit_id);
     text(h, line);
     for (int i = 0; i < c.count; ++i) {
       const OutputComparison& o = c.outputs[i];
@@ -197,12 +185,12 @@ void write_plot(Html& h, ResponseRun& run, const RuleResponses& rr, const KeptRe
     }
   }
   if (c.kind == SimulatedKind::stabilizer) {
-    bode_plot(h, t, false);
-    bode_plot(h, t, true);
+    bode_plot(h, plot, false);
+    bode_plot(h, plot, true);
     return;
   }
-  for (int i = 0; i < c.count && t.steps > 0; ++i)
-    time_plot(h, t.old_full[i], run.full.new_values[i], t.steps, c.outputs[i].output);
+  for (int i = 0; i < c.count && plot.steps > 0; ++i)
+    time_plot(h, plot.outputs[i], plot.steps, c.outputs[i].output);
 }
 
 void not_passed_rows(Html& h, const RuleResponses& rr) {
@@ -223,7 +211,7 @@ void not_passed_rows(Html& h, const RuleResponses& rr) {
 }
 
 void write_rule_responses(Html& h, const ReportInput& in, int i) {
-  ResponseRun& run = *in.responses;
+  const ResponseRun& run = *in.responses;
   const RuleResponses& rr = run.rules[i];
   const RuleSet& r = in.table.rule_sets[i];
   char id[32];
@@ -253,15 +241,10 @@ void write_rule_responses(Html& h, const ReportInput& in, int i) {
             "the record-layout check is their only guard.");
     raw(h, "\n");
   }
-  if (rr.worst_count > 0) {
-    Element plots(h, "div");
-    plots.attr("class", "plots");
-    static constexpr const char* kTitles[] = {"worst",     "2nd worst", "3rd worst",
-                                              "4th worst", "5th worst", "median"};
-    for (int n = 0; n <= kWorstKept; ++n) {
-      const KeptRecord* k = plotted_record(rr, n);
-      if (k) write_plot(h, run, rr, *k, kTitles[n]);
-    }
+  if (const RulePlots* plots = plots_of(run, i)) {
+    Element div(h, "div");
+    div.attr("class", "plots");
+    for (int n = 0; n < plots->count; ++n) write_plot(h, plots->plots[n]);
   }
   raw(h, "\n");
   if (rr.not_passed_count > 0) {
@@ -281,7 +264,7 @@ void write_rule_responses(Html& h, const ReportInput& in, int i) {
 }  // namespace
 
 void write_responses(Html& h, const ReportInput& in) {
-  ResponseRun& run = *in.responses;
+  const ResponseRun& run = *in.responses;
   {
     Element h2(h, "h2");
     h2.attr("id", "responses");

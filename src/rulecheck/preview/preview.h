@@ -7,14 +7,12 @@
 #include "convert/reading_loop.h"
 #include "expr/compiled_library.h"
 #include "io/line_reader.h"
-#include "rulecheck/findings.h"
-#include "rulecheck/parameter_stats.h"
+#include "rulecheck/findings/findings.h"
 #include "rules/rule_table.h"
 
 constexpr int kMaxTalliedModels = 1024;
 constexpr int kTalliedNameSize = 32;  // a model name's first 31 characters
 constexpr int kMaxListed = 20;        // warnings of one kind listed per rule; the rest counted
-constexpr int kMaxSuspectRows = 1000;
 
 // Lines of the data file that one kind of warning points at: how many, and the first
 // kMaxListed of them.
@@ -25,45 +23,7 @@ struct Listed {
   char texts[kMaxListed][kTalliedNameSize];  // the keyword
 };
 
-// A suspect value, as the report lists it.
-struct SuspectRow {
-  int line;
-  int bus;
-  char unit_id[3];
-  int rule;
-  int output;
-  float suspect;
-  float final_value;
-  ValueMark mark;
-};
-
-// A converted unit as the report lists it: where it stands and every NEW value.
-struct UnitRow {
-  int line;
-  int bus;
-  char bus_name[kTalliedNameSize];
-  char unit_id[3];
-  bool flagged;  // a value is suspect or outside its rule's limits
-  float values[kMaxParameters];
-  float suspect_values[kMaxParameters];  // before the check, where a value is suspect
-  ValueMark marks[kMaxParameters];
-};
-
-// The units of one rule that the report lists: at most kMaxUnitRows, those with a
-// suspect or out-of-limit value kept first, and how many there were.
-constexpr int kMaxUnitRows = 200;
-struct UnitList {
-  int total;    // converted records
-  int flagged;  // of which with a suspect or out-of-limit value
-  int shown;
-  UnitRow rows[kMaxUnitRows];
-};
-struct ReportUnits {
-  UnitList rules[kMaxRuleSets];  // only those of the table's rules are started
-};
-
-// What the preview counts beyond the RuleSets' counts; with statistics kept, also what
-// the conversion report shows. Plain data of a fixed size.
+// What the preview counts beyond the RuleSets' counts. Plain data of a fixed size.
 struct PreviewTally {
   int lines;  // of the data file
   Listed short_records[kMaxRuleSets];
@@ -78,28 +38,21 @@ struct PreviewTally {
   int model_records[kMaxTalliedModels];
   int model_count;
   int other_model_records;  // of further models once the table is full
-  // With statistics: every output parameter's values, and the first suspect values.
-  bool has_statistics;
-  ParameterStats stats[kMaxRuleSets][kMaxParameters];
-  SuspectRow rows[kMaxSuspectRows];
-  int suspect_total;
 };
 
 // What a preview reads by, counts into and reads with: the caller's.
 struct Preview {
   const RuleLibrary& library;
   RuleState& rules;     // counts from zero
-  PreviewTally& tally;  // emptied first
-  ReportUnits* units;   // the report's lists of units; nullptr: no report
-  LoopObserver* also;   // told of every converted record too; nullptr: none
+  PreviewTally& tally;     // emptied first
+  LoopObserver* also[2];  // told of every converted record too; nullptr: none
   BusSelection& selection;
   LoopBuffers& loop;
   WholeLine& line;     // for the bus list
   Findings& findings;  // its lines go to findings.out too
 };
 
-// Runs the preview of `data_file` with the selection argument (nullptr: every bus),
-// keeping the report's statistics and units when the preview has room for them, and
+// Runs the preview of `data_file` with the selection argument (nullptr: every bus), and
 // writes its lines. False, after an error finding, when the data file or the bus
 // selection file cannot be read.
 bool run_preview(const Preview& preview, const char* data_file, const char* selection_argument);

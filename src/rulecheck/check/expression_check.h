@@ -2,7 +2,7 @@
 // names, assignments, readings and divisions, each at its token's column.
 #pragma once
 #include "expr/program.h"
-#include "rulecheck/findings.h"
+#include "rulecheck/findings/findings.h"
 #include "rules/rule_table.h"
 
 enum class ExpressionRole { assignment, test, replacement };

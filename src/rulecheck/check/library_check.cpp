@@ -1,15 +1,15 @@
 // Checking a loaded rule library without any data file: every pair, parameter and
 // expression, then a dry run of each RuleSet on the input values its rule file gives.
-#include "rulecheck/library_check.h"
+#include "rulecheck/check/library_check.h"
 
 #include <cmath>
 #include <cstring>
 
 #include "convert/convert_record.h"
 #include "convert/record_step.h"
-#include "rulecheck/expression_check.h"
-#include "rulecheck/findings.h"
-#include "rulecheck/layout_check.h"
+#include "rulecheck/check/expression_check.h"
+#include "rulecheck/findings/findings.h"
+#include "rulecheck/check/layout_check.h"
 #include "text/format.h"
 
 namespace {

@@ -3,20 +3,7 @@
 #pragma once
 #include <cstdio>
 
-#include "convert/bus_selection.h"
-#include "rulecheck/preview.h"
-#include "rulecheck/responses.h"
-#include "rules/rule_table.h"
-
-struct ReportInput {
-  const char* data_file;
-  SelectionBasis basis;
-  const RuleTable& table;
-  const RuleState& rules;     // the preview's counts
-  const PreviewTally& tally;  // run with statistics kept
-  const ReportUnits& units;   // the units listed per rule
-  ResponseRun* responses;     // the responses compared; nullptr: not asked for
-};
+#include "rulecheck/report/report_input.h"
 
 // Writes the report: the run's facts, a summary per rule, a table of every rule's
 // output parameters with a histogram of its values, the suspect values, the models

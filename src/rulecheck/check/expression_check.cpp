@@ -1,6 +1,6 @@
 // The checks of one compiled expression: what its instructions show of syntax errors,
 // names, assignments, readings and divisions, each at its token's column.
-#include "rulecheck/expression_check.h"
+#include "rulecheck/check/expression_check.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,12 +1,14 @@
 // The part of the conversion report that tells one rule: its counts, the values its
 // records hold but it does not read, a table of its output parameters with a histogram
 // each, and a table of its converted units with every NEW value.
+#include "rulecheck/report/report_rule.h"
+
 #include <cstdio>
 #include <cstring>
 
 #include "convert/convert_record.h"
 #include "models/catalogue.h"
-#include "rulecheck/report_parts.h"
+#include "rulecheck/report/report_cells.h"
 #include "text/format.h"
 
 namespace {
@@ -128,7 +130,7 @@ void write_parameters(Html& h, const ReportInput& in, int i) {
 void parameter_rows(Html& h, const ReportInput& in, int i) {
   const RuleSet& r = in.table.rule_sets[i];
   for (int k = 0; k < r.output_count; ++k) {
-    const ParameterStats& s = in.tally.stats[i][k];
+    const ParameterStats& s = in.kept.stats[i][k];
     {
       Element tr(h, "tr");
       cell_text(h, r.output_names[k], true);
@@ -218,7 +220,7 @@ void unit_rows(Html& h, const RuleSet& r, const UnitList& list);
 
 void write_units(Html& h, const ReportInput& in, int i) {
   const RuleSet& r = in.table.rule_sets[i];
-  const UnitList& list = in.units.rules[i];
+  const UnitList& list = in.kept.units[i];
   element(h, "h3", nullptr, "Converted units");
   raw(h, "\n");
   {
@@ -274,7 +276,7 @@ void unit_rows(Html& h, const RuleSet& r, const UnitList& list) {
 
 bool rule_needs_a_look(const ReportInput& in, int i) {
   const RuleCounts& c = in.rules.counts[i];
-  return c.failed > 0 || c.suspects > 0 || in.units.rules[i].flagged > 0 ||
+  return c.failed > 0 || c.suspects > 0 || in.kept.units[i].flagged > 0 ||
          in.tally.short_records[i].count > 0 ||
          in.tally.most_values[i] > in.table.rule_sets[i].input_count;
 }

@@ -1,13 +1,15 @@
 // The conversion report: one self-contained HTML file of what a preview found, to be
 // read in any browser, printed, or read as text.
-#include "rulecheck/html_report.h"
+#include "rulecheck/report/html_report.h"
 
 #include <cstring>
 #include <initializer_list>
 
 #include "convert/convert_record.h"
-#include "rulecheck/html_writer.h"
-#include "rulecheck/report_parts.h"
+#include "rulecheck/report/html_writer.h"
+#include "rulecheck/report/report_cells.h"
+#include "rulecheck/report/report_responses.h"
+#include "rulecheck/report/report_rule.h"
 #include "text/format.h"
 
 namespace {
@@ -70,49 +72,6 @@ document.querySelectorAll('table.sortable th').forEach(function (th) {
 )";
 
 }  // namespace
-
-void cell_text(Html& h, const char* content, bool code) {
-  Element td(h, "td");
-  if (code) {
-    element(h, "code", nullptr, content);
-  } else {
-    text(h, content);
-  }
-}
-
-void cell_int(Html& h, int value, bool flag) {
-  Element td(h, "td");
-  td.attr("class", flag && value > 0 ? "n bad" : "n");
-  integer(h, value);
-}
-
-void cell_number(Html& h, double value) {
-  Element td(h, "td");
-  td.attr("class", "n");
-  number(h, value);
-}
-
-void column_head(Html& h, const char* head) {
-  Element th(h, "th");
-  if (head[0] == '>') th.attr("class", "n");
-  text(h, head[0] == '>' ? head + 1 : head);
-}
-
-void rule_name(Html& h, const RuleSet& r) {
-  Element code(h, "code");
-  text(h, r.from_model);
-  raw(h, " &rarr; ");
-  text(h, r.to_model);
-}
-
-void rule_summary(Html& h, const char* heading, int i, const RuleSet& r) {
-  Element summary(h, "summary");
-  Element title(h, heading);
-  text(h, "Rule ");
-  integer(h, i);
-  text(h, ": ");
-  rule_name(h, r);
-}
 
 namespace {
 
@@ -219,7 +178,7 @@ void write_summary(Html& h, const ReportInput& in) {
             cell_int(h, c.failed, true);
             cell_int(h, c.suspects, true);
             cell_int(h, c.replaced);
-            cell_int(h, in.units.rules[i].flagged, true);
+            cell_int(h, in.kept.units[i].flagged, true);
             cell_int(h, in.tally.short_records[i].count, true);
             cell_int(h, in.tally.unread_records[i], true);
           }
@@ -234,7 +193,7 @@ void write_suspects(Html& h, const ReportInput& in) {
   heading(h, "suspects", "Suspect values");
   raw(h, "\n");
   const int shown =
-      in.tally.suspect_total < kMaxSuspectRows ? in.tally.suspect_total : kMaxSuspectRows;
+      in.kept.suspect_total < kMaxSuspectRows ? in.kept.suspect_total : kMaxSuspectRows;
   if (shown == 0) {
     element(h, "p", nullptr, "None: every converted value passed its test.");
     raw(h, "\n");
@@ -245,10 +204,10 @@ void write_suspects(Html& h, const ReportInput& in) {
       {">line", ">bus", "ID", "model", "parameter", ">suspect", ">final", "check", "replacement"},
       [&] { suspect_rows(h, in, shown); });
   raw(h, "\n");
-  if (in.tally.suspect_total > shown) {
+  if (in.kept.suspect_total > shown) {
     Element p(h, "p");
     text(h, "And ");
-    integer(h, in.tally.suspect_total - shown);
+    integer(h, in.kept.suspect_total - shown);
     text(h, " more suspect values, in the log file of a conversion.");
   }
 }
@@ -256,7 +215,7 @@ void write_suspects(Html& h, const ReportInput& in) {
 void suspect_rows(Html& h, const ReportInput& in, int shown) {
   {
     for (int n = 0; n < shown; ++n) {
-      const SuspectRow& row = in.tally.rows[n];
+      const SuspectRow& row = in.kept.rows[n];
       const RuleSet& r = in.table.rule_sets[row.rule];
       const bool replaced = row.mark == ValueMark::replaced;
       {

@@ -1,7 +1,7 @@
 // What the conversion report keeps of one output parameter's converted values: counts,
 // the smallest, mean and largest value, and a histogram of a fixed number of bins, so
 // that nothing grows with the data file.
-#include "rulecheck/parameter_stats.h"
+#include "rulecheck/report/parameter_stats.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,6 +1,6 @@
 // Writing HTML safely: text is escaped unless the call says raw, and every element is
 // opened and closed by one scope object, so that no tag is left open by another function.
-#include "rulecheck/html_writer.h"
+#include "rulecheck/report/html_writer.h"
 
 #include <cstdlib>
 #include <cstring>

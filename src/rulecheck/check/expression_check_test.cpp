@@ -1,6 +1,6 @@
 // The findings of one compiled expression, each at its token's column, and the
 // findings' own form.
-#include "rulecheck/expression_check.h"
+#include "rulecheck/check/expression_check.h"
 
 #include "expr/compiler.h"
 #include "test_support.h"

@@ -1,10 +1,10 @@
-// Pieces the conversion report's sections share: cells, sortable tables, and the part of
-// the report that tells one rule.
+// Pieces the conversion report's sections share: cells, sortable tables and the names
+// and headings of rules.
 #pragma once
 #include <initializer_list>
 
-#include "rulecheck/html_report.h"
-#include "rulecheck/html_writer.h"
+#include "rulecheck/report/html_writer.h"
+#include "rules/rule_table.h"
 
 void cell_text(Html& h, const char* content, bool code = false);
 void cell_int(Html& h, int value, bool flag = false);
@@ -47,14 +47,3 @@ void rule_name(Html& h, const RuleSet& r);
 
 // The summary line of rule i's folding part: "Rule i: from → to" in a `heading` element.
 void rule_summary(Html& h, const char* heading, int i, const RuleSet& r);
-
-// Whether the report opens rule i's part: something in it asks for a look.
-bool rule_needs_a_look(const ReportInput& in, int i);
-
-// The "Responses" section: the response check's outcomes, plots and records that did not
-// pass (only when in.responses is set).
-void write_responses(Html& h, const ReportInput& in);
-
-// Rule i's part, folded in a details element: its counts, the values records hold that
-// it does not read, its output parameters with their histograms, and its units.
-void write_rule(Html& h, const ReportInput& in, int i);

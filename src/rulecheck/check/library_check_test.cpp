@@ -1,10 +1,10 @@
 // The checks of a whole library, file by file, with its dry run; and the preview of a
 // data file, which counts what modelconv would convert.
-#include "rulecheck/library_check.h"
+#include "rulecheck/check/library_check.h"
 
 #include "io/console.h"
-#include "rulecheck/findings.h"
-#include "rulecheck/preview.h"
+#include "rulecheck/findings/findings.h"
+#include "rulecheck/preview/preview.h"
 #include "test_support.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The preview: modelconv's conversion of a data file, run with every output switched off,
 // and what it would have found, converted, failed and flagged.
-#include "rulecheck/preview.h"
+#include "rulecheck/preview/preview.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,8 +10,7 @@
 #include "convert/reading_loop.h"
 #include "io/files.h"
 #include "models/catalogue.h"
-#include "records/header_parse.h"
-#include "rulecheck/findings.h"
+#include "rulecheck/findings/findings.h"
 
 namespace {
 
@@ -64,78 +63,14 @@ void check_keywords(PreviewTally& tally, const ConvertedRecord& record, const Ru
   }
 }
 
-// The slot of the rule's unit list that a converted unit takes, or nullptr when the list
-// is full and the unit would push out none: units with a suspect or out-of-limit value
-// push out the last plain one.
-UnitRow* unit_slot(UnitList& list, bool flagged) {
-  ++list.total;
-  list.flagged += flagged;
-  if (list.shown < kMaxUnitRows) return &list.rows[list.shown++];
-  if (!flagged) return nullptr;
-  for (int n = list.shown - 1; n >= 0; --n) {
-    if (!list.rows[n].flagged) return &list.rows[n];
-  }
-  return nullptr;
-}
-
-void keep_unit(UnitList& list, const ConvertedRecord& record, const RuleSet& r,
-               const char* header) {
-  const ConversionResult& c = record.conversion;
-  bool flagged = false;
-  for (int k = 0; k < r.output_count; ++k) {
-    flagged = flagged || c.marks[k] != ValueMark::passed ||
-              outside_limits(c.outputs[k], r.low_limits[k], r.high_limits[k]);
-  }
-  UnitRow* row = unit_slot(list, flagged);
-  if (!row) return;
-  RecordHeader h;
-  parse_record_place(header, record.bus_number, h, row->bus_name, sizeof row->bus_name);
-  row->line = record.line;
-  row->bus = h.bus_number;
-  std::memcpy(row->unit_id, h.unit_id, 2);
-  row->unit_id[2] = '\0';
-  row->flagged = flagged;
-  const auto n = static_cast<std::size_t>(r.output_count);
-  std::memcpy(row->values, c.outputs, n * sizeof(float));
-  std::memcpy(row->suspect_values, c.suspect_values, n * sizeof(float));
-  std::memcpy(row->marks, c.marks, n * sizeof(ValueMark));
-}
-
-// The report's statistics of every output of the record, its suspect values and the
-// unit's row.
-void keep_statistics(PreviewTally& tally, ReportUnits& units, const ConvertedRecord& record,
-                     const RuleSet& r) {
-  const ConversionResult& c = record.conversion;
-  char header[kMaxHeaderLength + 1];
-  std::snprintf(header, sizeof header, "%.*s", c.header_end, record.text);
-  RecordHeader h;
-  parse_conversion_header(header, h, BusNameForm::token);
-  keep_unit(units.rules[record.rule], record, r, header);
-  for (int k = 0; k < r.output_count; ++k) {
-    add_value(tally.stats[record.rule][k], c.outputs[k], c.marks[k]);
-    if (c.marks[k] == ValueMark::passed) continue;
-    if (tally.suspect_total++ >= kMaxSuspectRows) continue;
-    SuspectRow& row = tally.rows[tally.suspect_total - 1];
-    row = SuspectRow{record.line,
-                     h.bus_number,
-                     {h.unit_id[0], h.unit_id[1], '\0'},
-                     record.rule,
-                     k,
-                     c.suspect_values[k],
-                     c.outputs[k],
-                     c.marks[k]};
-  }
-}
-
 // The loop's observer: counts into the tally.
 struct Counting final : LoopObserver {
   PreviewTally& tally;
-  ReportUnits* units;
-  LoopObserver* also;
+  LoopObserver* const* also;  // two of them
   const RuleTable& table;
   const ModelEntry* models[kMaxRuleSets];  // each rule's from-model in the catalogue
-  Counting(PreviewTally& t, ReportUnits* u, LoopObserver* a, const RuleTable& r)
-      : tally(t), units(u), also(a), table(r) {
+  Counting(PreviewTally& t, LoopObserver* const* a, const RuleTable& r)
+      : tally(t), also(a), table(r) {
     for (int i = 0; i < table.rule_count; ++i)
       models[i] = find_model(table.rule_sets[i].from_model);
   }
@@ -151,8 +86,9 @@ struct Counting final : LoopObserver {
     }
     if (models[i] && given > models[i]->count) add(tally.extra_values[i], record.line, given);
     check_keywords(tally, record, r, models[i]);
-    if (units) keep_statistics(tally, *units, record, r);
-    if (also) also->record_converted(record);
+    for (int k = 0; k < 2; ++k) {
+      if (also[k]) also[k]->record_converted(record);
+    }
   }
 
   void model_without_rule(const char* model) override {
@@ -347,15 +283,7 @@ bool run_preview(const Preview& p, const char* data_file, const char* selection_
     return false;
   }
   std::memset(&tally, 0, sizeof tally);
-  tally.has_statistics = p.units != nullptr;
-  for (int i = 0; i < table.rule_count && p.units; ++i) {
-    const RuleSet& r = table.rule_sets[i];
-    for (int k = 0; k < r.output_count; ++k)
-      start_stats(tally.stats[i][k], r.low_limits[k], r.high_limits[k]);
-    UnitList& list = p.units->rules[i];
-    list.total = list.flagged = list.shown = 0;
-  }
-  Counting counting(tally, p.units, p.also, table);
+  Counting counting(tally, p.also, table);
   const LoopOutputs quiet{
       nullptr, nullptr, {nullptr, nullptr, false, BusNameForm::token}, &counting};
   tally.lines = convert_data_file(data, p.library, p.rules, p.selection, quiet, p.loop);

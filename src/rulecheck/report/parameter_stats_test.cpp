@@ -1,6 +1,6 @@
 // The statistics of one output parameter: counts, extremes and mean, and histograms
 // over the rule's band or over the values' own range, whose bins never lose a value.
-#include "rulecheck/parameter_stats.h"
+#include "rulecheck/report/parameter_stats.h"
 
 #include <limits>
 #include <random>

@@ -1,7 +1,7 @@
 // rulecheck --responses: the OLD and NEW responses of every converted record compared
 // under the standard test of their kind, counted per rule, written to CSV files and told
 // as findings.
-#include "rulecheck/responses.h"
+#include "rulecheck/responses/responses.h"
 
 #include <sys/stat.h>
 
@@ -350,6 +350,7 @@ bool start_responses(ResponseRun& run, const RuleTable& table, const ResponseOpt
   run.data_file = data_file;
   run.table = &table;
   run.finding_count = run.errors_beyond = run.warnings_beyond = run.cache_hits = 0;
+  run.plotted_rules = run.unplotted_rules = 0;
   run.summary = nullptr;
   run.csv_failed = false;
   for (CachedComparison& c : run.cache) c.used = false;
@@ -500,10 +501,37 @@ const KeptRecord* plotted_record(const RuleResponses& rule, int n) {
   return &rule.sample[order[(rule.sample_count - 1) / 2]];
 }
 
-void compare_kept(const ResponseRun& run, const RuleResponses& rule, const KeptRecord& record,
-                  Comparison& result, Trajectories& trajectories, FullResponse& full) {
-  compare_records(RecordValues{rule.from, record.old_values, record.old_given},
-                  RecordValues{rule.to, record.new_values, record.new_given},
-                  ComparisonOptions{run.options.tolerance, run.options.phase_tolerance}, result,
-                  trajectories, &full);
+void make_response_plots(ResponseRun& run) {
+  run.plotted_rules = run.unplotted_rules = 0;
+  for (int i = 0; i < run.table->rule_count; ++i) {
+    const RuleResponses& rr = run.rules[i];
+    if (!rr.simulated || rr.worst_count == 0) continue;
+    if (run.plotted_rules == kPlottedRules) {
+      ++run.unplotted_rules;
+      continue;
+    }
+    RulePlots& plots = run.plots[run.plotted_rules++];
+    plots.rule = i;
+    plots.count = 0;
+    for (int n = 0; n <= kWorstKept; ++n) {
+      const KeptRecord* k = plotted_record(rr, n);
+      if (!k) continue;
+      Comparison c;
+      compare_records(RecordValues{rr.from, k->old_values, k->old_given},
+                      RecordValues{rr.to, k->new_values, k->new_given},
+                      ComparisonOptions{run.options.tolerance, run.options.phase_tolerance}, c,
+                      run.trajectories, &run.full);
+      RecordPlot& plot = plots.plots[plots.count++];
+      plot.record = k;
+      plot.title = n;
+      make_plot(plot, c, run.trajectories, run.full);
+    }
+  }
+}
+
+const RulePlots* plots_of(const ResponseRun& run, int rule) {
+  for (int i = 0; i < run.plotted_rules; ++i) {
+    if (run.plots[i].rule == rule) return &run.plots[i];
+  }
+  return nullptr;
 }

@@ -2,7 +2,7 @@
 // expression, then a dry run of each RuleSet on the input values its rule file gives.
 #pragma once
 #include "expr/compiled_library.h"
-#include "rulecheck/findings.h"
+#include "rulecheck/findings/findings.h"
 #include "rules/rule_loader.h"
 #include "rules/rule_sources.h"
 #include "rules/rule_table.h"
