@@ -6,6 +6,8 @@
 #include <cstring>
 #include <variant>
 
+#include "dynamics/record_values.h"
+
 namespace family_detail {
 
 template <class Variant, std::size_t I>
@@ -60,6 +62,19 @@ bool emplace_named(const char* name, Variant& v) {
 template <class Variant>
 bool family_simulates(const char* name) {
   return family_detail::names_model<Variant, 0>(name);
+}
+
+// Makes `v` the struct of the record's model and reads its values: `make(read, args...)`
+// of that struct. False, with the verdict, when no struct of the family simulates the
+// model (`family` names it: "governor") or its values cannot make one.
+template <class Variant, class... Args>
+bool make_member(const RecordValues& record, const char* family, Variant& v, Verdict& verdict,
+                 Notes& notes, Args&... args) {
+  ParameterReader read(record, verdict, notes);
+  if (!emplace_named(record.model->name, v))
+    return fail(verdict, Problem::not_simulated, "%s is not a simulated %s", record.model->name,
+                family);
+  return std::visit([&](auto& m) { return m.make(read, args..., verdict, notes); }, v);
 }
 
 // The most states any model of the family has.

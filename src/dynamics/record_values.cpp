@@ -12,7 +12,12 @@ ParameterReader::ParameterReader(const RecordValues& record, Verdict& verdict, N
 
 double ParameterReader::value(const char* name) {
   const int k = position_of(*record_.model, name);
-  return k >= 0 && k < record_.given ? static_cast<double>(record_.values[k]) : 0.0;
+  if (k < 0) {
+    fail(verdict_, Problem::not_simulated, "%s has no value %s: a fault of the simulation",
+         record_.model->name, name);
+    return 0.0;
+  }
+  return k < record_.given ? static_cast<double>(record_.values[k]) : 0.0;
 }
 
 double ParameterReader::time_constant(const char* name) {
@@ -34,9 +39,4 @@ double ParameterReader::divisor(const char* name) {
   if (v == 0)
     fail(verdict_, Problem::no_start, "%s = 0: %s divides by it", name, record_.model->name);
   return v;
-}
-
-void ParameterReader::unused(const char* name, double neutral, const char* what) {
-  const double v = value(name);
-  if (v != neutral) note(notes_, "%s = %g not simulated (%s)", name, v, what);
 }

@@ -16,15 +16,14 @@ struct RecordValues {
 class ParameterReader {
  public:
   ParameterReader(const RecordValues& record, Verdict& verdict, Notes& notes);
-  // Any value.
+  // Any value. A name the model does not have is a fault of the simulation: it stops
+  // the model.
   double value(const char* name);
   // A time constant of a denominator: negative, the model cannot start; between 0 and
   // two steps, it is taken as 0 (the step could not follow it) and noted.
   double time_constant(const char* name);
   // A divisor that must not be 0 (a droop, a gain): 0 stops the start with its name.
   double divisor(const char* name);
-  // A parameter the simulation does not use: noted when it differs from `neutral`.
-  void unused(const char* name, double neutral, const char* what);
   // The record's model, as the catalogue names it.
   const char* model_name() const { return record_.model->name; }
   // True once a value has stopped the model.

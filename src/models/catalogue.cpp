@@ -15,17 +15,8 @@ bool same_name(const char* a, const char* b) {
 }  // namespace
 
 const char* kind_name(ModelKind kind) {
-  switch (kind) {
-    case ModelKind::generator:
-      return "generator";
-    case ModelKind::exciter:
-      return "exciter";
-    case ModelKind::stabilizer:
-      return "stabilizer";
-    case ModelKind::governor:
-      break;
-  }
-  return "governor";
+  static constexpr const char* kNames[] = {"generator", "exciter", "stabilizer", "governor"};
+  return kNames[static_cast<int>(kind)];
 }
 
 const ModelEntry* find_model(const char* name) {

@@ -3,6 +3,7 @@
 // checker's layout checks, the rule skeletons and the simulation; knows no rules.
 #pragma once
 
+// In the order of kind_name's table.
 enum class ModelKind { generator, exciter, stabilizer, governor };
 const char* kind_name(ModelKind kind);  // "generator", ...
 

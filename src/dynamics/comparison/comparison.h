@@ -15,6 +15,7 @@ enum class SimulatedKind : uint8_t { none, governor, stabilizer, exciter, genera
 // the simulated set.
 SimulatedKind simulated_kind(const ModelEntry& model);
 
+// In the order of outcome_name's table.
 enum class Outcome : uint8_t {
   pass,
   fail,

@@ -5,23 +5,11 @@
 #include <cstdio>
 
 const char* outcome_name(Outcome outcome) {
-  switch (outcome) {
-    case Outcome::pass:
-      return "PASS";
-    case Outcome::fail:
-      return "FAIL";
-    case Outcome::no_start_old:
-      return "NO_START_OLD";
-    case Outcome::no_start_new:
-      return "NO_START_NEW";
-    case Outcome::not_simulated:
-      return "NOT_SIMULATED";
-    case Outcome::not_representable:
-      return "NOT_REPRESENTABLE";
-    case Outcome::invalid_data:
-      break;
-  }
-  return "INVALID_DATA";
+  static constexpr const char* kNames[] = {"PASS",          "FAIL",
+                                           "NO_START_OLD",  "NO_START_NEW",
+                                           "NOT_SIMULATED", "NOT_REPRESENTABLE",
+                                           "INVALID_DATA"};
+  return kNames[static_cast<int>(outcome)];
 }
 
 void decide_all(Comparison& c, Outcome outcome, bool of_new, const char* reason) {

@@ -5,6 +5,7 @@
 
 #include "dynamics/comparison/comparison.h"
 #include "dynamics/comparison/metric.h"
+#include "dynamics/comparison/outcomes.h"
 #include "dynamics/heun.h"
 
 // The outputs of one sample of a test.
@@ -53,4 +54,53 @@ bool decide_recorded(Comparison& c, int k, const OldRecorder& old_side,
 template <class Model, class Input, class Record>
 void run_side(const Model& model, double* x, int steps, Input input, Record& record) {
   run_heun(model, x, steps, input, [&record](int n, const auto& y) { record(n, sample_of(y)); });
+}
+
+// Runs the test's `steps` on OLD, then on NEW (`run(recorder, side)`, side 0 OLD and 1
+// NEW), and decides each output in turn, stopping where OLD's response is no number.
+template <class Run>
+void run_and_decide(Comparison& c, Trajectories& t, FullResponse* full, int steps,
+                    double tolerance, Run run) {
+  c.steps = t.steps = steps;
+  OldRecorder old_side{t, c.count};
+  NewRecorder new_side{t, c.count, full};
+  run(old_side, 0);
+  run(new_side, 1);
+  for (int k = 0; k < c.count; ++k) {
+    if (!decide_recorded(c, k, old_side, new_side, tolerance)) return;
+  }
+}
+
+// The sequence every time-domain test runs on a pair of records. A test T gives:
+//   T::Side                   one side's model and state
+//   T::make(record, side, verdict, notes)   false: the side cannot be made
+//   T::after_make(sides, c)   mapping checks on both sides (and, for governors, P0)
+//   T::start(side, c, verdict)  false: the side cannot start
+//   T::after_start(sides, c)  mapping checks that need both starts
+//   T::at_rest(side, c)       every derivative 0 at the start
+//   T::kRestFault             what to say where a side does not start at rest
+//   T::steps(sides, c)        how long the test runs
+//   T::run(side, c, steps, recorder)
+template <class Test>
+void compare_time_domain(const RecordValues& old_record, const RecordValues& new_record,
+                         const ComparisonOptions& options, Comparison& c, Trajectories& t,
+                         FullResponse* full) {
+  typename Test::Side sides[2];
+  const RecordValues* records[2] = {&old_record, &new_record};
+  Verdict verdict{Problem::none, ""};
+  for (int side = 0; side < 2; ++side) {
+    if (!Test::make(*records[side], sides[side], verdict, c.notes))
+      return decide_verdict(c, verdict, side == 1);
+  }
+  Test::after_make(sides, *records[1], c);
+  for (int side = 0; side < 2; ++side) {
+    if (!Test::start(sides[side], c, verdict)) return decide_verdict(c, verdict, side == 1);
+  }
+  Test::after_start(sides, c);
+  if (!Test::at_rest(sides[0], c) || !Test::at_rest(sides[1], c))
+    return decide_all(c, Outcome::not_simulated, false, Test::kRestFault);
+  const int steps = Test::steps(sides, c);
+  run_and_decide(c, t, full, steps, options.tolerance, [&](auto& recorder, int side) {
+    Test::run(sides[side], c, steps, recorder);
+  });
 }

@@ -2,9 +2,5 @@
 #include "dynamics/machines/machine.h"
 
 bool make_machine(const RecordValues& record, MachineModel& m, Verdict& verdict, Notes& notes) {
-  ParameterReader read(record, verdict, notes);
-  if (!emplace_named(record.model->name, m))
-    return fail(verdict, Problem::not_simulated, "%s is not a simulated generator",
-                record.model->name);
-  return std::visit([&](auto& model) { return model.make(read, verdict, notes); }, m);
+  return make_member(record, "generator", m, verdict, notes);
 }

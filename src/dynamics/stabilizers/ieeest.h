@@ -1,13 +1,10 @@
 // ieeest, the IEEE stabilizer: washout-derivative, notch filter, two lead-lags and gain
 // (18 values, its layout not confirmed).
 #pragma once
-#include "dynamics/stabilizers/transfer.h"
+#include "dynamics/stabilizers/single_input.h"
 
-struct Ieeest {
+struct Ieeest : SingleInput {
   static constexpr const char* kModels[] = {"ieeest"};
-  double input_code, second_code;
-  double ks, t1, t2, t3, t4, t5, t6;
-  double a[6];
 
   bool make(ParameterReader& read, Verdict& verdict, Notes& notes);
   // ks s t5/(1 + s t6) N(s) LL(t1, t2) LL(t3, t4), N the notch filter of a1 ... a6.

@@ -1,13 +1,10 @@
 // pss1a, the single-input stabilizer IEEE PSS1A: transducer t6, washout t5, filter,
 // two lead-lags and gain. Its second input (k) is left out.
 #pragma once
-#include "dynamics/stabilizers/transfer.h"
+#include "dynamics/stabilizers/single_input.h"
 
-struct Pss1a {
+struct Pss1a : SingleInput {
   static constexpr const char* kModels[] = {"pss1a"};
-  double input_code, second_code;
-  double ks, t1, t2, t3, t4, t5, t6;
-  double a[2];
 
   bool make(ParameterReader& read, Verdict& verdict, Notes& notes);
   // ks/(1 + s t6) s t5/(1 + s t5) 1/(1 + a1 s + a2 s^2) LL(t1, t2) LL(t3, t4).

@@ -3,11 +3,7 @@
 
 bool make_stabilizer(const RecordValues& record, StabilizerModel& p, Verdict& verdict,
                      Notes& notes) {
-  ParameterReader read(record, verdict, notes);
-  if (!emplace_named(record.model->name, p))
-    return fail(verdict, Problem::not_simulated, "%s is not a simulated stabilizer",
-                record.model->name);
-  return std::visit([&](auto& m) { return m.make(read, verdict, notes); }, p);
+  return make_member(record, "stabilizer", p, verdict, notes);
 }
 
 Complex stabilizer_response(const StabilizerModel& p, double f_hz, bool second) {
