@@ -8,22 +8,18 @@
 namespace {
 
 struct Side {
-  MachineModel machine;
+  MachineModel model;
   double x[2];
   double efd0;
 };
 
 struct FieldStep {
   using Side = ::Side;
-  static constexpr const char* kRestFault =
-      "the machine does not start at rest: a fault of the simulation";
-  static bool make(const RecordValues& record, Side& side, Verdict& verdict, Notes& notes) {
-    return make_machine(record, side.machine, verdict, notes);
-  }
+  static constexpr const char* kWhat = "machine";
   static void after_make(const Side*, const RecordValues&, Comparison&) {}
   // The machine at Vt0 = 1, and the field voltage that holds it there.
   static bool start(Side& side, const Comparison&, Verdict&) {
-    side.efd0 = std::visit([&](const auto& m) { return m.start(1.0, side.x); }, side.machine);
+    side.efd0 = std::visit([&](const auto& m) { return m.start(1.0, side.x); }, side.model);
     return true;
   }
   static void after_start(const Side* sides, Comparison& c) {
@@ -31,7 +27,7 @@ struct FieldStep {
   }
   static bool at_rest(const Side& side, const Comparison&) {
     return std::visit([&](const auto& m) { return at_steady_state(m, side.x, side.efd0); },
-                      side.machine);
+                      side.model);
   }
   static int steps(const Side*, const Comparison& c) { return steps_of(c.test->seconds); }
   template <class Record>
@@ -44,7 +40,7 @@ struct FieldStep {
           run_side(m, side.x, steps, [=](int n) { return efd0 + (n >= at ? step : 0.0); },
                    record);
         },
-        side.machine);
+        side.model);
   }
 };
 

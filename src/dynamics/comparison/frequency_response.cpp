@@ -30,9 +30,9 @@ void compare_stabilizers(const RecordValues& old_record, const RecordValues& new
   StabilizerModel old_s;
   StabilizerModel new_s;
   Verdict verdict{Problem::none, ""};
-  if (!make_stabilizer(old_record, old_s, verdict, c.notes))
+  if (!make_model(old_record, old_s, verdict, c.notes))
     return decide_verdict(c, verdict, false);
-  if (!make_stabilizer(new_record, new_s, verdict, c.notes))
+  if (!make_model(new_record, new_s, verdict, c.notes))
     return decide_verdict(c, verdict, true);
   if (!representable(old_s, new_s, verdict)) return decide_verdict(c, verdict, true);
   note(c.notes, "input codes taken as numbered alike in both models");

@@ -2,6 +2,7 @@
 // step, NEW every kSampleEvery-th step and its deviation from OLD measured as it comes.
 #pragma once
 #include <cmath>
+#include <cstdio>
 
 #include "dynamics/comparison/comparison.h"
 #include "dynamics/comparison/metric.h"
@@ -72,13 +73,13 @@ void run_and_decide(Comparison& c, Trajectories& t, FullResponse* full, int step
 }
 
 // The sequence every time-domain test runs on a pair of records. A test T gives:
-//   T::Side                   one side's model and state
-//   T::make(record, side, verdict, notes)   false: the side cannot be made
+//   T::Side                   one side: its `model`, made by its family's make_model, and
+//                             its state
 //   T::after_make(sides, c)   mapping checks on both sides (and, for governors, P0)
 //   T::start(side, c, verdict)  false: the side cannot start
 //   T::after_start(sides, c)  mapping checks that need both starts
 //   T::at_rest(side, c)       every derivative 0 at the start
-//   T::kRestFault             what to say where a side does not start at rest
+//   T::kWhat                  what a side is called ("exciter")
 //   T::steps(sides, c)        how long the test runs
 //   T::run(side, c, steps, recorder)
 template <class Test>
@@ -89,7 +90,7 @@ void compare_time_domain(const RecordValues& old_record, const RecordValues& new
   const RecordValues* records[2] = {&old_record, &new_record};
   Verdict verdict{Problem::none, ""};
   for (int side = 0; side < 2; ++side) {
-    if (!Test::make(*records[side], sides[side], verdict, c.notes))
+    if (!make_model(*records[side], sides[side].model, verdict, c.notes))
       return decide_verdict(c, verdict, side == 1);
   }
   Test::after_make(sides, *records[1], c);
@@ -97,8 +98,12 @@ void compare_time_domain(const RecordValues& old_record, const RecordValues& new
     if (!Test::start(sides[side], c, verdict)) return decide_verdict(c, verdict, side == 1);
   }
   Test::after_start(sides, c);
-  if (!Test::at_rest(sides[0], c) || !Test::at_rest(sides[1], c))
-    return decide_all(c, Outcome::not_simulated, false, Test::kRestFault);
+  if (!Test::at_rest(sides[0], c) || !Test::at_rest(sides[1], c)) {
+    char reason[kReasonSize];
+    std::snprintf(reason, sizeof reason,
+                  "the %s does not start at rest: a fault of the simulation", Test::kWhat);
+    return decide_all(c, Outcome::not_simulated, false, reason);
+  }
   const int steps = Test::steps(sides, c);
   run_and_decide(c, t, full, steps, options.tolerance, [&](auto& recorder, int side) {
     Test::run(sides[side], c, steps, recorder);

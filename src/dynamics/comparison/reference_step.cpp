@@ -32,19 +32,15 @@ struct ExciterBed {
 
 // One side of the test: its exciter and the bed's state.
 struct Side {
-  Exciter exciter;
+  Exciter model;
   double x[Genrou::kStates + kMaxExciterStates];
 };
 
 struct ReferenceStep {
   using Side = ::Side;
-  static constexpr const char* kRestFault =
-      "the exciter does not start at rest: a fault of the simulation";
-  static bool make(const RecordValues& record, Side& side, Verdict& verdict, Notes& notes) {
-    return make_exciter(record, side.exciter, verdict, notes);
-  }
+  static constexpr const char* kWhat = "exciter";
   static void after_make(const Side* sides, const RecordValues&, Comparison& c) {
-    compare_exciters_unseen(sides[0].exciter, sides[1].exciter, c);
+    compare_exciters_unseen(sides[0].model, sides[1].model, c);
   }
   // The machine at Vt0 = 1 (the unsaturated machine's field current and voltage are 1
   // too) and the exciter on it.
@@ -53,7 +49,7 @@ struct ReferenceStep {
     const double efd0 = machine.start(1.0, side.x);
     return std::visit(
         [&](auto& m) { return m.start(1.0, efd0, efd0, side.x + Genrou::kStates, verdict); },
-        side.exciter.model);
+        side.model.model);
   }
   static void after_start(const Side*, Comparison&) {}
   static bool at_rest(const Side& side, const Comparison&) {
@@ -62,7 +58,7 @@ struct ReferenceStep {
           const ExciterBed<std::decay_t<decltype(m)>> bed{test_machine(), m};
           return at_steady_state(bed, side.x, m.vref0);
         },
-        side.exciter.model);
+        side.model.model);
   }
   static int steps(const Side*, const Comparison& c) { return steps_of(c.test->seconds); }
   template <class Record>
@@ -76,7 +72,7 @@ struct ReferenceStep {
           run_side(bed, side.x, steps, [=](int n) { return vref0 + (n >= at ? step : 0.0); },
                    record);
         },
-        side.exciter.model);
+        side.model.model);
   }
 };
 

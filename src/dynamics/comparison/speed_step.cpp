@@ -20,31 +20,35 @@ double choose_p0(const SteadyRange& r, double standard, Notes& notes) {
   return (r.upper + r.lower) / 2;
 }
 
+struct Side {
+  Governor model;
+};
+
 struct SpeedStep {
-  using Side = Governor;
-  static constexpr const char* kRestFault =
-      "the model does not start at rest: a fault of the simulation";
-  static bool make(const RecordValues& record, Governor& g, Verdict& verdict, Notes& notes) {
-    return make_governor(record, g, verdict, notes);
+  using Side = ::Side;
+  static constexpr const char* kWhat = "model";
+  static void after_make(const Side* sides, const RecordValues& new_record, Comparison& c) {
+    const Governor& old_g = sides[0].model;
+    compare_extras(old_g.extras, sides[1].model.extras, c);
+    compare_damping(old_g, sides[1].model, new_record.model->name, c);
+    c.p0 = choose_p0(steady_range(old_g, -c.test->step), c.test->p0, c.notes);
   }
-  static void after_make(const Governor* g, const RecordValues& new_record, Comparison& c) {
-    compare_extras(g[0].extras, g[1].extras, c);
-    compare_damping(g[0], g[1], new_record.model->name, c);
-    c.p0 = choose_p0(steady_range(g[0], -c.test->step), c.test->p0, c.notes);
+  static bool start(Side& side, const Comparison& c, Verdict& verdict) {
+    return start_governor(side.model, c.p0, verdict);
   }
-  static bool start(Governor& g, const Comparison& c, Verdict& verdict) {
-    return start_governor(g, c.p0, verdict);
-  }
-  static void after_start(const Governor*, Comparison&) {}
-  static bool at_rest(const Governor& g, const Comparison& c) {
+  static void after_start(const Side*, Comparison&) {}
+  static bool at_rest(const Side& side, const Comparison& c) {
+    const Governor& g = side.model;
     return std::visit(
         [&](const auto& m) { return at_steady_state(m, g.x, GovernorInput{0.0, c.p0}); }, g.model);
   }
-  static int steps(const Governor* g, const Comparison& c) {
-    return steps_of(is_hydro(g[0]) || is_hydro(g[1]) ? c.test->hydro_seconds : c.test->seconds);
+  static int steps(const Side* sides, const Comparison& c) {
+    const bool hydro = is_hydro(sides[0].model) || is_hydro(sides[1].model);
+    return steps_of(hydro ? c.test->hydro_seconds : c.test->seconds);
   }
   template <class Record>
-  static void run(const Governor& g, const Comparison& c, int steps, Record& record) {
+  static void run(const Side& side, const Comparison& c, int steps, Record& record) {
+    const Governor& g = side.model;
     double x[kMaxGovernorStates];
     for (int i = 0; i < kMaxGovernorStates; ++i) x[i] = g.x[i];
     const int at = step_sample(*c.test);

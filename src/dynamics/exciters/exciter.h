@@ -20,7 +20,7 @@ struct Exciter {
 };
 
 // Makes the exciter of a record; false, with the verdict, when its values cannot make one.
-bool make_exciter(const RecordValues& record, Exciter& exciter, Verdict& verdict, Notes& notes);
+bool make_model(const RecordValues& record, Exciter& exciter, Verdict& verdict, Notes& notes);
 
 inline bool exciter_told(const Exciter& e) {
   return std::visit([](const auto& m) { return m.told(); }, e.model);

@@ -11,6 +11,7 @@
 //                       it must tell (ieeet1's ke = 0)
 //   kExtrasDiffer       what to say when OLD and NEW of this model differ in the values
 //                       the test does not run; nullptr where that is not compared
+// ExciterDefaults below gives vref0, told() and kExtrasDiffer their usual form.
 #pragma once
 
 // The inputs of an exciter over one step: the machine's terminal voltage and field
@@ -19,4 +20,11 @@ struct ExciterInput {
   double vt;
   double ifd;
   double vref;
+};
+
+// What an exciter model has unless it says otherwise.
+struct ExciterDefaults {
+  static constexpr const char* kExtrasDiffer = nullptr;
+  double vref0;
+  bool told() const { return false; }
 };

@@ -8,10 +8,9 @@
 #include "dynamics/extras.h"
 #include "dynamics/saturation.h"
 
-struct Ieeet1 {
+struct Ieeet1 : ExciterDefaults {
   static constexpr const char* kModels[] = {"ieeet1"};
   static constexpr int kStates = 4;  // transducer, regulator, field (Efd), rate feedback
-  static constexpr const char* kExtrasDiffer = nullptr;
   double tr, ka, ta, vrmax, vrmin, ke, te, kf, tf, switch_value, e1, se1, e2, se2;
   ExciterSaturation saturation;
   bool ke_computed;
@@ -19,7 +18,6 @@ struct Ieeet1 {
   double field;       // 1/te
   LimitedLag regulator;
   Washout feedback;
-  double vref0;
 
   bool make(ParameterReader& read, Extras& extras, Verdict& verdict, Notes& notes);
   bool start(double vt0, double efd0, double ifd0, double* s, Verdict& verdict);

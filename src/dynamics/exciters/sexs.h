@@ -5,7 +5,7 @@
 #include "dynamics/exciters/exciter_io.h"
 #include "dynamics/extras.h"
 
-struct Sexs {
+struct Sexs : ExciterDefaults {
   static constexpr const char* kModels[] = {"sexs"};
   static constexpr int kStates = 2;  // lead-lag, regulator
   static constexpr const char* kExtrasDiffer =
@@ -13,11 +13,9 @@ struct Sexs {
   double tatb, tb, k, te, emin, emax;
   LeadLag lead;
   LimitedLag regulator;
-  double vref0;
 
   bool make(ParameterReader& read, Extras& extras, Verdict& verdict, Notes& notes);
   bool start(double vt0, double efd0, double ifd0, double* s, Verdict& verdict);
-  bool told() const { return false; }
 
   double efd(const double* s, ExciterInput u) const {
     return regulator.output(s[1], lead.output(s[0], u.vref - u.vt));

@@ -8,21 +8,18 @@
 #include "dynamics/exciters/exciter_io.h"
 #include "dynamics/extras.h"
 
-struct St1 {
+struct St1 : ExciterDefaults {
   static constexpr const char* kModels[] = {"exst1", "esst1a"};
   static constexpr int kStates = 5;  // transducer, two lead-lags, regulator, rate feedback
-  static constexpr const char* kExtrasDiffer = nullptr;
   double tr, vimax, vimin, tc, tb, ka, ta, vrmax, vrmin, kc, kf, tf, tc1, tb1, vamax, vamin, ilr,
       klr;
   double transducer;  // 1/tr
   LeadLag lead1, lead2;
   LimitedLag regulator;
   Washout feedback;
-  double vref0;
 
   bool make(ParameterReader& read, Extras& extras, Verdict& verdict, Notes& notes);
   bool start(double vt0, double efd0, double ifd0, double* s, Verdict& verdict);
-  bool told() const { return false; }
 
   double limited_field(double va, double ifd) const { return va - klr * std::max(0.0, ifd - ilr); }
   double efd(const double* s, ExciterInput u) const {

@@ -8,7 +8,7 @@
 #include "dynamics/extras.h"
 #include "dynamics/governors/governor_io.h"
 
-struct Gast {
+struct Gast : GovernorDefaults {
   static constexpr const char* kModels[] = {"gast"};
   static constexpr int kStates = 3;  // valve, fuel, exhaust temperature
   double r, t1, t2, t3, lmax, kt, vmax, vmin, dturb;
@@ -19,7 +19,6 @@ struct Gast {
   Lag exhaust;
 
   bool make(ParameterReader& read, Extras& extras, Verdict& verdict, Notes& notes);
-  bool hydro() const { return false; }
   SteadyRange steady_range(double step) const { return {step / r, std::min(vmax, lmax), vmin}; }
   Damping damping() const { return {"dturb", dturb}; }
   bool start(double p, double* x, Verdict& verdict);

@@ -23,7 +23,7 @@ struct Governor {
 
 // Makes the governor of a record; false, with the verdict, when its values cannot make
 // one. The parts not simulated go into the notes.
-bool make_governor(const RecordValues& record, Governor& governor, Verdict& verdict, Notes& notes);
+bool make_model(const RecordValues& record, Governor& governor, Verdict& verdict, Notes& notes);
 
 inline bool is_hydro(const Governor& g) {
   return std::visit([](const auto& m) { return m.hydro(); }, g.model);

@@ -11,6 +11,7 @@
 //   damping()           its damping term on speed, if it has one (Damping)
 //   start(p0, x, verdict)  the steady state of Pm = p0, from its blocks' init
 //   derivatives(x, u, dx), limit(x), output(x, u)  for the integrator; the output is Pm
+// GovernorDefaults below gives hydro(), damping() and limit() their usual form.
 #pragma once
 
 // The inputs of a governor over one step: speed deviation dw (pu) and electrical power
@@ -33,4 +34,12 @@ struct SteadyRange {
 struct Damping {
   const char* name;
   double value;
+};
+
+// What a governor model has unless it says otherwise: no hydro window, no damping term,
+// no non-windup limit.
+struct GovernorDefaults {
+  bool hydro() const { return false; }
+  Damping damping() const { return {nullptr, 0.0}; }
+  void limit(double*) const {}
 };

@@ -8,7 +8,7 @@
 #include "dynamics/extras.h"
 #include "dynamics/governors/governor_io.h"
 
-struct Hygov {
+struct Hygov : GovernorDefaults {
   static constexpr const char* kModels[] = {"hygov"};
   static constexpr int kStates = 4;  // filter xf, integral xi, gate g, flow q
   // The gate below which the turbine flow equation is not evaluated.
@@ -40,7 +40,6 @@ struct Hygov {
     const double head = (x[3] / gate) * (x[3] / gate);
     dx[3] = (1.0 - head) * water;
   }
-  void limit(double*) const {}
   double output(const double* x, GovernorInput u) const {
     const double c = clamp(x[0] * proportional + x[1], gmin, gmax);
     const double gate = std::max(tg > 0 ? x[2] : c, kClosedGate);

@@ -6,7 +6,7 @@
 #include "dynamics/extras.h"
 #include "dynamics/governors/governor_io.h"
 
-struct Ieeeg1 {
+struct Ieeeg1 : GovernorDefaults {
   static constexpr const char* kModels[] = {"ieeeg1"};
   static constexpr int kStates = 6;  // lead-lag, gate, four stages
   double k, t1, t2, t3, uo, uc, pmax, pmin;
@@ -21,11 +21,9 @@ struct Ieeeg1 {
   int active;       // the stages up to the last one that gives power
 
   bool make(ParameterReader& read, Extras& extras, Verdict& verdict, Notes& notes);
-  bool hydro() const { return false; }
   // k1 + ... + k8: the gate's share of Pm.
   double gain_sum() const;
   SteadyRange steady_range(double step) const;
-  Damping damping() const { return {nullptr, 0.0}; }
   bool start(double p, double* x, Verdict& verdict);
 
   // The gate position: the servo's state, or with t3 = 0 the clamp of its demand.

@@ -5,7 +5,7 @@
 #include "dynamics/extras.h"
 #include "dynamics/governors/governor_io.h"
 
-struct Tgov1 {
+struct Tgov1 : GovernorDefaults {
   static constexpr const char* kModels[] = {"tgov1"};
   static constexpr int kStates = 2;  // valve, reheater
   double r, t1, vmax, vmin, t2, t3, dt;

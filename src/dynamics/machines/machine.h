@@ -12,5 +12,5 @@ using MachineModel = std::variant<Genrou, Gensal, Gentpj>;
 
 // Makes the generator of a record; false, with the verdict, when its values cannot make
 // one.
-bool make_machine(const RecordValues& record, MachineModel& machine, Verdict& verdict,
+bool make_model(const RecordValues& record, MachineModel& machine, Verdict& verdict,
                   Notes& notes);

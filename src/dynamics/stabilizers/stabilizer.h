@@ -12,7 +12,7 @@ using StabilizerModel = std::variant<Ieeest, Pss1a, Pss2a>;
 
 // Makes the stabilizer of a record; false, with the verdict, when its values cannot make
 // one. Parts the comparison leaves out go into the notes.
-bool make_stabilizer(const RecordValues& record, StabilizerModel& stabilizer, Verdict& verdict,
+bool make_model(const RecordValues& record, StabilizerModel& stabilizer, Verdict& verdict,
                      Notes& notes);
 
 // G(j 2 pi f) from the stabilizer's first input (`second`: from its second input, the

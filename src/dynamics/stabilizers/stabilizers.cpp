@@ -1,7 +1,7 @@
 // Making a stabilizer of a record, and its gain at a frequency.
 #include "dynamics/stabilizers/stabilizer.h"
 
-bool make_stabilizer(const RecordValues& record, StabilizerModel& p, Verdict& verdict,
+bool make_model(const RecordValues& record, StabilizerModel& p, Verdict& verdict,
                      Notes& notes) {
   return make_member(record, "stabilizer", p, verdict, notes);
 }

@@ -138,9 +138,7 @@ void write_heading(Html& h, const ReportInput& in) {
 
 // How to read the report, before its tables.
 void write_reading(Html& h) {
-  Element p(h, "p");
-  p.attr("class", "reading");
-  text(h,
+  element(h, "p", "reading",
        "How to read it: per rule, a histogram of each output parameter's converted values "
        "against a band from the rule's low to its high limit, and a table of the converted "
        "units with every value the new record gets. The limits only start and describe the "
@@ -160,31 +158,20 @@ void heading(Html& h, const char* id, const char* title) {
 void write_summary(Html& h, const ReportInput& in) {
   heading(h, "summary", "Summary");
   raw(h, "\n");
-  sortable_table(
-      h,
-      {">rule", "from", "to", ">found", ">converted", ">failed", ">suspect values",
-       ">replaced values", ">units outside limits", ">short records", ">records not read whole"},
-      [&] {
-        for (int i = 0; i < in.table.rule_count; ++i) {
-          const RuleSet& r = in.table.rule_sets[i];
-          const RuleCounts& c = in.rules.counts[i];
-          {
-            Element tr(h, "tr");
-            cell_int(h, i);
-            cell_text(h, r.from_model, true);
-            cell_text(h, r.to_model, true);
-            cell_int(h, c.found);
-            cell_int(h, c.converted);
-            cell_int(h, c.failed, true);
-            cell_int(h, c.suspects, true);
-            cell_int(h, c.replaced);
-            cell_int(h, in.kept.units[i].flagged, true);
-            cell_int(h, in.tally.short_records[i].count, true);
-            cell_int(h, in.tally.unread_records[i], true);
-          }
-          raw(h, "\n");
-        }
-      });
+  rule_table(h, in.table,
+             {">found", ">converted", ">failed", ">suspect values", ">replaced values",
+              ">units outside limits", ">short records", ">records not read whole"},
+             [&](int i) {
+               const RuleCounts& c = in.rules.counts[i];
+               cell_int(h, c.found);
+               cell_int(h, c.converted);
+               cell_int(h, c.failed, true);
+               cell_int(h, c.suspects, true);
+               cell_int(h, c.replaced);
+               cell_int(h, in.kept.units[i].flagged, true);
+               cell_int(h, in.tally.short_records[i].count, true);
+               cell_int(h, in.tally.unread_records[i], true);
+             });
 }
 
 void suspect_rows(Html& h, const ReportInput& in, int shown);

@@ -2,6 +2,8 @@
 // headings.
 #include "rulecheck/report/report_cells.h"
 
+#include <cstdio>
+
 void cell_text(Html& h, const char* content, bool code) {
   Element td(h, "td");
   if (code) {
@@ -36,11 +38,21 @@ void rule_name(Html& h, const RuleSet& r) {
   text(h, r.to_model);
 }
 
-void rule_summary(Html& h, const char* heading, int i, const RuleSet& r) {
-  Element summary(h, "summary");
-  Element title(h, heading);
-  text(h, "Rule ");
-  integer(h, i);
-  text(h, ": ");
-  rule_name(h, r);
+RulePart::RulePart(Html& h, const char* id_prefix, int i, const RuleSet& r, const char* heading,
+                   bool open)
+    : details_(h, "details") {
+  char id[48];
+  std::snprintf(id, sizeof id, "%s-%d", id_prefix, i);
+  details_.attr("id", id);
+  if (open) details_.attr("open", "open");
+  raw(h, "\n");
+  {
+    Element summary(h, "summary");
+    Element title(h, heading);
+    text(h, "Rule ");
+    integer(h, i);
+    text(h, ": ");
+    rule_name(h, r);
+  }
+  raw(h, "\n");
 }

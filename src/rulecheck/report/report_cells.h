@@ -42,8 +42,42 @@ void sortable_table(Html& h, std::initializer_list<const char*> heads, Rows&& ro
       rows);
 }
 
+// A sortable table of a row per rule of `table`: its index, from-model and to-model, then
+// the cells `cells(i)` writes under `heads`.
+template <class Cells>
+void rule_table(Html& h, const RuleTable& table, std::initializer_list<const char*> heads,
+                Cells&& cells) {
+  sortable_table(
+      h, "sortable",
+      [&] {
+        for (const char* head : {">rule", "from", "to"}) column_head(h, head);
+        for (const char* head : heads) column_head(h, head);
+      },
+      [&] {
+        for (int i = 0; i < table.rule_count; ++i) {
+          {
+            Element tr(h, "tr");
+            cell_int(h, i);
+            cell_text(h, table.rule_sets[i].from_model, true);
+            cell_text(h, table.rule_sets[i].to_model, true);
+            cells(i);
+          }
+          raw(h, "\n");
+        }
+      });
+}
+
 // "from → to" in code.
 void rule_name(Html& h, const RuleSet& r);
 
-// The summary line of rule i's folding part: "Rule i: from → to" in a `heading` element.
-void rule_summary(Html& h, const char* heading, int i, const RuleSet& r);
+// Rule i's folding part: a details element with the id `id_prefix`-i, open when `open`,
+// and its summary line "Rule i: from → to" in a `heading` element; closed when the scope
+// ends.
+class RulePart {
+ public:
+  RulePart(Html& h, const char* id_prefix, int i, const RuleSet& r, const char* heading,
+           bool open);
+
+ private:
+  Element details_;
+};

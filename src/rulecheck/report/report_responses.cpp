@@ -214,14 +214,8 @@ void write_rule_responses(Html& h, const ReportInput& in, int i) {
   const ResponseRun& run = *in.responses;
   const RuleResponses& rr = run.rules[i];
   const RuleSet& r = in.table.rule_sets[i];
-  char id[32];
-  std::snprintf(id, sizeof id, "responses-%d", i);
-  Element details(h, "details");
-  details.attr("id", id);
-  if (rr.failed > 0 || rr.no_start > 0 || rr.other > 0) details.attr("open", "open");
-  raw(h, "\n");
-  rule_summary(h, "h3", i, r);
-  raw(h, "\n");
+  const RulePart part(h, "responses", i, r, "h3",
+                      rr.failed > 0 || rr.no_start > 0 || rr.other > 0);
   {
     Element p(h, "p");
     char line[256];
@@ -287,14 +281,10 @@ void write_responses(Html& h, const ReportInput& in) {
          "curves are not simulated.");
   }
   raw(h, "\n");
-  {
-    Element p(h, "p");
-    p.attr("class", "reading");
-    text(h,
-         "Choices made where the models' sources leave them open, the same for OLD and NEW. "
-         "None is confirmed for every program that reads the format: where one does not "
-         "hold, a record that passes here can still differ there.");
-  }
+  element(h, "p", "reading",
+          "Choices made where the models' sources leave them open, the same for OLD and NEW. "
+          "None is confirmed for every program that reads the format: where one does not "
+          "hold, a record that passes here can still differ there.");
   raw(h, "\n");
   {
     Element ul(h, "ul");
@@ -305,38 +295,28 @@ void write_responses(Html& h, const ReportInput& in) {
     }
   }
   raw(h, "\n");
-  sortable_table(h,
-                 {">rule", "from", "to", ">records", ">compared", ">pass", ">fail", ">no start",
-                  ">not simulated", ">other", "worst"},
-                 [&] {
-                   for (int i = 0; i < in.table.rule_count; ++i) {
-                     const RuleResponses& rr = run.rules[i];
-                     const RuleSet& r = in.table.rule_sets[i];
-                     {
-                       Element tr(h, "tr");
-                       cell_int(h, i);
-                       cell_text(h, r.from_model, true);
-                       cell_text(h, r.to_model, true);
-                       cell_int(h, rr.records);
-                       cell_int(h, rr.compared);
-                       cell_int(h, rr.passed);
-                       cell_int(h, rr.failed, true);
-                       cell_int(h, rr.no_start, true);
-                       cell_int(h, rr.not_simulated);
-                       cell_int(h, rr.other, true);
-                       Element td(h, "td");
-                       if (rr.worst >= 0) {
-                         char line[64];
-                         std::snprintf(line, sizeof line, "%s ", rr.worst_output);
-                         text(h, line);
-                         number(h, rr.worst_deviation, 3);
-                         std::snprintf(line, sizeof line, " (line %d)", rr.worst_line);
-                         text(h, line);
-                       }
-                     }
-                     raw(h, "\n");
-                   }
-                 });
+  rule_table(h, in.table,
+             {">records", ">compared", ">pass", ">fail", ">no start", ">not simulated", ">other",
+              "worst"},
+             [&](int i) {
+               const RuleResponses& rr = run.rules[i];
+               cell_int(h, rr.records);
+               cell_int(h, rr.compared);
+               cell_int(h, rr.passed);
+               cell_int(h, rr.failed, true);
+               cell_int(h, rr.no_start, true);
+               cell_int(h, rr.not_simulated);
+               cell_int(h, rr.other, true);
+               Element td(h, "td");
+               if (rr.worst >= 0) {
+                 char line[64];
+                 std::snprintf(line, sizeof line, "%s ", rr.worst_output);
+                 text(h, line);
+                 number(h, rr.worst_deviation, 3);
+                 std::snprintf(line, sizeof line, " (line %d)", rr.worst_line);
+                 text(h, line);
+               }
+             });
   raw(h, "\n");
   for (int i = 0; i < in.table.rule_count; ++i) {
     if (run.rules[i].simulated && run.rules[i].records > 0) write_rule_responses(h, in, i);

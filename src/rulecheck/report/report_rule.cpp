@@ -284,14 +284,7 @@ bool rule_needs_a_look(const ReportInput& in, int i) {
 void write_rule(Html& h, const ReportInput& in, int i) {
   const RuleSet& r = in.table.rule_sets[i];
   const RuleCounts& c = in.rules.counts[i];
-  char id[32];
-  std::snprintf(id, sizeof id, "rule-%d", i);
-  Element details(h, "details");
-  details.attr("id", id);
-  if (rule_needs_a_look(in, i)) details.attr("open", "open");
-  raw(h, "\n");
-  rule_summary(h, "h2", i, r);
-  raw(h, "\n");
+  const RulePart part(h, "rule", i, r, "h2", rule_needs_a_look(in, i));
   {
     Element p(h, "p");
     char line[160];
