@@ -168,3 +168,9 @@ bool close_written_file(std::FILE* f, const char* name) {
   if (!ok) console_printf("Error writing file [%s]\n", name);
   return ok;
 }
+
+bool close_written_files(std::initializer_list<WrittenFile> files) {
+  bool ok = true;
+  for (const WrittenFile& f : files) ok = close_written_file(f.stream, f.name) && ok;
+  return ok;
+}

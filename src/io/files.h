@@ -1,6 +1,7 @@
 // Opening, guarding and closing the files a run reads and writes.
 #pragma once
 #include <cstdio>
+#include <initializer_list>
 
 // Files are read and written in binary mode: every byte, line ends included, is what
 // the file holds, on every system.
@@ -33,3 +34,11 @@ bool is_regular_or_missing(const char* name);
 // the console, when a write failed or the close failed. Console streams that stood
 // in for a file are only flushed.
 bool close_written_file(std::FILE* f, const char* name);
+
+// Closes every one of them in turn, as close_written_file does; true when all closed
+// cleanly.
+struct WrittenFile {
+  std::FILE* stream;
+  const char* name;
+};
+bool close_written_files(std::initializer_list<WrittenFile> files);

@@ -73,12 +73,12 @@ void open_log_and_trace(ConversionRun& run) {
 int finish(ConversionRun& run) {
   std::fclose(run.start.data);
   bool ok = close_output_file(run.out);
-  ok = close_written_file(run.outputs.streams.log, run.log_name) && ok;
   if (run.selection.file) std::fclose(run.selection.file);
-  ok = close_written_file(run.outputs.streams.changes, run.changes_name) && ok;
-  ok = close_written_file(run.outputs.trace, kTraceFile) && ok;
-  ok = close_written_file(run.start.report, kRulesReportFile) && ok;
-  return ok ? 0 : 1;
+  const bool written = close_written_files({{run.outputs.streams.log, run.log_name},
+                                            {run.outputs.streams.changes, run.changes_name},
+                                            {run.outputs.trace, kTraceFile},
+                                            {run.start.report, kRulesReportFile}});
+  return written && ok ? 0 : 1;
 }
 
 }  // namespace

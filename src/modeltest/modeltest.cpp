@@ -127,11 +127,10 @@ void write_trailer(std::FILE* out, const Unit& unit) {
 // Closes the files in their order; the exit status.
 int finish(TestCaseRun& run) {
   std::fclose(run.start.data);
-  bool ok = close_output_file(run.case_file);
-  ok = close_written_file(run.log, run.log_name) && ok;
-  ok = close_written_file(run.changes, run.changes_name) && ok;
-  ok = close_written_file(run.start.report, kRulesReportFile) && ok;
-  return ok ? 0 : 1;
+  const bool ok = close_output_file(run.case_file);
+  const bool written = close_written_files(
+      {{run.log, run.log_name}, {run.changes, run.changes_name}, {run.start.report, kRulesReportFile}});
+  return written && ok ? 0 : 1;
 }
 
 }  // namespace

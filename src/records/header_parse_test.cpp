@@ -16,15 +16,22 @@ RecordHeader unit_header(const char* text, int* result = nullptr) {
   return h;
 }
 
+// Every field of a parsed header.
+void expect_header(const RecordHeader& h, const char* model, int bus, const char* name, float kv,
+                   const char* id) {
+  EXPECT_STREQ(h.model, model);
+  EXPECT_EQ(h.bus_number, bus);
+  EXPECT_STREQ(h.bus_name, name);
+  EXPECT_EQ(h.base_kv, kv);
+  EXPECT_STREQ(h.unit_id, id);
+}
+
 TEST(UnitHeader, FieldsOfAWellFormedRecord) {
   int result;
   RecordHeader h = unit_header("genrou   12 \"BUS, ONE:x\" 13.80 \"2A\" : #9 1\n", &result);
   EXPECT_EQ(result, 0);
-  EXPECT_STREQ(h.model, "genrou");
-  EXPECT_EQ(h.bus_number, 12);
-  EXPECT_STREQ(h.bus_name, "BUS, ONE");  // cut to 8, blanks, commas and colons kept
-  EXPECT_EQ(h.base_kv, 13.8f);
-  EXPECT_STREQ(h.unit_id, "2A");
+  // The name cut to 8, blanks, commas and colons kept.
+  expect_header(h, "genrou", 12, "BUS, ONE", 13.8f, "2A");
 }
 
 TEST(UnitHeader, OneCharacterIdsAndMissingQuotes) {
@@ -88,22 +95,14 @@ TEST(UnitHeader, LinesNotBeginningWithALetter) {
     int result;
     RecordHeader h = unit_header(text, &result);
     EXPECT_EQ(result, -1) << text;
-    EXPECT_STREQ(h.model, "nomod");
-    EXPECT_EQ(h.bus_number, 0);
-    EXPECT_STREQ(h.bus_name, "        ");
-    EXPECT_EQ(h.base_kv, 0.0f);
-    EXPECT_STREQ(h.unit_id, "1 ");
+    expect_header(h, "nomod", 0, "        ", 0.0f, "1 ");
   }
 }
 
 TEST(ConversionHeader, TokenFormEndsTheNameAtABlank) {
   RecordHeader h;
   parse_conversion_header("genrou   12 \"BUS ONE\" 13.80 \"1\" :", h, BusNameForm::token);
-  EXPECT_STREQ(h.model, "genrou");
-  EXPECT_EQ(h.bus_number, 12);
-  EXPECT_STREQ(h.bus_name, "BUS");
-  EXPECT_EQ(h.base_kv, 0.0f);  // "ONE" is no number
-  EXPECT_STREQ(h.unit_id, "13");
+  expect_header(h, "genrou", 12, "BUS", 0.0f, "13");  // "ONE" is no number
   parse_conversion_header("gentpjx,1,\"ABCDEFGHIJKLMNOP\",22.0,\"1\":", h, BusNameForm::token);
   EXPECT_STREQ(h.model, "gentpj");
   EXPECT_STREQ(h.bus_name, "ABCDEFGHIJKLM");
@@ -118,11 +117,7 @@ TEST(ConversionHeader, TokenFormEndsTheNameAtABlank) {
 TEST(ConversionHeader, QuotedFormKeepsBlanks) {
   RecordHeader h;
   parse_conversion_header("genrou 2 \"NEW     \" 13.8 \"1 \" :", h, BusNameForm::quoted);
-  EXPECT_STREQ(h.model, "genrou");
-  EXPECT_EQ(h.bus_number, 2);
-  EXPECT_STREQ(h.bus_name, "NEW     ");
-  EXPECT_EQ(h.base_kv, 13.8f);
-  EXPECT_STREQ(h.unit_id, "1 ");
+  expect_header(h, "genrou", 2, "NEW     ", 13.8f, "1 ");
   parse_conversion_header("ieeeg1 2 \"NEW     \" 13.8 \"H \" 2 \"NEW     \" 13.8 \"L \" 1 :", h,
                           BusNameForm::quoted);
   EXPECT_STREQ(h.unit_id, "H ");

@@ -70,59 +70,54 @@ TEST(ReadPiece, LinesAreCountedAndLongLinesKnowTheirPieces) {
   std::fclose(f.file);
 }
 
-TEST(Join, ContinuationsJoinAndDropTheTextAfterTheSlash) {
-  static char text[kRecordSize];
-  std::strcpy(text, "genrou 1 \"A\" 1 \"1 \" : #9 1.0 / dropped\n");
+// A record line in hand, with what its raw copy keeps, and the lines after it in the
+// input, as the reading loop has them.
+struct Joining {
+  char text[kRecordSize];
+  test_support::Zeroed<RawLines> raw;  // too large for the stack
   test_support::Zeroed<LineInput> input;
-  LineInput& f = *input;
-  test_support::start_input(f, " 2.0 3.0 /\n 4.0\nnext 5\n");
-  static RawLines raw;
-  raw_start(raw, text, static_cast<int>(std::strlen(text)));
-  EXPECT_EQ(join_continuations(f, text, &raw), JoinResult::joined);
-  EXPECT_STREQ(text, "genrou 1 \"A\" 1 \"1 \" : #9 1.0   2.0 3.0   4.0\n");
-  EXPECT_EQ(std::string(raw.bytes, raw.length),
-            "genrou 1 \"A\" 1 \"1 \" : #9 1.0 / dropped\n 2.0 3.0 /\n 4.0\n");
+  Joining(const std::string& line, const std::string& rest) {
+    std::strcpy(text, line.c_str());
+    raw_start(*raw, text, static_cast<int>(line.size()));
+    test_support::start_input(*input, rest);
+  }
+  ~Joining() { std::fclose(input->file); }
+  JoinResult join(bool keep_raw = true) {
+    return join_continuations(*input, text, keep_raw ? &*raw : nullptr);
+  }
+  std::string raw_bytes() const { return std::string(raw->bytes, raw->length); }
+};
+
+TEST(Join, ContinuationsJoinAndDropTheTextAfterTheSlash) {
+  Joining j("genrou 1 \"A\" 1 \"1 \" : #9 1.0 / dropped\n", " 2.0 3.0 /\n 4.0\nnext 5\n");
+  EXPECT_EQ(j.join(), JoinResult::joined);
+  EXPECT_STREQ(j.text, "genrou 1 \"A\" 1 \"1 \" : #9 1.0   2.0 3.0   4.0\n");
+  EXPECT_EQ(j.raw_bytes(), "genrou 1 \"A\" 1 \"1 \" : #9 1.0 / dropped\n 2.0 3.0 /\n 4.0\n");
   char rest[32];
-  EXPECT_EQ(read_piece(f, rest, sizeof rest), 7);  // the next record is still to be read
-  std::fclose(f.file);
+  EXPECT_EQ(read_piece(*j.input, rest, sizeof rest), 7);  // the next record is still to be read
 }
 
 TEST(Join, AnySlashContinuesAndEndOfFileEndsTheRecord) {
-  static char text[kRecordSize];
-  std::strcpy(text, "m 1 \"a/b\" : 1\n");
-  test_support::Zeroed<LineInput> input;
-  LineInput& f = *input;
-  test_support::start_input(f, "2 / 3\n");
-  EXPECT_EQ(join_continuations(f, text, nullptr), JoinResult::joined);
+  Joining j("m 1 \"a/b\" : 1\n", "2 / 3\n");
+  EXPECT_EQ(j.join(false), JoinResult::joined);
   // The quoted slash joined "2 / 3", whose own slash then met the end of the file.
-  EXPECT_STREQ(text, "m 1 \"a 2   3\n");
-  std::fclose(f.file);
+  EXPECT_STREQ(j.text, "m 1 \"a 2   3\n");
 }
 
 TEST(Join, RecordsThatWouldOverflowTheBufferAreRefused) {
-  static char text[kRecordSize];
-  static RawLines raw;
-  std::string first = "m 1 : " + std::string(1000, '1') + " /\n";
-  std::strcpy(text, first.c_str());
-  raw_start(raw, text, static_cast<int>(first.size()));
-  std::string second = std::string(996, '2') + " /\n";
-  test_support::Zeroed<LineInput> input;
-  LineInput& f = *input;
-  test_support::start_input(f, second + "3\n");
-  EXPECT_EQ(join_continuations(f, text, &raw), JoinResult::too_long);
+  const std::string first = "m 1 : " + std::string(1000, '1') + " /\n";
+  const std::string second = std::string(996, '2') + " /\n";
+  Joining j(first, second + "3\n");
+  EXPECT_EQ(j.join(), JoinResult::too_long);
   // Every byte read so far is kept for the unchanged copy; the rest stays unread.
-  EXPECT_EQ(std::string(raw.bytes, raw.length), first + second);
-  std::fclose(f.file);
+  EXPECT_EQ(j.raw_bytes(), first + second);
 
   // Many short continuation lines: one character each, up to the buffer's end.
-  std::strcpy(text, "m 1 : /\n");
-  raw_start(raw, text, 8);
   std::string lines;
   for (int i = 0; i < 3000; ++i) lines += "/\n";
-  test_support::start_input(f, lines);
-  EXPECT_EQ(join_continuations(f, text, &raw), JoinResult::too_long);
-  EXPECT_LE(std::strlen(text), static_cast<size_t>(kRecordSize - 1));
-  std::fclose(f.file);
+  Joining many("m 1 : /\n", lines);
+  EXPECT_EQ(many.join(), JoinResult::too_long);
+  EXPECT_LE(std::strlen(many.text), static_cast<size_t>(kRecordSize - 1));
 }
 
 TEST(Matching, FirstEqualFromModelInTableOrder) {

@@ -20,6 +20,14 @@ void expect_same_as_formatted_scan(const std::string& token) {
   EXPECT_EQ(std::memcmp(&actual, &expected, sizeof actual), 0) << "[" << token << "]";
 }
 
+// A token of 1 to `longest` characters drawn from `alphabet`.
+std::string random_token(std::mt19937& rng, const std::string& alphabet, int longest) {
+  std::string token;
+  const int length = 1 + static_cast<int>(rng() % static_cast<unsigned>(longest));
+  for (int k = 0; k < length; ++k) token += alphabet[rng() % alphabet.size()];
+  return token;
+}
+
 TEST(ScanFloat, ReadsLikeTheFormattedScan) {
   for (const char* token : {"1",
                             "-1",
@@ -104,9 +112,7 @@ TEST(ScanInt, RandomTokensReadLikeTheFormattedScan) {
   const std::string alphabet = "0123456789+- \tx9";
   std::mt19937 rng(9);
   for (int i = 0; i < 300000; ++i) {
-    std::string token;
-    const int length = 1 + static_cast<int>(rng() % 24);
-    for (int k = 0; k < length; ++k) token += alphabet[rng() % alphabet.size()];
+    const std::string token = random_token(rng, alphabet, 24);
     int expected = 42, actual = 42;
     const bool expected_ok = std::sscanf(token.c_str(), "%d", &expected) == 1;
     ASSERT_EQ(scan_int(token.c_str(), &actual), expected_ok) << "[" << token << "]";

@@ -146,6 +146,16 @@ void keep_sample(RuleResponses& r, const InHand& in, double deviation) {
   keep_record(r.sample[r.sample_count++], in, deviation);
 }
 
+// Counts a record by its outcome: passed and failed ones were compared.
+void count_outcome(RuleResponses& rr, Outcome outcome) {
+  static constexpr int RuleResponses::*kCounts[] = {
+      &RuleResponses::passed,        &RuleResponses::failed, &RuleResponses::no_start,
+      &RuleResponses::no_start,      &RuleResponses::not_simulated,
+      &RuleResponses::other,         &RuleResponses::other};
+  ++(rr.*kCounts[static_cast<int>(outcome)]);
+  if (outcome == Outcome::pass || outcome == Outcome::fail) ++rr.compared;
+}
+
 void add_finding(ResponseRun& run, int line, Severity severity, const char* text) {
   if (run.finding_count < kFindingsKept) {
     ResponseFinding& f = run.findings[run.finding_count];
@@ -399,27 +409,7 @@ void check_response(ResponseRun& run, const ConvertedRecord& record) {
   Comparison fresh;
   const Comparison& c = compared(run, record.rule, rr, in, fresh);
   const Outcome outcome = record_outcome(c);
-  switch (outcome) {
-    case Outcome::pass:
-      ++rr.passed;
-      ++rr.compared;
-      break;
-    case Outcome::fail:
-      ++rr.failed;
-      ++rr.compared;
-      break;
-    case Outcome::no_start_old:
-    case Outcome::no_start_new:
-      ++rr.no_start;
-      break;
-    case Outcome::not_simulated:
-      ++rr.not_simulated;
-      break;
-    case Outcome::not_representable:
-    case Outcome::invalid_data:
-      ++rr.other;
-      break;
-  }
+  count_outcome(rr, outcome);
   double worst = 0.0;
   int worst_output = 0;
   for (int i = 0; i < c.count; ++i) {
