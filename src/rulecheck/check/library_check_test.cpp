@@ -1,10 +1,8 @@
-// The checks of a whole library, file by file, with its dry run; and the preview of a
-// data file, which counts what modelconv would convert.
+// The checks of a whole library, file by file, with its dry run.
 #include "rulecheck/check/library_check.h"
 
 #include "io/console.h"
 #include "rulecheck/findings/findings.h"
-#include "rulecheck/preview/preview.h"
 #include "test_support.h"
 
 namespace {
@@ -21,25 +19,10 @@ class LibraryChecks : public test_support::InLibraryFolder {
     check_library(CheckedLibrary{*library_, *sources_, *failures_, findings});
     return out.text();
   }
-  // Previews the data file over the library loaded; returns its lines and findings.
-  std::string preview(const char* data_file, bool* ok) {
-    ConsoleSwitch quiet(nullptr);
-    start_rule_state(library_->table, *rules_);
-    test_support::CapturedFile out;
-    Findings findings{out.f, 0, 0};
-    *ok = run_preview(Preview{*library_, *rules_, *tally_, nullptr, nullptr, *selection_, *loop_,
-                              *line_, findings},
-                      data_file, nullptr);
-    return out.text();
-  }
   test_support::Zeroed<RuleLibrary> library_;
   test_support::Zeroed<RuleSources> sources_;
   test_support::Zeroed<LoadFailures> failures_;
   test_support::Zeroed<WholeLine> line_;
-  test_support::Zeroed<RuleState> rules_;
-  test_support::Zeroed<PreviewTally> tally_;
-  test_support::Zeroed<BusSelection> selection_;
-  test_support::Zeroed<LoopBuffers> loop_;
   bool loaded_ = false;
 };
 
@@ -89,29 +72,6 @@ TEST_F(LibraryChecks, EveryFileIsCheckedAndTheLoadGoesOnPastFailures) {
             "-99999, below -99998: the record would fail\n"
             "lib/genrou-gensal:3: note: 0 of the 1 output names are parameters of [gensal]: the "
             "rule uses names of its own, so their positions are not checked\n");
-}
-
-TEST_F(LibraryChecks, PreviewCountsAsModelconvWould) {
-  write_file("rule.txt", "genrou gentpj\n");
-  write_file("lib/genrou-gentpj", "@h\n@end\n$a=@h 0 0 ($a>1) 5\n$b=1/@h\n$end\n");
-  write_file("data.dyd",
-             "genrou 1 \"A\" 1 \"1 \" : 2\n"
-             "genrou 2 \"B\" 1 \"1 \" : 0\n"
-             "gencls 3 \"C\" 1 \"1 \" : 0\n"
-             "gencls 4 \"C\" 1 \"1 \" : 0\n"
-             "esst1a 4 \"C\" 1 \"1 \" : 0\n");
-  check();
-  ASSERT_TRUE(loaded_);
-  bool ok = false;
-  EXPECT_EQ(preview("data.dyd", &ok),
-            "Preview of [data.dyd], selection basis [all], no file written:\n"
-            " 0 [genrou          ] [gentpj          ] found     2   converted     1   failed     1"
-            "   suspect     1\n"
-            "-- [gencls          ] found     2   no rule converts it\n"
-            "-- [esst1a          ] found     1   no rule converts it\n");
-  EXPECT_TRUE(ok);
-  EXPECT_EQ(preview("missing.dyd", &ok), "missing.dyd: error: cannot open the data file\n");
-  EXPECT_FALSE(ok);
 }
 
 }  // namespace
