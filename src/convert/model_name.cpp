@@ -22,7 +22,10 @@ int write_model_name(char* text, int colon_position, const char* name) {
     std::memcpy(text, header, static_cast<std::size_t>(length + 1));
     return length + 1 + tail;
   }
-  const int field = model_end > 6 ? model_end : 6;
+  // The model field: six characters, or the whole old model token where it is longer,
+  // but never into the second token (a compact header's bus number).
+  int field = model_end > 6 ? model_end : 6;
+  if (field > second) field = second;
   std::memset(text, ' ', static_cast<std::size_t>(field));
   std::memcpy(text, name, static_cast<std::size_t>(length));
   return colon_position;

@@ -2,7 +2,8 @@
 #pragma once
 
 // Blanks the record's model field (its first six characters, or its whole model token
-// when that is longer) and writes `name` over the start of the text. A name that would
+// when that is longer, but never past where the second token begins) and writes `name`
+// over the start of the text. A name that would
 // reach the record's second token (the bus number) instead becomes the header's start,
 // followed by one blank and the header from that token on. Returns the colon position
 // of the renamed header, which moves with the header's length. The text needs room for

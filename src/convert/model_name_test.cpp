@@ -25,6 +25,15 @@ TEST(ModelName, CompactHeadersKeepTheirBusNumber) {
   EXPECT_EQ(renamed("gen 5 \"G\" 1 \"1 \" :", "exst1"), "exst1 5 \"G\" 1 \"1 \" :");
 }
 
+TEST(ModelName, AShortNameKeepsACompactBusNumber) {
+  // The six-column field would reach "6": it stops where the bus number begins.
+  EXPECT_EQ(renamed("gast 6 \"BUS6\" 13.8 \"1 \" :", "sexs"), "sexs 6 \"BUS6\" 13.8 \"1 \" :");
+  EXPECT_EQ(renamed("exst1 7 \"B\" 1 \"1 \" :", "sexs"), "sexs  7 \"B\" 1 \"1 \" :");
+  EXPECT_EQ(renamed("hygov 8,\"C\" 1 \"1 \" :", "tgov1"), "tgov1 8,\"C\" 1 \"1 \" :");
+  // A header with no second token keeps its colon.
+  EXPECT_EQ(renamed("gen :", "ab"), "ab  :");
+}
+
 TEST(ModelName, LongerModelTokensAreBlankedWhole) {
   EXPECT_EQ(renamed("cmpldwg   5 \"GEN 1\" 13.8 \"1 \" :", "cmpldw"),
             "cmpldw    5 \"GEN 1\" 13.8 \"1 \" :");
