@@ -109,6 +109,7 @@ void build_case(TestCaseRun& run, const StepOutputs& outputs) {
       continue;
     }
     if (!belongs_to_unit(h, unit)) continue;
+    ++run.unit_records;
     echo_unit_record(h, unit);
     std::strcpy(unit.kept_bus_name, h.bus_name);
     unit.kept_base_kv = h.base_kv;
@@ -122,6 +123,20 @@ void write_trailer(std::FILE* out, const Unit& unit) {
   *put_fixed(kv, unit.kept_base_kv, 6, 2) = '\0';
   std::fprintf(out, "#\n#\n# Dynamics data check records for %6d %-8.8s %s \"%-2.2s\"\n", unit.bus,
                unit.kept_bus_name, kv, unit.id);
+}
+
+// A unit of which no record was found: the test case holds the play-in records only. The
+// run still ends as a finished run (status 0), as callers expect of it.
+void tell_no_unit(const Unit& unit) {
+  if (unit.all_units) {
+    console_printf(
+        "No record at bus %d was found: the test case holds the play-in records only\n",
+        unit.bus);
+  } else {
+    console_printf(
+        "No record of unit \"%-2.2s\" at bus %d was found: the test case holds the play-in records only\n",
+        unit.id, unit.bus);
+  }
 }
 
 // Closes the files in their order; the exit status.
@@ -160,9 +175,11 @@ int run_modeltest(int argc, char** argv, TestCaseRun& run) {
   std::FILE* out = run.case_file.stream;
   std::fputs(kPlayIn, out);
   console_printf("Beginning to read data records\n");
+  run.unit_records = 0;
   build_case(
       run, StepOutputs{out, ConvertStreams{run.log, run.changes, true, BusNameForm::quoted}, true});
   write_trailer(out, run.unit);
+  if (run.unit_records == 0) tell_no_unit(run.unit);
   write_rule_summary(run.start.library.table, run.start.rules, run.start.report);
   return finish(run);
 }

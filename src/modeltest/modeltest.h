@@ -13,6 +13,7 @@
 // main keeps the one instance; every step of the run gets it, or the part it needs.
 struct TestCaseRun {
   Unit unit;  // of the command line, and what its records leave for the trailer
+  int unit_records;  // the records of the unit found
   const char* case_name;
   const char* log_name;
   const char* changes_name;

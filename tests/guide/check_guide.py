@@ -139,7 +139,7 @@ def as_pattern(literal):
 def in_sources(message, sources):
     """A documented message stands in the sources, as a literal or, for a line built in
     pieces, in the comment that gives its format."""
-    quoted = [message, message.replace("%s", "%.*s")]
+    quoted = [message, message.replace("%s", "%.*s"), message.replace('"', '\\"')]
     if any(q in text for _, text in source_files(sources) for q in quoted):
         return True
     return any(re.fullmatch(as_pattern(m), message) for m in source_messages(sources))
