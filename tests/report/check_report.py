@@ -187,6 +187,18 @@ def units_and_marks(rulecheck, work):
     cells.feed(text)
     units = [rows for where, cls, rows in cells.tables if where == "rule-0" and "units" in cls]
     check(len(units) == 1, "units: %d unit tables in rule 0" % len(units))
+    # The summary counts units outside their limits (2, 3 with its t3 kept at 0.02, 999)
+    # apart from units with a suspect value (3 and 4).
+    summary = [rows for where, cls, rows in cells.tables if where == "summary"]
+    if summary:
+        heads = [c[1] for c in summary[0][0]]
+        row = [c[1] for c in summary[0][1]]
+        counts = dict(zip(heads, row))
+        check(counts.get("units outside limits") == "3" and
+              counts.get("units with suspect values") == "2",
+              "units: summary counts %s" % counts)
+    else:
+        check(False, "units: no summary table")
     if not units:
         return
     head, rows = [c[1] for c in units[0][0]], units[0][1:]

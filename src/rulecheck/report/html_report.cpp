@@ -160,7 +160,8 @@ void write_summary(Html& h, const ReportInput& in) {
   raw(h, "\n");
   rule_table(h, in.table,
              {">found", ">converted", ">failed", ">suspect values", ">replaced values",
-              ">units outside limits", ">short records", ">records not read whole"},
+              ">units with suspect values", ">units outside limits", ">short records",
+              ">records not read whole"},
              [&](int i) {
                const RuleCounts& c = in.rules.counts[i];
                cell_int(h, c.found);
@@ -168,7 +169,8 @@ void write_summary(Html& h, const ReportInput& in) {
                cell_int(h, c.failed, true);
                cell_int(h, c.suspects, true);
                cell_int(h, c.replaced);
-               cell_int(h, in.kept.units[i].flagged, true);
+               cell_int(h, in.kept.units[i].suspect, true);
+               cell_int(h, in.kept.units[i].outside, true);
                cell_int(h, in.tally.short_records[i].count, true);
                cell_int(h, in.tally.unread_records[i], true);
              });

@@ -25,11 +25,15 @@ UnitRow* unit_slot(UnitList& list, bool flagged) {
 void keep_unit(UnitList& list, const ConvertedRecord& record, const RuleSet& r,
                const char* header) {
   const ConversionResult& c = record.conversion;
-  bool flagged = false;
+  bool outside = false;
+  bool suspect = false;
   for (int k = 0; k < r.output_count; ++k) {
-    flagged = flagged || c.marks[k] != ValueMark::passed ||
-              outside_limits(c.outputs[k], r.low_limits[k], r.high_limits[k]);
+    suspect = suspect || c.marks[k] != ValueMark::passed;
+    outside = outside || outside_limits(c.outputs[k], r.low_limits[k], r.high_limits[k]);
   }
+  const bool flagged = outside || suspect;
+  list.outside += outside;
+  list.suspect += suspect;
   UnitRow* row = unit_slot(list, flagged);
   if (!row) return;
   RecordHeader h;
@@ -79,7 +83,7 @@ void start_report_tally(ReportTally& tally, const RuleTable& table) {
     for (int k = 0; k < r.output_count; ++k)
       start_stats(tally.stats[i][k], r.low_limits[k], r.high_limits[k]);
     UnitList& list = tally.units[i];
-    list.total = list.flagged = list.shown = 0;
+    list.total = list.flagged = list.outside = list.suspect = list.shown = 0;
   }
 }
 

@@ -39,6 +39,8 @@ constexpr int kMaxUnitRows = 200;
 struct UnitList {
   int total;    // converted records
   int flagged;  // of which with a suspect or out-of-limit value
+  int outside;  // of which with a value outside its limits
+  int suspect;  // of which with a suspect value
   int shown;
   UnitRow rows[kMaxUnitRows];
 };
