@@ -52,11 +52,83 @@ void note_own_names(const CheckedLibrary& lib, const Side& side, const char* fil
          side.model->names ? matching_names(side) : 0, side.count, side.what, side.model->name);
 }
 
-// Every parameter of the side at the position its name holds in the model.
+// Parameters from `first` on that all stand `shift` positions from where their names
+// belong (shift > 0: early, a slot before them is not written), at least two of them: a
+// shifted tail, told once. `first` is -1 where the side has none.
+struct Shift {
+  int first;
+  int shift;
+};
+
+Shift shifted_tail(const Side& side) {
+  const ModelEntry& m = *side.model;
+  const int last = side.count < m.count ? side.count : m.count;
+  Shift tail{-1, 0};
+  int shift = 0;
+  int run = 0;
+  for (int k = last - 1; k >= 0; --k) {
+    const int p = model_position(side, k);
+    if (p < 0) continue;
+    if (run > 0 && p - k != shift) break;
+    if (p == k) break;
+    shift = p - k;
+    ++run;
+    if (run >= 2) tail = Shift{k, shift};
+  }
+  return tail;
+}
+
+// One finding for a shifted tail: where it begins and what the shift leaves out.
+void report_shift(const CheckedLibrary& lib, const Side& side, const char* file,
+                  const Shift& tail) {
+  const ModelEntry& m = *side.model;
+  const int k = tail.first;
+  const int n = tail.shift > 0 ? tail.shift : -tail.shift;
+  bool sure = true;
+  for (int q = k; q < side.count && q < m.count; ++q) {
+    const int p = model_position(side, q);
+    if (p >= 0) sure = sure && q < m.confirmed_to && p < m.confirmed_to;
+  }
+  char count[32];
+  std::snprintf(count, sizeof count, n == 1 ? "one position" : "%d positions", n);
+  if (tail.shift > 0) {
+    // "9 of ieeeg1 (t4)", "3, 4, 5 of exst1 (vimin, tc, tb)"
+    char positions[96] = "";
+    char names[160] = "";
+    std::size_t at = 0;
+    std::size_t named = 0;
+    for (int q = k; q < k + n && q < m.count; ++q) {
+      const int a = std::snprintf(positions + at, sizeof positions - at, "%s%d", q > k ? ", " : "",
+                                  q + 1);
+      const int b = std::snprintf(names + named, sizeof names - named, "%s%s", q > k ? ", " : "",
+                                  m.names[q]);
+      if (a > 0 && at + static_cast<std::size_t>(a) < sizeof positions)
+        at += static_cast<std::size_t>(a);
+      if (b > 0 && named + static_cast<std::size_t>(b) < sizeof names)
+        named += static_cast<std::size_t>(b);
+    }
+    report(lib.findings, sure ? Severity::error : Severity::warning,
+           SourcePoint{file, side.lines[k], 0},
+           "%ss from line %d on stand %s early: position%s %s of %s (%s) %s not written%s",
+           side.what, side.lines[k], count, n == 1 ? "" : "s", positions, m.name, names,
+           n == 1 ? "is" : "are", sure ? "" : " (order not confirmed)");
+  } else {
+    report(lib.findings, sure ? Severity::error : Severity::warning,
+           SourcePoint{file, side.lines[k], 0},
+           "%ss from line %d on stand %s late: %s %s%s too many at or before that line%s",
+           side.what, side.lines[k], count, n == 1 ? "one" : count, side.what,
+           n == 1 ? "" : "s", sure ? "" : " (order not confirmed)");
+  }
+}
+
+// Every parameter of the side at the position its name holds in the model; a tail that
+// stands shifted by one count is told once, the positions it explains not again.
 void check_positions(const CheckedLibrary& lib, const Side& side, const char* file) {
   if (!side.checked) return;
   const ModelEntry& m = *side.model;
+  const Shift tail = shifted_tail(side);
   for (int k = 0; k < side.count; ++k) {
+    if (k == tail.first) report_shift(lib, side, file, tail);
     const SourcePoint at{file, side.lines[k], 0};
     const char* name = side.names[k];
     if (k >= m.count) {
@@ -68,6 +140,7 @@ void check_positions(const CheckedLibrary& lib, const Side& side, const char* fi
     }
     const int p = model_position(side, k);
     if (p < 0 || p == k) continue;
+    if (tail.first >= 0 && k >= tail.first && p - k == tail.shift) continue;
     const bool sure = k < m.confirmed_to && p < m.confirmed_to;
     report(lib.findings, sure ? Severity::error : Severity::warning, at,
            "%s [%s]: position %d of %s holds %s; %s is position %d%s", side.what, name, k + 1,
