@@ -16,17 +16,23 @@ prefix=$(mktemp -d)
 home=$(mktemp -d)
 packages=$(mktemp -d)
 record=$build/installed_files.txt
+manifest=$build/install_manifest.txt
 saved_record=$(mktemp)
+saved_manifest=$(mktemp)
 had_record=0
+had_manifest=0
 if [ -f "$record" ]; then cp "$record" "$saved_record"; had_record=1; fi
+if [ -f "$manifest" ]; then cp "$manifest" "$saved_manifest"; had_manifest=1; fi
+# Both records of the last real install are put back as they were: cpack's own install
+# rewrites install_manifest.txt.
 restore_record() {
   if [ $had_record = 1 ]; then cp "$saved_record" "$record"; else rm -f "$record"; fi
-  rm -f "$saved_record"
+  if [ $had_manifest = 1 ]; then cp "$saved_manifest" "$manifest"; else rm -f "$manifest"; fi
+  rm -f "$saved_record" "$saved_manifest"
 }
 trap 'chmod -R u+w "$prefix"; rm -rf "$prefix" "$home" "$packages"; restore_record' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-manifest=$build/install_manifest.txt
 before=$( [ -f "$manifest" ] && sha1sum < "$manifest" || echo none)
 "$cmake" --install "$build" --prefix "$prefix" --component modelconv > /dev/null
 after=$( [ -f "$manifest" ] && sha1sum < "$manifest" || echo none)
@@ -98,4 +104,17 @@ echo "not ours" > "$prefix/share/doc/notes.txt"
 left=$(cd "$prefix" && find . -mindepth 1 | sort | tr '\n' ' ')
 [ "$left" = "./share ./share/doc ./share/doc/notes.txt " ] || fail "the uninstall left [$left]"
 ls "$packages"/modelconv-*.tar.gz > /dev/null || fail "cpack wrote no package"
+
+# The archive's pages and guide cannot know where it is unpacked: they name its files from
+# <prefix>, never from the folder cpack staged it in.
+unpacked=$(mktemp -d)
+tar -xzf "$packages"/modelconv-*.tar.gz -C "$unpacked"
+archive_texts=$( (for page in "$unpacked"/*/share/man/man1/*.1.gz; do zcat "$page"; done
+                  cat "$unpacked"/*/share/doc/modelconv/guide.md) )
+rm -rf "$unpacked"
+if grep -q '_CPack_Packages' <<< "$archive_texts"; then
+  fail "the archive's pages name cpack's staging folder"
+fi
+grep -q '<prefix>/share/modelconv/examples' <<< "$archive_texts" ||
+  fail "the archive's pages do not name its examples from <prefix>"
 echo "installed to a temporary prefix: no package file, the pages' paths exist, their examples run, the example converts as expected, and the uninstall target removes it all"
