@@ -116,6 +116,13 @@ bool write_skeleton(std::FILE* out, const char* from_name, const char* to_name) 
                    m->name);
     return false;
   }
+  if (from->kind != to->kind) {
+    const auto article = [](ModelKind kind) { return kind == ModelKind::exciter ? "an" : "a"; };
+    console_printf("[%s] is %s %s and [%s] %s %s: no rule converts one into the other, so no skeleton is written\n",
+                   from->name, article(from->kind), kind_name(from->kind), to->name,
+                   article(to->kind), kind_name(to->kind));
+    return false;
+  }
   std::fprintf(out,
                "# %s -> %s: a rule skeleton made by rulecheck --skeleton %s %s.\n"
                "# %s: %s\n# %s: %s\n",

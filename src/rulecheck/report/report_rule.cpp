@@ -57,6 +57,8 @@ void svg_value(Html& h, double x, double y, const char* anchor, double value) {
 void write_histogram(Html& h, const ParameterStats& s) {
   constexpr int kWidth = 330, kHeight = 96, kTop = 14, kBase = 70;
   const Histogram& hist = s.histogram;
+  // Every value the same and no band to show it against: one bar, its value under it.
+  const bool constant = !hist.band && s.usable > 0 && s.min == s.max && s.usable == s.values;
   const int first = hist.band ? 0 : 1;
   const int last = hist.band ? kHistogramBins + 1 : kHistogramBins;
   const double bar = static_cast<double>(kWidth) / (last - first + 1);
@@ -68,7 +70,16 @@ void write_histogram(Html& h, const ParameterStats& s) {
   svg.attr("width", kWidth).attr("height", kHeight).attr("viewBox", box).attr("role", "img");
   svg.attr("aria-label", "histogram of the converted values");
   if (hist.band) svg_rect(h, bar, 0, bar * kHistogramBins, kBase, kBandColour);
-  for (int i = first; i <= last && highest > 0; ++i) {
+  if (constant) {
+    const double x = (kWidth - bar) / 2.0 + 1;
+    svg_rect(h, x, kTop, bar - 2, kBase - kTop, kBarColour);
+    const double replaced = static_cast<double>(s.replaced) / s.values * (kBase - kTop);
+    if (s.replaced > 0) svg_rect(h, x, kBase - replaced, bar - 2, replaced, kReplacedColour);
+    char label[16];
+    count_label(s.values, label, sizeof label);
+    svg_text(h, kWidth / 2.0, kTop - 3, "middle", label);
+  }
+  for (int i = first; i <= last && highest > 0 && !constant; ++i) {
     if (hist.counts[i] == 0) continue;
     const double x = (i - first) * bar + 1;
     const double all = static_cast<double>(hist.counts[i]) / highest * (kBase - kTop);
@@ -91,6 +102,9 @@ void write_histogram(Html& h, const ParameterStats& s) {
     bin_range(hist, kHistogramBins, &from, &to);
     svg_value(h, bar * (kHistogramBins + 1) + 1, kBase + 12, "end", to);
     svg_text(h, kWidth / 2.0, kBase + 24, "middle", "band: the rule's limits; below | above");
+  } else if (constant) {
+    svg_value(h, kWidth / 2.0, kBase + 12, "middle", s.min);
+    svg_text(h, kWidth / 2.0, kBase + 24, "middle", "every value the same (no band)");
   } else if (hist.started) {
     bin_range(hist, 1, &from, &to);
     svg_value(h, 0, kBase + 12, "start", from);
