@@ -150,6 +150,7 @@ ConversionResult convert_record(const ActiveRule& rule, char* text, int colon_po
   Display display{text, colon_position, streams.bus_name_form};
 
   ConversionResult result;
+  parse_record_place(text, colon_position, result.place);
   for (int k = 0; k < r.output_count; ++k)
     run_rule_program(rule, rule.programs.assignments[k], r.expressions[k], &outputs[k]);
 

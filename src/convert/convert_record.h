@@ -30,6 +30,7 @@ constexpr char mark_character(ValueMark mark) {
 }
 
 struct ConversionResult {
+  RecordPlace place;              // where the record stands, read before it was renamed
   int header_end;                 // the colon position of the renamed header (see write_model_name)
   bool failed;                    // an output ended below the failure threshold or is no number
   int suspects;                   // outputs whose test yielded zero

@@ -1,6 +1,8 @@
 // A record's values as a model's named parameters, by the catalogue's record order.
 #include "dynamics/record_values.h"
 
+#include <cmath>
+
 #include "dynamics/blocks.h"
 
 ParameterReader::ParameterReader(const RecordValues& record, Verdict& verdict, Notes& notes)
@@ -17,7 +19,12 @@ double ParameterReader::value(const char* name) {
          record_.model->name, name);
     return 0.0;
   }
-  return k < record_.given ? static_cast<double>(record_.values[k]) : 0.0;
+  const double v = k < record_.given ? static_cast<double>(record_.values[k]) : 0.0;
+  if (!std::isfinite(v)) {
+    fail(verdict_, Problem::invalid_data, "%s = %g is no finite number", name, v);
+    return 0.0;
+  }
+  return v;
 }
 
 double ParameterReader::time_constant(const char* name) {

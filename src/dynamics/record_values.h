@@ -16,7 +16,8 @@ struct RecordValues {
 class ParameterReader {
  public:
   ParameterReader(const RecordValues& record, Verdict& verdict, Notes& notes);
-  // Any value. A name the model does not have is a fault of the simulation: it stops
+  // Any value. A value that is no finite number (inf, nan) makes the record unusable:
+  // invalid data. A name the model does not have is a fault of the simulation: it stops
   // the model.
   double value(const char* name);
   // A time constant of a denominator: negative, the model cannot start; between 0 and

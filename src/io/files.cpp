@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
@@ -126,7 +127,7 @@ bool same_file(const FileIdentity& a, const FileIdentity& b) {
 
 }  // namespace
 
-const char* find_clashing_output(NameList written, const NameList* read, int read_lists) {
+bool find_clash(NameList written, const NameList* read, int read_lists, Clash& clash) {
   // Identities are found again for every pair: a run names a handful of files, and
   // no list of them has a capacity to run out of.
   FileIdentity out;
@@ -138,18 +139,82 @@ const char* find_clashing_output(NameList written, const NameList* read, int rea
     for (int j = 0; j < written.count; ++j) {
       if (j == i || !written.names[j]) continue;
       identify(written.names[j], other);
-      if (same_file(out, other)) return written.names[i];
+      if (same_file(out, other)) {
+        clash = Clash{written.names[i], written.names[j], true};
+        return true;
+      }
     }
     if (!out.exists) continue;
     for (int l = 0; l < read_lists; ++l) {
       for (int r = 0; r < read[l].count; ++r) {
         if (!read[l].names[r]) continue;
         identify(read[l].names[r], other);
-        if (other.exists && same_file(out, other)) return written.names[i];
+        if (other.exists && same_file(out, other)) {
+          clash = Clash{written.names[i], read[l].names[r], false};
+          return true;
+        }
       }
     }
   }
-  return nullptr;
+  return false;
+}
+
+const char* find_clashing_output(NameList written, const NameList* read, int read_lists) {
+  Clash clash;
+  return find_clash(written, read, read_lists, clash) ? clash.written : nullptr;
+}
+
+namespace {
+
+// The folder part of a name ("." for a bare name), and where its last name begins.
+const char* split_folder(const char* name, char* folder, std::size_t size) {
+  const char* base = name;
+  for (const char* p = name; *p; ++p) {
+    if (*p == '/'
+#ifdef _WIN32
+        || *p == '\\' || *p == ':'
+#endif
+    )
+      base = p + 1;
+  }
+  std::size_t n = static_cast<std::size_t>(base - name);
+  if (n == 0) {
+    std::snprintf(folder, size, ".");
+  } else {
+    if (n > 1) --n;  // the separator, but not a root's
+    if (n >= size) n = size - 1;
+    std::memcpy(folder, name, n);
+    folder[n] = '\0';
+  }
+  return base;
+}
+
+// Two folders are one: by device and inode where both exist, by their resolved paths
+// (or the names as given) where one does not.
+bool same_folder(const char* a, const char* b) {
+  struct stat sa;
+  struct stat sb;
+  const bool a_exists = stat(a, &sa) == 0;
+  const bool b_exists = stat(b, &sb) == 0;
+#ifndef _WIN32
+  if (a_exists && b_exists) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+#endif
+  if (a_exists != b_exists) return false;
+  FileIdentity ia;
+  FileIdentity ib;
+  identify(a, ia);
+  identify(b, ib);
+  if (ia.resolved[0] && ib.resolved[0]) return std::strcmp(ia.resolved, ib.resolved) == 0;
+  return std::strcmp(a, b) == 0;
+}
+
+}  // namespace
+
+bool names_file_in(const char* name, const char* folder, bool (*matches)(const char* base)) {
+  if (!name || !folder) return false;
+  char own[PATH_MAX + 1];
+  const char* base = split_folder(name, own, sizeof own);
+  return matches(base) && same_folder(own, folder);
 }
 
 bool is_regular_or_missing(const char* name) {

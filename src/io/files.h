@@ -26,6 +26,26 @@ struct NameList {
 // exist yet by their resolved path; devices and other non-regular files never clash.
 const char* find_clashing_output(NameList written, const NameList* read, int read_lists);
 
+// The same, telling both files of the first clash: the written one and the file it is
+// (another written one, or one read). False when none clashes.
+struct Clash {
+  const char* written;
+  const char* other;
+  bool other_written;
+};
+bool find_clash(NameList written, const NameList* read, int read_lists, Clash& clash);
+
+// True when `name` lies in the folder `folder` (the same folder, by its identity where it
+// exists, by its resolved path where it does not yet) and its last name `matches`.
+bool names_file_in(const char* name, const char* folder, bool (*matches)(const char* base));
+
+// The longest path this system can open, in characters.
+#ifdef _WIN32
+constexpr int kMaxPathLength = 259;
+#else
+constexpr int kMaxPathLength = 4095;
+#endif
+
 // True when `name` is a regular file or names no file yet: not a device, a pipe, a
 // terminal or a folder.
 bool is_regular_or_missing(const char* name);

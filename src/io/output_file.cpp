@@ -25,7 +25,7 @@ namespace {
 
 // The temporary files being written, for a signal that ends the run to remove them:
 // the one place where this state is kept, since a signal handler can be handed nothing.
-constexpr int kMaxPending = 2;
+constexpr int kMaxPending = 4;
 const char* volatile pending[kMaxPending];
 
 extern "C" void remove_pending_and_stop(int signal_number) {

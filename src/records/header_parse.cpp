@@ -147,17 +147,65 @@ void parse_conversion_header(const char* header_text, RecordHeader& h, BusNameFo
   }
 }
 
-void parse_record_place(const char* header_text, int bus_number, RecordHeader& h, char* bus_name,
-                        int size) {
-  h = RecordHeader{};
-  std::strcpy(h.unit_id, "1 ");
-  const char* open = std::strchr(header_text, '"');
-  // The unit-case parse of "x <bus> <the header from its first quote>".
-  char text[kMaxHeaderLength + 32];
-  std::snprintf(text, sizeof text, "x %d %s", bus_number, open ? open : "");
-  parse_unit_header(text, h);
-  copy_cut(h.model, header_text, std::min(std::strcspn(header_text, " ,:\t"), sizeof h.model - 1));
-  h.bus_number = bus_number;
-  const std::size_t length = open ? std::strcspn(open + 1, "\"") : 0;
-  copy_cut(bus_name, open ? open + 1 : "", std::min(length, static_cast<std::size_t>(size - 1)));
+namespace {
+
+// The header's characters from `at` on, one field at a time: a quoted field whole, any
+// other up to a delimiter; a colon outside quotes ends the header.
+struct Fields {
+  const char* text;
+  int length;
+  int at = 0;
+  bool is(const char* set) const { return at < length && std::strchr(set, text[at]) != nullptr; }
+  void skip() {
+    while (is(" ,\t")) ++at;
+  }
+  bool ended() const { return at >= length || text[at] == ':' || text[at] == '\0'; }
+  // The next field into `out` (room `size`); `quoted` tells whether it stood in quotes.
+  bool next(char* out, std::size_t size, bool* quoted) {
+    skip();
+    *quoted = false;
+    out[0] = '\0';
+    if (ended()) return false;
+    std::size_t n = 0;
+    const auto keep = [&](char c) {
+      if (n + 1 < size) out[n++] = c;
+    };
+    if (text[at] == '"') {
+      *quoted = true;
+      ++at;
+      while (at < length && text[at] != '"' && text[at] != '\0') keep(text[at++]);
+      if (at < length && text[at] == '"') ++at;
+    } else {
+      while (at < length && !is(" ,\t:\"") && text[at] != '\0') keep(text[at++]);
+    }
+    out[n] = '\0';
+    return true;
+  }
+  // The next field begins with a quote (and so is not the one before it).
+  bool quote_next() {
+    skip();
+    return !ended() && text[at] == '"';
+  }
+};
+
+}  // namespace
+
+void parse_record_place(const char* text, int length, RecordPlace& place) {
+  place = RecordPlace{};
+  std::strcpy(place.unit_id, "  ");
+  Fields f{text, length};
+  char field[kMaxHeaderLength + 1];
+  bool quoted = false;
+  if (!f.next(field, sizeof field, &quoted)) return;  // the model
+  if (f.next(field, sizeof field, &quoted)) scan_int(field, &place.bus_number);
+  if (!f.next(field, kPlaceNameSize, &quoted)) return;
+  std::strcpy(place.bus_name, field);
+  // A quote right behind the name is the unit ID's: the kV is left out.
+  if (!f.quote_next() && f.next(field, kPlaceKvSize, &quoted)) {
+    std::strcpy(place.kv_text, field);
+    scan_float(field, &place.base_kv);
+  }
+  if (!f.next(field, sizeof field, &quoted) || field[0] == '\0') return;
+  place.unit_id[0] = field[0];
+  place.unit_id[1] = field[1] != '\0' ? field[1] : ' ';
 }

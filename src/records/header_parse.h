@@ -18,11 +18,19 @@ enum class BusNameForm {
 // header does not give read as empty, 0 and "  ".
 void parse_conversion_header(const char* header_text, RecordHeader& header, BusNameForm form);
 
-// The place of a record as the checker's reports tell it, from the header text of a
-// converted record: its bus is `bus_number`, the one the reading loop took before the
-// new model name was written (a short name over a compact header covers the bus, as in
-// "sexs  " written over "sexs 6"); the bus name is the text between the first two
-// double quotes, whole, cut to size - 1 characters; base kV and unit ID follow it as the
-// unit-case parse reads them (kV 0 when not given, unit ID "--" without quotes).
-void parse_record_place(const char* header_text, int bus_number, RecordHeader& header,
-                        char* bus_name, int size);
+// Where a record stands, as its header's fields give it: the record's own text of each,
+// read once by the conversion before the new model name is written over the header.
+// The bus name is the quoted name whole (or, where the header gives a placeholder such
+// as "!" or an unquoted name, that token), the kV the record's text and its number, the
+// unit ID the two characters inside its quotes ("1" is the unit "1 ").
+constexpr int kPlaceNameSize = 32;
+constexpr int kPlaceKvSize = 16;
+struct RecordPlace {
+  int bus_number;                // 0 where the header gives none
+  char bus_name[kPlaceNameSize];  // cut to 31 characters
+  char kv_text[kPlaceKvSize];     // as written, cut to 15 characters; "" where not given
+  float base_kv;                  // its number; 0 where it holds none
+  char unit_id[3];                // "  " where not given
+};
+// Reads the header text, its first `length` characters (up to and with its colon).
+void parse_record_place(const char* text, int length, RecordPlace& place);

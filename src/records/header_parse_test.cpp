@@ -126,26 +126,53 @@ TEST(ConversionHeader, QuotedFormKeepsBlanks) {
   EXPECT_STREQ(h.unit_id, "  ");
 }
 
-// The place a report gives a converted record: the loop's bus stands for a bus the new
-// model name covered, the bus name is whole, and a header
-// without quotes gives the unit ID "--".
-TEST(RecordPlace, BusFromTheLoopAndTheWholeName) {
-  RecordHeader h;
-  char name[32];
-  parse_record_place("sexs    \"F\" 13.8 \"2 \" ", 6, h, name, sizeof name);
-  EXPECT_EQ(h.bus_number, 6);
-  EXPECT_STREQ(h.model, "sexs");
-  EXPECT_STREQ(name, "F");
-  EXPECT_EQ(h.base_kv, 13.8f);
-  EXPECT_STREQ(h.unit_id, "2 ");
-  parse_record_place("gast  3 \"A LONG BUS NAME\" 345 \"G1\"", 13, h, name, 8);
-  EXPECT_EQ(h.bus_number, 13);
-  EXPECT_STREQ(name, "A LONG ");  // cut to the room given
-  EXPECT_STREQ(h.unit_id, "G1");
-  parse_record_place("genrou 4 ", 4, h, name, sizeof name);
-  EXPECT_STREQ(name, "");
-  EXPECT_STREQ(h.unit_id, "--");
-  EXPECT_EQ(h.bus_number, 4);
+// The place of a record as its fields give it, read once by the conversion: a quoted
+// name whole, placeholders as tokens, the kV as written, the ID inside its quotes.
+RecordPlace place_of(const std::string& header) {
+  RecordPlace p;
+  parse_record_place(header.c_str(), static_cast<int>(header.size()), p);
+  return p;
+}
+
+TEST(RecordPlace, FieldsAsTheRecordWritesThem) {
+  RecordPlace p = place_of("tgov1 2 \"OUT SIDE\" 22 \"1 \" :");
+  EXPECT_EQ(p.bus_number, 2);
+  EXPECT_STREQ(p.bus_name, "OUT SIDE");  // blanks inside the quotes are the name's
+  EXPECT_STREQ(p.kv_text, "22");
+  EXPECT_EQ(p.base_kv, 22.0f);
+  EXPECT_STREQ(p.unit_id, "1 ");
+  p = place_of("gast 6,\"N, with a comma\",13.8,\"G1\":");
+  EXPECT_EQ(p.bus_number, 6);
+  EXPECT_STREQ(p.bus_name, "N, with a comma");
+  EXPECT_STREQ(p.kv_text, "13.8");
+  EXPECT_STREQ(p.unit_id, "G1");
+  p = place_of("tgov1 1 \"1\" 22.00 \"1\" :");  // a one-character ID is "1 "
+  EXPECT_STREQ(p.bus_name, "1");
+  EXPECT_STREQ(p.unit_id, "1 ");
+}
+
+TEST(RecordPlace, PlaceholdersAndWhatIsLeftOut) {
+  // "!" for the name and the kV: the ID is the next quoted field's.
+  RecordPlace p = place_of("genrou 1 ! ! \"1 \" :");
+  EXPECT_EQ(p.bus_number, 1);
+  EXPECT_STREQ(p.bus_name, "!");
+  EXPECT_STREQ(p.kv_text, "!");
+  EXPECT_EQ(p.base_kv, 0.0f);
+  EXPECT_STREQ(p.unit_id, "1 ");
+  // A quote right behind the name: no kV.
+  p = place_of("esac7b 1 ! \"1\" :");
+  EXPECT_STREQ(p.kv_text, "");
+  EXPECT_STREQ(p.unit_id, "1 ");
+  // Not given: an empty name, no kV, the ID "  ".
+  p = place_of("genrou 4 :");
+  EXPECT_EQ(p.bus_number, 4);
+  EXPECT_STREQ(p.bus_name, "");
+  EXPECT_STREQ(p.unit_id, "  ");
+  // A name longer than the room is cut; an infinite kV is written as the record writes it.
+  p = place_of("gast 3 \"" + std::string(40, 'n') + "\" inf \"G1\" :");
+  EXPECT_EQ(std::string(p.bus_name), std::string(31, 'n'));
+  EXPECT_STREQ(p.kv_text, "inf");
+  EXPECT_STREQ(p.unit_id, "G1");
 }
 
 }  // namespace

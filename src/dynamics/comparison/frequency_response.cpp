@@ -43,6 +43,7 @@ void compare_stabilizers(const RecordValues& old_record, const RecordValues& new
   int gain_at = 0;
   int phase_at = 0;
   const bool second = second_code(old_s) != 0 || second_code(new_s) != 0;
+  double second_gain[2][kFrequencyCount] = {};  // of the second input, OLD and NEW
   for (int i = 0; i < kFrequencyCount; ++i) {
     const double f = kStabilizerFrequencies[i];
     const Complex g_old = stabilizer_response(old_s, f);
@@ -65,8 +66,9 @@ void compare_stabilizers(const RecordValues& old_record, const RecordValues& new
     }
     // A second input (pss2a's) is compared as the first.
     if (second) {
-      const double e2 = gain_error(magnitude(stabilizer_response(old_s, f, true)),
-                                   magnitude(stabilizer_response(new_s, f, true)));
+      second_gain[0][i] = magnitude(stabilizer_response(old_s, f, true));
+      second_gain[1][i] = magnitude(stabilizer_response(new_s, f, true));
+      const double e2 = gain_error(second_gain[0][i], second_gain[1][i]);
       if (!(e2 <= worst_gain)) {
         worst_gain = e2;
         gain_at = i;
@@ -74,6 +76,25 @@ void compare_stabilizers(const RecordValues& old_record, const RecordValues& new
     }
   }
   t.steps = 0;
+  // A gain or phase that is no finite number is the data's: no error can be measured.
+  for (int side = 0; side < 2; ++side) {
+    const double* gains = side ? t.gain_new : t.gain_old;
+    const double* phases = side ? t.phase_new : t.phase_old;
+    for (int i = 0; i < kFrequencyCount; ++i) {
+      const char* what = !std::isfinite(gains[i])              ? "gain"
+                         : !std::isfinite(phases[i])           ? "phase"
+                         : !std::isfinite(second_gain[side][i]) ? "second input's gain"
+                                                                : nullptr;
+      if (!what) continue;
+      const double v = !std::isfinite(gains[i])    ? gains[i]
+                       : !std::isfinite(phases[i]) ? phases[i]
+                                                   : second_gain[side][i];
+      char non_finite[kReasonSize];
+      std::snprintf(non_finite, sizeof non_finite, "%s: its %s is not a finite number (%g at %g Hz)",
+                    side ? "NEW" : "OLD", what, v, kStabilizerFrequencies[i]);
+      return decide_all(c, Outcome::invalid_data, side == 1, non_finite);
+    }
+  }
   OutputComparison& gain = c.outputs[0];
   OutputComparison& phase = c.outputs[1];
   gain.deviation = worst_gain;

@@ -17,14 +17,26 @@ inline Sample sample_of(double y) { return Sample{{y, 0.0}}; }
 inline Sample sample_of(const Sample& y) { return y; }
 
 // Keeps OLD's samples; knows whether every one of them is a finite number.
+// The first sample of an output that is no finite number: where, and what.
+struct NonFinite {
+  int at = -1;  // -1: every sample is a finite number
+  double value = 0.0;
+  void see(int n, double v) {
+    if (at < 0 && !std::isfinite(v)) {
+      at = n;
+      value = v;
+    }
+  }
+};
+
 struct OldRecorder {
   Trajectories& t;
   int outputs;
-  bool finite[kMaxComparedOutputs] = {true, true};
+  NonFinite non_finite[kMaxComparedOutputs] = {};
   void operator()(int n, const Sample& y) {
     for (int k = 0; k < outputs; ++k) {
       t.old_full[k][n] = y.v[k];
-      finite[k] = finite[k] && std::isfinite(y.v[k]);
+      non_finite[k].see(n, y.v[k]);
       if (n % kSampleEvery == 0) t.old_values[k][n / kSampleEvery] = y.v[k];
     }
   }
@@ -36,9 +48,11 @@ struct NewRecorder {
   int outputs;
   FullResponse* full;
   DeviationMeter meters[kMaxComparedOutputs] = {};
+  NonFinite non_finite[kMaxComparedOutputs] = {};
   void operator()(int n, const Sample& y) {
     for (int k = 0; k < outputs; ++k) {
       meters[k].add(n, t.old_full[k][0], t.old_full[k][n], y.v[k]);
+      non_finite[k].see(n, y.v[k]);
       if (n % kSampleEvery == 0) t.new_values[k][n / kSampleEvery] = y.v[k];
       if (full) full->new_values[k][n] = y.v[k];
     }
@@ -46,7 +60,7 @@ struct NewRecorder {
 };
 
 // Decides output k from what both recorders kept; false, every output decided
-// INVALID_DATA, when OLD's response is not a finite number.
+// INVALID_DATA of its side, when OLD's or NEW's response is not a finite number.
 bool decide_recorded(Comparison& c, int k, const OldRecorder& old_side,
                      const NewRecorder& new_side, double tolerance);
 

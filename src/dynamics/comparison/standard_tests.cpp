@@ -2,9 +2,8 @@
 #include "dynamics/comparison/standard_tests.h"
 
 #include <cstdio>
-#include <iterator>
 
-const StandardTest kStandardTests[] = {
+const StandardTest kStandardTests[kStandardTestCount] = {
     {"speed_step", ModelKind::governor, "governors", "speed step", Metric::time_domain, -0.004,
      1.0, "", 0.8, 30.0, 60.0, 1, {"pm"}, {"Pm"}},
     {"frequency_response", ModelKind::stabilizer, "stabilizers", "gain and phase",
@@ -14,7 +13,6 @@ const StandardTest kStandardTests[] = {
     {"field_step", ModelKind::generator, "generators", "field step", Metric::time_domain, 0.05, 1.0,
      " on open circuit", 0.0, 20.0, 0.0, 1, {"vt"}, {"Vt"}},
 };
-const int kStandardTestCount = static_cast<int>(std::size(kStandardTests));
 
 const StandardTest* standard_test(ModelKind kind) {
   for (const StandardTest& t : kStandardTests) {
@@ -23,27 +21,41 @@ const StandardTest* standard_test(ModelKind kind) {
   return nullptr;
 }
 
-void describe_tests(char* out, std::size_t size, double tolerance_percent, double phase_degrees) {
+namespace {
+
+// Appends to a text of `size`, cut at its end.
+struct Writer {
+  char* out;
+  std::size_t size;
   std::size_t used = 0;
-  const auto put = [&](const char* format, auto... values) {
+  template <class... Values>
+  void put(const char* format, Values... values) {
     if (used >= size) return;
     const int n = std::snprintf(out + used, size - used, format, values...);
     if (n > 0) used += static_cast<std::size_t>(n);
-  };
-  for (const StandardTest& t : kStandardTests) {
-    put("%s%s: %s", used ? "; " : "", t.label, t.what);
-    if (t.metric == Metric::frequency) {
-      put(" at %g to %g Hz", kStabilizerFrequencies[0],
-          kStabilizerFrequencies[kFrequencyCount - 1]);
-      continue;
-    }
-    put(" %+g pu at %g s%s", t.step, t.at, t.where);
-    if (t.p0 > 0) put(" from P0 = %g pu", t.p0);
-    put(", %s", t.output_labels[0]);
-    for (int i = 1; i < t.outputs; ++i) put(" and %s", t.output_labels[i]);
-    put(" over %g s", t.seconds);
-    if (t.hydro_seconds > 0) put(" (%g s for hydro units)", t.hydro_seconds);
   }
-  put("; h = 1/%d s; tolerance %g %%, phase %g deg", kStepsPerSecond, tolerance_percent,
-      phase_degrees);
+};
+
+}  // namespace
+
+void describe_test(const StandardTest& t, char* out, std::size_t size) {
+  Writer w{out, size};
+  if (size > 0) out[0] = '\0';
+  w.put("%s: %s", t.label, t.what);
+  if (t.metric == Metric::frequency) {
+    w.put(" at %g to %g Hz", kStabilizerFrequencies[0], kStabilizerFrequencies[kFrequencyCount - 1]);
+    return;
+  }
+  w.put(" %+g pu at %g s%s", t.step, t.at, t.where);
+  if (t.p0 > 0) w.put(" from P0 = %g pu", t.p0);
+  w.put(", %s", t.output_labels[0]);
+  for (int i = 1; i < t.outputs; ++i) w.put(" and %s", t.output_labels[i]);
+  w.put(" over %g s", t.seconds);
+  if (t.hydro_seconds > 0) w.put(" (%g s for hydro units)", t.hydro_seconds);
+}
+
+void describe_numerics(char* out, std::size_t size, double tolerance_percent,
+                       double phase_degrees) {
+  std::snprintf(out, size, "h = 1/%d s, tolerance %g %%, phase %g deg", kStepsPerSecond,
+                tolerance_percent, phase_degrees);
 }

@@ -31,8 +31,8 @@ struct StandardTest {
   const char* output_labels[kMaxComparedOutputs];  // "Pm", as the prose names it
 };
 
-extern const StandardTest kStandardTests[];
-extern const int kStandardTestCount;
+constexpr int kStandardTestCount = 4;
+extern const StandardTest kStandardTests[kStandardTestCount];
 
 // The test that judges models of `kind`; nullptr for none.
 const StandardTest* standard_test(ModelKind kind);
@@ -51,7 +51,9 @@ constexpr int kMaxSteps = 60 * kStepsPerSecond;
 constexpr int kSampleEvery = kStepsPerSecond / 120;
 constexpr int kMaxSamples = kMaxSteps / kSampleEvery + 1;
 
-// The tests in words, for the console and the report: "governors: speed step -0.004 pu at
-// 1 s from P0 = 0.8 pu, Pm over 30 s (60 s for hydro units); ...; h = 1/480 s; tolerance
-// 5 %, phase 5 deg".
-void describe_tests(char* out, std::size_t size, double tolerance_percent, double phase_degrees);
+// A test in words, for the console, the report and the guide: "governors: speed step
+// -0.004 pu at 1 s from P0 = 0.8 pu, Pm over 30 s (60 s for hydro units)".
+void describe_test(const StandardTest& test, char* out, std::size_t size);
+// What every test shares: "h = 1/480 s, tolerance 5 %, phase 5 deg".
+void describe_numerics(char* out, std::size_t size, double tolerance_percent,
+                       double phase_degrees);

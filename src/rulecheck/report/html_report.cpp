@@ -21,7 +21,7 @@ h3 { font-size: 15px; margin: 14px 0 4px; }
 section > h2, body > h2 { display: block; margin: 26px 0 6px; }
 details { margin: 18px 0 6px; } summary { cursor: pointer; margin-bottom: 6px; }
 p { margin: 4px 0; } .facts { color: #4b5565; } .reading { max-width: 60em; }
-ul.choices { margin: 2px 0 8px; padding-left: 22px; max-width: 60em; }
+ul.choices, ul.tests { margin: 2px 0 8px; padding-left: 22px; max-width: 60em; }
 table { border-collapse: collapse; margin: 6px 0 10px; }
 th, td { border-bottom: 1px solid #d7dce4; padding: 3px 7px; text-align: left;
   vertical-align: top; }

@@ -171,7 +171,8 @@ void write_plot(Html& h, const RecordPlot& plot) {
     Element caption(h, "figcaption");
     char line[256];
     std::snprintf(line, sizeof line, "%s: line %d, bus %d \"%s\" unit \"%s\"",
-                  kTitles[plot.title], k.line, k.bus, k.bus_name, k.unit_id);
+                  kTitles[plot.title], k.at.line, k.at.bus, k.at.place.bus_name,
+                  k.at.place.unit_id);
     text(h, line);
     for (int i = 0; i < c.count; ++i) {
       const OutputComparison& o = c.outputs[i];
@@ -268,12 +269,31 @@ void write_responses(Html& h, const ReportInput& in) {
   {
     Element p(h, "p");
     p.attr("class", "reading");
-    char tests[1024];
-    describe_tests(tests, sizeof tests, run.options.tolerance * 100, run.options.phase_tolerance);
-    text(h, "The tests: ");
-    text(h, tests);
+    char numerics[256];
+    describe_numerics(numerics, sizeof numerics, run.options.tolerance * 100,
+                      run.options.phase_tolerance);
+    text(h, "The standard tests of the models the rules convert, ");
+    text(h, numerics);
+    text(h, ":");
+  }
+  raw(h, "\n");
+  {
+    Element ul(h, "ul");
+    ul.attr("class", "tests");
+    for (const StandardTest& test : kStandardTests) {
+      if (!kind_in_use(run, test.kind)) continue;
+      char line[512];
+      describe_test(test, line, sizeof line);
+      Element li(h, "li");
+      text(h, line);
+    }
+  }
+  raw(h, "\n");
+  {
+    Element p(h, "p");
+    p.attr("class", "reading");
     text(h,
-         ". OLD is the record as read, NEW as the converted file would hold it. The "
+         "OLD is the record as read, NEW as the converted file would hold it. The "
          "deviation is the largest difference between NEW and OLD over the largest change "
          "of OLD from its start; for stabilizers, the largest gain error and phase error over "
          "the frequencies. In the plots OLD is the blue line, NEW the orange dashed one. The "
@@ -289,9 +309,10 @@ void write_responses(Html& h, const ReportInput& in) {
   {
     Element ul(h, "ul");
     ul.attr("class", "choices");
-    for (const char* choice : kResponseChoices) {
+    for (int i = 0; i < kChoiceCount; ++i) {
+      if (!kind_in_use(run, kChoices[i].kind)) continue;
       Element li(h, "li");
-      text(h, choice);
+      text(h, kChoices[i].text);
     }
   }
   raw(h, "\n");

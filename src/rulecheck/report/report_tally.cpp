@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "records/header_parse.h"
 
 namespace {
 
@@ -22,8 +21,7 @@ UnitRow* unit_slot(UnitList& list, bool flagged) {
   return nullptr;
 }
 
-void keep_unit(UnitList& list, const ConvertedRecord& record, const RuleSet& r,
-               const char* header) {
+void keep_unit(UnitList& list, const ConvertedRecord& record, const RuleSet& r) {
   const ConversionResult& c = record.conversion;
   bool outside = false;
   bool suspect = false;
@@ -36,12 +34,11 @@ void keep_unit(UnitList& list, const ConvertedRecord& record, const RuleSet& r,
   list.suspect += suspect;
   UnitRow* row = unit_slot(list, flagged);
   if (!row) return;
-  RecordHeader h;
-  parse_record_place(header, record.bus_number, h, row->bus_name, sizeof row->bus_name);
+  const RecordPlace& place = c.place;
+  std::snprintf(row->bus_name, sizeof row->bus_name, "%s", place.bus_name);
   row->line = record.line;
-  row->bus = h.bus_number;
-  std::memcpy(row->unit_id, h.unit_id, 2);
-  row->unit_id[2] = '\0';
+  row->bus = record.bus_number;
+  std::memcpy(row->unit_id, place.unit_id, 3);
   row->flagged = flagged;
   const auto n = static_cast<std::size_t>(r.output_count);
   std::memcpy(row->values, c.outputs, n * sizeof(float));
@@ -53,19 +50,15 @@ void keep_unit(UnitList& list, const ConvertedRecord& record, const RuleSet& r,
 // unit's row.
 void keep_statistics(ReportTally& tally, const ConvertedRecord& record, const RuleSet& r) {
   const ConversionResult& c = record.conversion;
-  char header[kMaxHeaderLength + 1];
-  std::snprintf(header, sizeof header, "%.*s", c.header_end, record.text);
-  RecordHeader h;
-  parse_conversion_header(header, h, BusNameForm::token);
-  keep_unit(tally.units[record.rule], record, r, header);
+  keep_unit(tally.units[record.rule], record, r);
   for (int k = 0; k < r.output_count; ++k) {
     add_value(tally.stats[record.rule][k], c.outputs[k], c.marks[k]);
     if (c.marks[k] == ValueMark::passed) continue;
     if (tally.suspect_total++ >= kMaxSuspectRows) continue;
     SuspectRow& row = tally.rows[tally.suspect_total - 1];
     row = SuspectRow{record.line,
-                     h.bus_number,
-                     {h.unit_id[0], h.unit_id[1], '\0'},
+                     record.bus_number,
+                     {c.place.unit_id[0], c.place.unit_id[1], '\0'},
                      record.rule,
                      k,
                      c.suspect_values[k],

@@ -3,33 +3,16 @@
 // as findings.
 #include "rulecheck/responses/responses.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
 
-#include "records/header_parse.h"
 #include "records/record_writer.h"
+#include "rules/rule_loader.h"
 #include "text/format.h"
 #include "text/scan.h"
 
-#ifdef _WIN32
-#include <direct.h>
-#endif
-
-const char* const kResponseChoices[kResponseChoiceCount] = {
-    "a unit whose OLD limits do not hold 0.8 pu does not start",
-    "hygov's velocity limit acts on its integral part",
-    "deadbands, valve curves and gast's extras are not simulated",
-    "ieeest has 18 values",
-    "input codes are numbered alike in ieeest and pss1a",
-    "the rate feedback of exst1 and esst1a is taken before the output limit",
-    "vamax = vamin = 0 is no limit",
-    "ieeet1's ke = 0 is the ke that starts vr at 0",
-    "saturation is quadratic",
-};
 
 namespace {
 
@@ -59,28 +42,12 @@ std::uint64_t hash_values(int rule, const float* a, int na, const float* b, int 
 
 // The record's place and values as the check keeps them.
 struct InHand {
-  int line;
-  int bus;
-  char bus_name[32];
-  char unit_id[3];
-  float kv;
+  RowPlace at;
   float old_values[kKeptValues];
   int old_given;
   float new_values[kKeptValues];
   int new_given;
 };
-
-void read_header(const ConvertedRecord& record, InHand& in) {
-  char header[kMaxHeaderLength + 1];
-  std::snprintf(header, sizeof header, "%.*s", record.conversion.header_end, record.text);
-  RecordHeader h;
-  parse_record_place(header, record.bus_number, h, in.bus_name, sizeof in.bus_name);
-  in.line = record.line;
-  in.bus = h.bus_number;
-  in.kv = h.base_kv;
-  std::memcpy(in.unit_id, h.unit_id, 2);
-  in.unit_id[2] = '\0';
-}
 
 // The deviation of an output relative to its tolerance: 1 is the edge of passing.
 double relative(const OutputComparison& o, const ResponseOptions& options) {
@@ -110,10 +77,7 @@ Outcome record_outcome(const Comparison& c) {
 }
 
 void keep_record(KeptRecord& k, const InHand& in, double deviation) {
-  k.line = in.line;
-  k.bus = in.bus;
-  std::memcpy(k.bus_name, in.bus_name, sizeof k.bus_name);
-  std::memcpy(k.unit_id, in.unit_id, sizeof k.unit_id);
+  k.at = in.at;
   k.deviation = deviation;
   std::memcpy(k.old_values, in.old_values, sizeof k.old_values);
   k.old_given = in.old_given;
@@ -204,12 +168,12 @@ void report_record(ResponseRun& run, const RuleSet& r, const InHand& in, const C
   char text[sizeof(ResponseFinding::text)];
   if (passed) {
     std::snprintf(text, sizeof text, "[%s] -> [%s], bus %d unit \"%s\": passes, but %s",
-                  r.from_model, r.to_model, in.bus, in.unit_id, c.notes.text);
+                  r.from_model, r.to_model, in.at.bus, in.at.place.unit_id, c.notes.text);
   } else {
     std::snprintf(text, sizeof text, "[%s] -> [%s], bus %d unit \"%s\": %s", r.from_model,
-                  r.to_model, in.bus, in.unit_id, what);
+                  r.to_model, in.at.bus, in.at.place.unit_id, what);
   }
-  add_finding(run, in.line, error ? Severity::error : Severity::warning, text);
+  add_finding(run, in.at.line, error ? Severity::error : Severity::warning, text);
 }
 
 void list_not_passed(RuleResponses& rr, const InHand& in, const Comparison& c) {
@@ -217,9 +181,9 @@ void list_not_passed(RuleResponses& rr, const InHand& in, const Comparison& c) {
   if (outcome == Outcome::pass) return;
   if (rr.not_passed_count++ >= kNotPassedKept) return;
   NotPassed& n = rr.not_passed[rr.not_passed_count - 1];
-  n.line = in.line;
-  n.bus = in.bus;
-  std::memcpy(n.unit_id, in.unit_id, sizeof n.unit_id);
+  n.line = in.at.line;
+  n.bus = in.at.bus;
+  std::memcpy(n.unit_id, in.at.place.unit_id, sizeof n.unit_id);
   n.outcome = outcome;
   n.outputs[0] = '\0';
   for (int i = 0; i < c.count; ++i) {
@@ -230,84 +194,6 @@ void list_not_passed(RuleResponses& rr, const InHand& in, const Comparison& c) {
   char reason[2 * kReasonSize + 64];
   describe(c, reason, sizeof reason);
   set_reason(n.reason, reason);
-}
-
-// A text field of a CSV file: quoted, with its quotes doubled, when it needs to be.
-void csv_text(std::FILE* f, const char* text) {
-  if (!std::strpbrk(text, ",\"\n\r")) {
-    std::fputs(text, f);
-    return;
-  }
-  std::fputc('"', f);
-  for (const char* p = text; *p; ++p) {
-    if (*p == '"') std::fputc('"', f);
-    std::fputc(*p, f);
-  }
-  std::fputc('"', f);
-}
-
-void csv_summary_rows(ResponseRun& run, const RuleSet& r, const InHand& in, const Comparison& c) {
-  std::FILE* f = run.summary;
-  if (!f) return;
-  char kv[kMaxFloatText + 1];
-  put_shortest(kv, in.kv);
-  for (int i = 0; i < c.count; ++i) {
-    const OutputComparison& o = c.outputs[i];
-    std::fprintf(f, "%d,%d,", in.line, in.bus);
-    csv_text(f, in.bus_name);
-    std::fprintf(f, ",%s,", kv);
-    csv_text(f, in.unit_id);
-    std::fputc(',', f);
-    csv_text(f, r.from_model);
-    std::fputc(',', f);
-    csv_text(f, r.to_model);
-    std::fprintf(f, ",%s,%s,%.9g,%.9g,", o.output, outcome_name(o.outcome), o.deviation, o.at);
-    char reason[kReasonSize + kNotesSize + 4];
-    std::snprintf(reason, sizeof reason, "%s%s%s", o.reason,
-                  o.reason[0] && c.notes.text[0] ? "; " : "", c.notes.text);
-    csv_text(f, reason);
-    std::fputc('\n', f);
-  }
-}
-
-bool csv_file(const ResponseRun& run, int line, const char* what, std::FILE** f) {
-  char path[4096];
-  std::snprintf(path, sizeof path, "%s/L%d-%s.csv", run.options.csv_folder, line, what);
-  *f = std::fopen(path, "wb");
-  return *f != nullptr;
-}
-
-// The record's own files: OLD and NEW every 1/120 s, or gain and phase per frequency.
-void csv_record_files(ResponseRun& run, const InHand& in, const Comparison& c) {
-  const Trajectories& t = run.trajectories;
-  if (c.kind == SimulatedKind::stabilizer) {
-    if (c.outputs[0].outcome != Outcome::pass && c.outputs[0].outcome != Outcome::fail) return;
-    std::FILE* f;
-    if (!csv_file(run, in.line, "bode", &f)) {
-      run.csv_failed = true;
-      return;
-    }
-    std::fputs("f_hz,gain_old,phase_old_deg,gain_new,phase_new_deg\n", f);
-    for (int i = 0; i < kFrequencyCount; ++i)
-      std::fprintf(f, "%.9g,%.9g,%.9g,%.9g,%.9g\n", kStabilizerFrequencies[i], t.gain_old[i],
-                   t.phase_old[i], t.gain_new[i], t.phase_new[i]);
-    run.csv_failed = std::fclose(f) != 0 || run.csv_failed;
-    return;
-  }
-  for (int i = 0; i < c.count && t.steps > 0; ++i) {
-    const OutputComparison& o = c.outputs[i];
-    if (o.outcome != Outcome::pass && o.outcome != Outcome::fail) continue;
-    std::FILE* f;
-    if (!csv_file(run, in.line, o.output, &f)) {
-      run.csv_failed = true;
-      return;
-    }
-    std::fputs("t,old,new\n", f);
-    for (int n = 0; n * kSampleEvery <= t.steps; ++n)
-      std::fprintf(f, "%.9g,%.9g,%.9g\n", n * kSampleEvery * kStep, t.old_values[i][n],
-                   t.new_values[i][n]);
-    run.csv_failed = std::fclose(f) != 0 || run.csv_failed;
-  }
 }
 
 // The comparison of the record, from the table of those made before when its values are
@@ -342,14 +228,37 @@ const Comparison& compared(ResponseRun& run, int rule, const RuleResponses& rr, 
   return slot->result;
 }
 
-bool make_folder(const char* path) {
-  struct stat st;
-  if (stat(path, &st) == 0) return S_ISDIR(st.st_mode);
-#ifdef _WIN32
-  return _mkdir(path) == 0;
-#else
-  return mkdir(path, 0777) == 0;
-#endif
+}  // namespace
+
+namespace {
+
+// Why the records of a rule are not simulated, or empty when they are.
+void why_not_simulated(const RuleSet& r, const RuleResponses& rr, char* why, std::size_t size) {
+  why[0] = '\0';
+  if (!rr.from || !rr.to) {
+    std::snprintf(why, size, "%s is not in the model catalogue", !rr.from ? r.from_model : r.to_model);
+    return;
+  }
+  const bool from = simulated_kind(*rr.from) != SimulatedKind::none;
+  const bool to = simulated_kind(*rr.to) != SimulatedKind::none;
+  if (!from && !to) {
+    std::snprintf(why, size, "%s and %s have no simulation", rr.from->name, rr.to->name);
+  } else if (!from || !to) {
+    std::snprintf(why, size, "%s has no simulation", (!from ? rr.from : rr.to)->name);
+  } else if (rr.from->kind != rr.to->kind) {
+    std::snprintf(why, size, "%s is a %s, %s a %s: no test compares them", rr.from->name,
+                  kind_name(rr.from->kind), rr.to->name, kind_name(rr.to->kind));
+  }
+}
+
+void start_rule(RuleResponses& r, const RuleSet& set) {
+  std::memset(&r, 0, offsetof(RuleResponses, worst_records));
+  r.worst_count = r.sample_count = r.sample_stride = r.sample_seen = r.not_passed_count = 0;
+  r.from = find_model(set.from_model);
+  r.to = find_model(set.to_model);
+  why_not_simulated(set, r, r.not_simulated_why, sizeof r.not_simulated_why);
+  r.simulated = r.not_simulated_why[0] == '\0';
+  r.worst = -1.0;
 }
 
 }  // namespace
@@ -361,29 +270,16 @@ bool start_responses(ResponseRun& run, const RuleTable& table, const ResponseOpt
   run.table = &table;
   run.finding_count = run.errors_beyond = run.warnings_beyond = run.cache_hits = 0;
   run.plotted_rules = run.unplotted_rules = 0;
-  run.summary = nullptr;
-  run.csv_failed = false;
+  run.files.folder = nullptr;
   for (CachedComparison& c : run.cache) c.used = false;
-  for (int i = 0; i < table.rule_count; ++i) {
-    RuleResponses& r = run.rules[i];
-    std::memset(&r, 0, offsetof(RuleResponses, worst_records));
-    r.worst_count = r.sample_count = r.sample_stride = r.sample_seen = r.not_passed_count = 0;
-    r.from = find_model(table.rule_sets[i].from_model);
-    r.to = find_model(table.rule_sets[i].to_model);
-    r.simulated = r.from && r.to && simulated_kind(*r.from) != SimulatedKind::none &&
-                  simulated_kind(*r.from) == simulated_kind(*r.to);
-    r.worst = -1.0;
-  }
+  for (int i = 0; i < table.rule_count; ++i) start_rule(run.rules[i], table.rule_sets[i]);
   if (!options.csv_folder) return true;
-  char path[4096];
-  std::snprintf(path, sizeof path, "%s/summary.csv", options.csv_folder);
-  if (make_folder(options.csv_folder)) run.summary = std::fopen(path, "wb");
-  if (!run.summary) {
+  if (!open_response_files(run.files, options.csv_folder)) {
+    run.files.folder = nullptr;
     report(findings, Severity::error, SourcePoint{options.csv_folder, 0, 0},
            "cannot write the CSV files there");
     return false;
   }
-  std::fputs("line,bus,name,kv,id,from,to,output,outcome,deviation,time_s,reason\n", run.summary);
   return true;
 }
 
@@ -391,12 +287,21 @@ void check_response(ResponseRun& run, const ConvertedRecord& record) {
   RuleResponses& rr = run.rules[record.rule];
   const RuleSet& r = run.table->rule_sets[record.rule];
   ++rr.records;
-  if (!rr.simulated) {
-    ++rr.not_simulated;
+  InHand in;
+  in.at = RowPlace{record.line, record.bus_number, record.conversion.place};
+  if (record.conversion.failed) {
+    // modelconv writes it as failed: there is no NEW record to compare.
+    ++rr.conversion_failed;
+    write_summary_row(run.files, in.at, r, nullptr, "CONVERSION_FAILED",
+                      "an output ends below -99998 or is no number: the record is written as "
+                      "failed, with no NEW to compare");
     return;
   }
-  InHand in;
-  read_header(record, in);
+  if (!rr.simulated) {
+    ++rr.not_simulated;
+    write_summary_row(run.files, in.at, r, nullptr, "NOT_SIMULATED", rr.not_simulated_why);
+    return;
+  }
   // OLD as read: the values its model has; NEW as the converted record writes them.
   in.old_given = std::min({record.parsed.values_given, rr.from->count, kKeptValues});
   std::memset(in.old_values, 0, sizeof in.old_values);
@@ -422,7 +327,7 @@ void check_response(ResponseRun& run, const ConvertedRecord& record) {
   if (outcome == Outcome::pass || outcome == Outcome::fail) {
     if (worst > rr.worst) {
       rr.worst = worst;
-      rr.worst_line = in.line;
+      rr.worst_line = in.at.line;
       rr.worst_output = c.outputs[worst_output].output;
       rr.worst_deviation = c.outputs[worst_output].deviation;
     }
@@ -431,33 +336,77 @@ void check_response(ResponseRun& run, const ConvertedRecord& record) {
   }
   report_record(run, r, in, c);
   list_not_passed(rr, in, c);
-  csv_summary_rows(run, r, in, c);
-  if (run.options.csv_folder) csv_record_files(run, in, c);
+  write_summary_rows(run.files, in.at, r, c);
+  write_record_files(run.files, in.at.line, c, run.trajectories);
 }
+
+bool kind_in_use(const ResponseRun& run, ModelKind kind) {
+  for (int i = 0; i < run.table->rule_count; ++i) {
+    const RuleResponses& rr = run.rules[i];
+    if (rr.simulated && rr.from->kind == kind) return true;
+  }
+  return false;
+}
+
+namespace {
+
+// The tests and the choices of the kinds the rules convert, one line each.
+void write_test_lines(const ResponseRun& run, std::FILE* out) {
+  char line[512];
+  describe_numerics(line, sizeof line, run.options.tolerance * 100, run.options.phase_tolerance);
+  std::fprintf(out, "Responses, %s:\n", line);
+  bool any = false;
+  for (const StandardTest& test : kStandardTests) {
+    if (!kind_in_use(run, test.kind)) continue;
+    describe_test(test, line, sizeof line);
+    std::fprintf(out, "  %s\n", line);
+    any = true;
+  }
+  if (!any) std::fprintf(out, "  no rule converts between two simulated models of one kind\n");
+  bool first = true;
+  for (int i = 0; i < kChoiceCount; ++i) {
+    if (!kind_in_use(run, kChoices[i].kind)) continue;
+    if (first)
+      std::fprintf(out,
+                   "Choices where the models' sources leave them open, the same for OLD and NEW "
+                   "and none confirmed for every program:\n");
+    first = false;
+    std::fprintf(out, "  - %s\n", kChoices[i].text);
+  }
+}
+
+void write_rule_line(const RuleSet& r, const RuleResponses& rr, int i, std::FILE* out) {
+  std::fprintf(out,
+               "%2d [%-16.16s] [%-16.16s] compared %5d   pass %5d   fail %5d   no start %5d   "
+               "not simulated %5d",
+               i, r.from_model, r.to_model, rr.compared, rr.passed, rr.failed, rr.no_start,
+               rr.not_simulated);
+  if (rr.other > 0) std::fprintf(out, "   other %5d", rr.other);
+  if (rr.conversion_failed > 0) std::fprintf(out, "   conversion failed %5d", rr.conversion_failed);
+  if (rr.worst >= 0) {
+    std::fprintf(out, "   worst %s %.3g%s (line %d)", rr.worst_output, rr.worst_deviation,
+                 std::strcmp(rr.worst_output, "phase") == 0 ? " deg" : "", rr.worst_line);
+  }
+  std::fputc('\n', out);
+}
+
+}  // namespace
 
 bool finish_responses(ResponseRun& run, Findings& findings) {
   std::FILE* out = findings.out;
-  char tests[1024];
-  describe_tests(tests, sizeof tests, run.options.tolerance * 100, run.options.phase_tolerance);
-  std::fprintf(out, "Responses: %s", tests);
-  for (int i = 0; i < kResponseChoiceCount; ++i)
-    std::fprintf(out, "%s%s", i == 0 ? "; choices: " : ", ", kResponseChoices[i]);
-  std::fputc('\n', out);
+  write_test_lines(run, out);
   const RuleTable& table = *run.table;
+  for (int i = 0; i < table.rule_count; ++i)
+    write_rule_line(table.rule_sets[i], run.rules[i], i, out);
+  // A rule whose records are not simulated is told once, at the rule: its records are
+  // counted, but nothing checks them.
   for (int i = 0; i < table.rule_count; ++i) {
-    const RuleSet& r = table.rule_sets[i];
     const RuleResponses& rr = run.rules[i];
-    std::fprintf(out,
-                 "%2d [%-16.16s] [%-16.16s] compared %5d   pass %5d   fail %5d   no start %5d   "
-                 "not simulated %5d",
-                 i, r.from_model, r.to_model, rr.compared, rr.passed, rr.failed, rr.no_start,
-                 rr.not_simulated);
-    if (rr.other > 0) std::fprintf(out, "   other %5d", rr.other);
-    if (rr.worst >= 0) {
-      std::fprintf(out, "   worst %s %.3g%s (line %d)", rr.worst_output, rr.worst_deviation,
-                   std::strcmp(rr.worst_output, "phase") == 0 ? " deg" : "", rr.worst_line);
-    }
-    std::fputc('\n', out);
+    if (rr.simulated || rr.not_simulated == 0) continue;
+    char rule_file[kRulePathSize];
+    rule_file_path(table, i, rule_file, sizeof rule_file);
+    report(findings, Severity::warning, SourcePoint{rule_file, 0, 0}, "%d record%s not simulated: %s",
+           rr.not_simulated, rr.not_simulated == 1 ? "" : "s", rr.not_simulated_why);
   }
   const int kept = std::min(run.finding_count, kFindingsKept);
   for (int n = 0; n < kept; ++n) {
@@ -470,9 +419,7 @@ bool finish_responses(ResponseRun& run, Findings& findings) {
   if (run.warnings_beyond > 0)
     report(findings, Severity::warning, SourcePoint{run.data_file, 0, 0},
            "%d more records have a response warning", run.warnings_beyond);
-  bool ok = !run.csv_failed;
-  if (run.summary) ok = std::fclose(run.summary) == 0 && ok;
-  run.summary = nullptr;
+  const bool ok = close_response_files(run.files);
   if (!ok)
     report(findings, Severity::error, SourcePoint{run.options.csv_folder, 0, 0},
            "a CSV file could not be written whole");
@@ -505,7 +452,9 @@ void make_response_plots(ResponseRun& run) {
     plots.count = 0;
     for (int n = 0; n <= kWorstKept; ++n) {
       const KeptRecord* k = plotted_record(rr, n);
-      if (!k) continue;
+      bool shown = false;  // the median may be one of the worst
+      for (int p = 0; k && p < plots.count; ++p) shown = shown || plots.plots[p].record->at.line == k->at.line;
+      if (!k || shown) continue;
       Comparison c;
       compare_records(RecordValues{rr.from, k->old_values, k->old_given},
                       RecordValues{rr.to, k->new_values, k->new_given},

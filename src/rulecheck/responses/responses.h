@@ -7,9 +7,11 @@
 #include <cstdio>
 
 #include "convert/reading_loop.h"
+#include "dynamics/comparison/choices.h"
 #include "dynamics/comparison/comparison.h"
 #include "models/catalogue.h"
 #include "rulecheck/findings/findings.h"
+#include "rulecheck/responses/response_files.h"
 #include "rulecheck/responses/response_plots.h"
 #include "rules/rule_table.h"
 
@@ -22,10 +24,7 @@ struct ResponseOptions {
 // The values of one record kept to be simulated again for the report's plots.
 constexpr int kKeptValues = 64;
 struct KeptRecord {
-  int line;
-  int bus;
-  char bus_name[32];
-  char unit_id[3];
+  RowPlace at;
   double deviation;  // the record's largest, over its outputs (tolerance-relative)
   float old_values[kKeptValues];
   int old_given;
@@ -52,8 +51,12 @@ struct RuleResponses {
   const ModelEntry* from;  // nullptr: not in the catalogue
   const ModelEntry* to;
   bool simulated;  // both models simulated, of one kind
-  int records;     // converted records seen
-  int compared;    // whose responses were compared (passed or failed)
+  // Why a rule's records are not simulated ("exst3a has no simulation"); empty when
+  // they are.
+  char not_simulated_why[96];
+  int records;            // converted records seen
+  int conversion_failed;  // of which failed their conversion: not compared
+  int compared;           // whose responses were compared (passed or failed)
   int passed;
   int failed;
   int no_start;
@@ -94,7 +97,8 @@ struct CachedComparison {
   Comparison result;
 };
 
-// The plots of one rule's records that the report shows.
+// The plots of one rule's records that the report shows: the five worst and the median,
+// each record once.
 constexpr int kPlottedRules = 32;
 struct RulePlots {
   int rule;
@@ -117,8 +121,7 @@ struct ResponseRun {
   int warnings_beyond;
   CachedComparison cache[kCacheSize];
   int cache_hits;
-  std::FILE* summary;  // DIR/summary.csv
-  bool csv_failed;
+  ResponseFiles files;        // the CSV files, with --csv
   Trajectories trajectories;  // of the record in hand
   FullResponse full;          // NEW at every step, of a plotted record
   // The plots of the first kPlottedRules rules with compared records, and how many rules
@@ -142,18 +145,13 @@ struct ResponseObserver final : LoopObserver {
 bool start_responses(ResponseRun& run, const RuleTable& table, const ResponseOptions& options,
                      const char* data_file, Findings& findings);
 
-// After the preview: the test's header line, a line per rule, then the findings kept;
-// closes the CSV summary. False when a CSV file could not be written.
+// After the preview: the tests' and choices' lines, a line per rule, then the findings
+// kept; closes the CSV files. False when a CSV file could not be written.
 bool finish_responses(ResponseRun& run, Findings& findings);
 
-// The modelling choices made where the models' sources leave them open: the same for OLD
-// and NEW, and not confirmed for every program that reads the format.
-constexpr int kResponseChoiceCount = 9;
-extern const char* const kResponseChoices[kResponseChoiceCount];
-
-// The record of a rule to plot: its `n`-th worst, or (n = kWorstKept) the median of the
-// sample; nullptr where there is none.
-const KeptRecord* plotted_record(const RuleResponses& rule, int n);
+// True when a rule of the run converts between simulated models of `kind`: its test and
+// its choices are told.
+bool kind_in_use(const ResponseRun& run, ModelKind kind);
 
 // After the check, for the report: the plots of every rule's worst and median records,
 // each compared again.

@@ -1,0 +1,173 @@
+// The CSV files of --responses, written aside and moved into place.
+#include "rulecheck/responses/response_files.h"
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "text/format.h"
+
+#ifdef _WIN32
+#include <direct.h>
+#endif
+
+namespace {
+
+// The longest last name of a file in the folder ("L2147483647-reference.csv"), and what
+// its temporary name adds (".NAME.partial-XXXXXX").
+constexpr int kLongestFileName = 40;
+constexpr int kTemporaryExtra = 20;
+
+bool make_folder(const char* path) {
+  struct stat st;
+  if (stat(path, &st) == 0) return S_ISDIR(st.st_mode);
+#ifdef _WIN32
+  return _mkdir(path) == 0;
+#else
+  return mkdir(path, 0777) == 0;
+#endif
+}
+
+// A text field of a CSV file: quoted, with its quotes doubled, when it needs to be.
+void csv_text(std::FILE* f, const char* text) {
+  if (!std::strpbrk(text, ",\"\n\r")) {
+    std::fputs(text, f);
+    return;
+  }
+  std::fputc('"', f);
+  for (const char* p = text; *p; ++p) {
+    if (*p == '"') std::fputc('"', f);
+    std::fputc(*p, f);
+  }
+  std::fputc('"', f);
+}
+
+// The unit ID without the blank that pads a one-character ID.
+void csv_unit_id(std::FILE* f, const char* id) {
+  char trimmed[3] = {id[0], id[1] == ' ' ? '\0' : id[1], '\0'};
+  csv_text(f, trimmed);
+}
+
+// line,bus,name,kv,id,from,to,test, of every row of a record.
+void row_start(std::FILE* f, const RowPlace& at, const RuleSet& r, const char* test) {
+  std::fprintf(f, "%d,%d,", at.line, at.bus);
+  csv_text(f, at.place.bus_name);
+  std::fputc(',', f);
+  csv_text(f, at.place.kv_text);
+  std::fputc(',', f);
+  csv_unit_id(f, at.place.unit_id);
+  std::fputc(',', f);
+  csv_text(f, r.from_model);
+  std::fputc(',', f);
+  csv_text(f, r.to_model);
+  std::fprintf(f, ",%s,", test ? test : "");
+}
+
+bool compared(Outcome o) { return o == Outcome::pass || o == Outcome::fail; }
+
+bool open_file(ResponseFiles& files, OutputFile& file, char* name, char* buffer) {
+  if (open_output_file(file, name, buffer)) return true;
+  files.failed = true;
+  return false;
+}
+
+void close_file(ResponseFiles& files, OutputFile& file) {
+  if (!close_output_file(file)) files.failed = true;
+}
+
+}  // namespace
+
+bool is_response_file_name(const char* base) {
+  if (std::strcmp(base, "summary.csv") == 0 || std::strcmp(base, "fit.csv") == 0) return true;
+  if (base[0] != 'L' || !(base[1] >= '0' && base[1] <= '9')) return false;
+  const char* p = base + 1;
+  while (*p >= '0' && *p <= '9') ++p;
+  if (*p++ != '-' || !*p) return false;
+  while ((*p >= 'a' && *p <= 'z') || *p == '_') ++p;
+  return std::strcmp(p, ".csv") == 0;
+}
+
+bool response_folder_fits(const char* folder) {
+  return std::strlen(folder) + 1 + kLongestFileName + kTemporaryExtra <=
+         static_cast<std::size_t>(kMaxPathLength);
+}
+
+bool open_response_files(ResponseFiles& files, const char* folder) {
+  files.folder = folder;
+  files.failed = false;
+  if (!make_folder(folder)) return false;
+  std::snprintf(files.summary_name, sizeof files.summary_name, "%s/summary.csv", folder);
+  if (!open_output_file(files.summary, files.summary_name, files.summary_buffer)) return false;
+  std::fputs("line,bus,name,kv,id,from,to,test,output,outcome,deviation,time_s,f_hz,reason\n",
+             files.summary.stream);
+  return true;
+}
+
+void write_summary_rows(ResponseFiles& files, const RowPlace& at, const RuleSet& r,
+                        const Comparison& c) {
+  if (!files.folder) return;
+  std::FILE* f = files.summary.stream;
+  const bool frequency = c.test && c.test->metric == Metric::frequency;
+  for (int i = 0; i < c.count; ++i) {
+    const OutputComparison& o = c.outputs[i];
+    row_start(f, at, r, c.test ? c.test->name : nullptr);
+    std::fprintf(f, "%s,%s,", o.output, outcome_name(o.outcome));
+    // Outcomes that compare nothing have no deviation and no time.
+    if (compared(o.outcome))
+      std::fprintf(f, "%.9g,%s%.9g%s,", o.deviation, frequency ? "," : "", o.at, frequency ? "" : ",");
+    else
+      std::fputs(",,,", f);
+    char reason[kReasonSize + kNotesSize + 4];
+    std::snprintf(reason, sizeof reason, "%s%s%s", o.reason,
+                  o.reason[0] && c.notes.text[0] ? "; " : "", c.notes.text);
+    csv_text(f, reason);
+    std::fputc('\n', f);
+  }
+}
+
+void write_summary_row(ResponseFiles& files, const RowPlace& at, const RuleSet& r,
+                       const char* test, const char* outcome, const char* reason) {
+  if (!files.folder) return;
+  std::FILE* f = files.summary.stream;
+  row_start(f, at, r, test);
+  std::fprintf(f, ",%s,,,,", outcome);
+  csv_text(f, reason);
+  std::fputc('\n', f);
+}
+
+void write_record_files(ResponseFiles& files, int line, const Comparison& c,
+                        const Trajectories& t) {
+  if (!files.folder || !c.test || !compared(c.outputs[0].outcome)) return;
+  if (c.test->metric == Metric::frequency) {
+    std::snprintf(files.record_name, sizeof files.record_name, "%s/L%d-bode.csv", files.folder,
+                  line);
+    if (!open_file(files, files.record, files.record_name, files.record_buffer)) return;
+    std::FILE* f = files.record.stream;
+    std::fputs("f_hz,gain_old,phase_old_deg,gain_new,phase_new_deg\n", f);
+    for (int i = 0; i < kFrequencyCount; ++i)
+      std::fprintf(f, "%.9g,%.9g,%.9g,%.9g,%.9g\n", kStabilizerFrequencies[i], t.gain_old[i],
+                   t.phase_old[i], t.gain_new[i], t.phase_new[i]);
+    close_file(files, files.record);
+    return;
+  }
+  for (int i = 0; i < c.count && t.steps > 0; ++i) {
+    const OutputComparison& o = c.outputs[i];
+    if (!compared(o.outcome)) continue;
+    std::snprintf(files.record_name, sizeof files.record_name, "%s/L%d-%s.csv", files.folder, line,
+                  o.output);
+    if (!open_file(files, files.record, files.record_name, files.record_buffer)) return;
+    std::FILE* f = files.record.stream;
+    std::fputs("t,old,new\n", f);
+    for (int n = 0; n * kSampleEvery <= t.steps; ++n)
+      std::fprintf(f, "%.9g,%.9g,%.9g\n", n * kSampleEvery * kStep, t.old_values[i][n],
+                   t.new_values[i][n]);
+    close_file(files, files.record);
+  }
+}
+
+bool close_response_files(ResponseFiles& files) {
+  if (!files.folder) return true;
+  close_file(files, files.summary);
+  return !files.failed;
+}
