@@ -10,6 +10,7 @@
 #include "rulecheck/catalogue_commands.h"
 #include "rulecheck/report/html_report.h"
 #include "rulecheck/check/library_check.h"
+#include "rules/rule_loader.h"
 #include "text/scan.h"
 
 namespace {
@@ -112,13 +113,48 @@ int tell_catalogue(const CheckRun& run) {
   return told ? 0 : 1;
 }
 
-// The report may not overwrite a file the run reads. False after an error finding.
-bool report_is_distinct(CheckRun& run) {
+// Every file the run writes is distinct from every file it reads and from every other
+// it writes, the names the response files take in their folder included; a folder whose
+// files could not be named whole is refused too. False after one error finding that
+// names both files: nothing is written then.
+bool outputs_are_distinct(CheckRun& run) {
+  const char* csv = run.responses ? run.response_options.csv_folder : nullptr;
+  if (csv && !response_folder_fits(csv)) {
+    report(run.findings, Severity::error, SourcePoint{csv, 0, 0},
+           "is too long a folder name for the response files' names to be held whole "
+           "(at most %d characters a path): nothing is written",
+           kMaxPathLength);
+    return false;
+  }
+  char summary[kPathSize] = "";
+  if (csv) std::snprintf(summary, sizeof summary, "%s/summary.csv", csv);
   const char* list = run.selection && names_selection_file(run.selection) ? run.selection : nullptr;
-  if (!find_run_clash(run.library.table, {run.report}, {run.data_file, list})) return true;
-  report(run.findings, Severity::error, SourcePoint{run.report, 0, 0},
-         "is a file this run reads: the report is not written");
-  return false;
+  RuleLibraryFiles library;
+  list_rule_library_files(run.library.table, library);
+  const char* written[] = {run.report, csv ? summary : nullptr};
+  const char* inputs[] = {run.data_file, list};
+  const NameList read[] = {{inputs, 2}, {library.names, library.count}};
+  Clash clash;
+  if (find_clash(NameList{written, 2}, read, 2, clash)) {
+    report(run.findings, Severity::error, SourcePoint{clash.written, 0, 0},
+           "is the same file as [%s], which this run %s: nothing is written", clash.other,
+           clash.other_written ? "writes too" : "reads");
+    return false;
+  }
+  // A file read, or the report, under a name the response files take in their folder.
+  if (!csv) return true;
+  const char* others[] = {run.report, run.data_file, list};
+  for (const NameList& names : {NameList{others, 3}, NameList{library.names, library.count}}) {
+    for (int i = 0; i < names.count; ++i) {
+      if (!names_file_in(names.names[i], csv, is_response_file_name)) continue;
+      report(run.findings, Severity::error, SourcePoint{names.names[i], 0, 0},
+             "takes a name the response files take in [%s] (summary.csv, fit.csv, "
+             "L<line>-<output>.csv), which this run writes: nothing is written",
+             csv);
+      return false;
+    }
+  }
+  return true;
 }
 
 // Writes the report whole, or not at all. False after an error finding.
@@ -147,7 +183,8 @@ void preview_data_file(CheckRun& run, bool loaded) {
                 run.report ? "; no report written" : "");
     return;
   }
-  const bool report_wanted = run.report && report_is_distinct(run);
+  if (!outputs_are_distinct(run)) return;
+  const bool report_wanted = run.report != nullptr;
   start_rule_state(run.library.table, run.rules);
   if (report_wanted) start_report_tally(run.kept, run.library.table);
   ReportTallying kept(run.kept, run.library.table);

@@ -122,6 +122,14 @@ def markup_in_names(rulecheck, work):
     for name in ("<zz>", "a&b\"q'", "x&\"'"):
         check(name in shown, "markup: [%s] is not shown as text" % name)
     check("<zz>" not in text and "<b>" not in text, "markup: a name is written as markup")
+    # The units' places are read before the new name, which holds a quote, is written over
+    # the header.
+    cells = Cells()
+    cells.feed(text)
+    units = [rows for where, cls, rows in cells.tables if where == "rule-0" and "units" in cls]
+    places = [(r[1][1], r[2][1], r[3][1]) for r in units[0][1:]] if units else []
+    check(places == [("1", "<b>&amp;", "1"), ("2", "A'B", "2")],
+          "markup: the units stand at %s" % places)
 
 
 class Cells(html.parser.HTMLParser):
@@ -308,9 +316,12 @@ def refused_paths(rulecheck, examples, work):
     keep = {n: open(os.path.join(folder, n), "rb").read()
             for n in ("example.dyd", "rule.txt", "lib/tgov1-ieeeg1")}
     for target, message in (("no-such-folder/report.html", "error: cannot write the report"),
-                            ("example.dyd", "error: is a file this run reads"),
-                            ("lib/tgov1-ieeeg1", "error: is a file this run reads"),
-                            ("rule.txt", "error: is a file this run reads")):
+                            ("example.dyd", "error: is the same file as [example.dyd], which "
+                             "this run reads: nothing is written"),
+                            ("lib/tgov1-ieeeg1", "error: is the same file as [lib/tgov1-ieeeg1], "
+                             "which this run reads: nothing is written"),
+                            ("rule.txt", "error: is the same file as [rule.txt], which this run "
+                             "reads: nothing is written")):
         p = subprocess.run([rulecheck, "--data", "example.dyd", "--report", target], cwd=folder,
                            capture_output=True, text=True)
         check(p.returncode == 1, "--report %s: status %d" % (target, p.returncode))

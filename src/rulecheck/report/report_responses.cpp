@@ -339,6 +339,23 @@ void write_responses(Html& h, const ReportInput& in) {
                }
              });
   raw(h, "\n");
+  // Rules whose records nothing checks: counted, and told, so that no one reads the
+  // absence of a failure as a pass.
+  for (int i = 0; i < in.table.rule_count; ++i) {
+    const RuleResponses& rr = run.rules[i];
+    if (rr.simulated || rr.not_simulated == 0) continue;
+    Element p(h, "p");
+    p.attr("class", "bad");
+    text(h, "Rule ");
+    integer(h, i);
+    text(h, ": ");
+    rule_name(h, in.table.rule_sets[i]);
+    char line[160];
+    std::snprintf(line, sizeof line, ": %d record%s not simulated: %s.", rr.not_simulated,
+                  rr.not_simulated == 1 ? "" : "s", rr.not_simulated_why);
+    text(h, line);
+  }
+  raw(h, "\n");
   for (int i = 0; i < in.table.rule_count; ++i) {
     if (run.rules[i].simulated && run.rules[i].records > 0) write_rule_responses(h, in, i);
   }

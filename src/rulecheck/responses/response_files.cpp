@@ -49,10 +49,14 @@ void csv_unit_id(std::FILE* f, const char* id) {
   csv_text(f, trimmed);
 }
 
-// line,bus,name,kv,id,from,to,test, of every row of a record.
+// line,bus,name,kv,id,from,to,test, of every row of a record; the name without the blanks
+// that pad it to a fixed width.
 void row_start(std::FILE* f, const RowPlace& at, const RuleSet& r, const char* test) {
   std::fprintf(f, "%d,%d,", at.line, at.bus);
-  csv_text(f, at.place.bus_name);
+  char name[kPlaceNameSize];
+  std::snprintf(name, sizeof name, "%s", at.place.bus_name);
+  for (std::size_t n = std::strlen(name); n > 0 && name[n - 1] == ' '; --n) name[n - 1] = '\0';
+  csv_text(f, name);
   std::fputc(',', f);
   csv_text(f, at.place.kv_text);
   std::fputc(',', f);
