@@ -407,6 +407,7 @@ class Plots(html.parser.HTMLParser):
         super().__init__()
         self.rule, self.caption, self.figures, self.lines = None, None, {}, {}
         self.choices, self.in_choices = [], False
+        self.svgs = {}  # per rule, the labels of its time plots' pictures
 
     def handle_starttag(self, tag, attrs):
         attrs = dict(attrs)
@@ -417,6 +418,8 @@ class Plots(html.parser.HTMLParser):
             self.caption = ""
         elif tag == "polyline" and self.rule is not None:
             self.lines[self.rule] += 1
+        elif tag == "svg" and self.rule is not None:
+            self.svgs.setdefault(self.rule, []).append(attrs.get("aria-label", ""))
         elif tag == "ul" and attrs.get("class") == "choices":
             self.in_choices = True
         elif tag == "li" and self.in_choices:
@@ -485,6 +488,15 @@ def responses_section(rulecheck, example, work):
                   "responses: rule %d: caption [%s]" % (rule, caption))
     check(any("pm FAIL 0.138" in c for c in plots.figures.get(3, [])),
           "responses: the failing tgov1 unit is not plotted first: %s" % plots.figures.get(3))
+    # The failing record's plot shows NEW - OLD on an axis of its own; a passing one's not.
+    check(plots.svgs.get(3, [None])[0] == "OLD, NEW and NEW - OLD" and
+          plots.svgs.get(3, [None, None])[1] == "OLD and NEW response",
+          "responses: tgov1's plots are %s" % plots.svgs.get(3))
+    # A record is drawn once, even where the median is one of the worst.
+    for rule, captions in plots.figures.items():
+        lines = [re.search(r"line (\d+)", c).group(1) for c in captions]
+        check(len(lines) == len(set(lines)), "responses: rule %d draws a record twice: %s" %
+              (rule, captions))
     said = set(l.strip() for l in p.stdout.split("\n"))
     check(len(plots.choices) >= 5 and all("- " + c in said for c in plots.choices),
           "responses: the choices listed %s are not the console's" % plots.choices)

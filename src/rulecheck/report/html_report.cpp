@@ -38,7 +38,7 @@ td small { display: block; font-weight: 400; font-size: 11px; white-space: norma
   min-width: 14em; text-align: left; }
 .scroll { overflow-x: auto; max-width: 100%; }
 .plots { display: flex; flex-wrap: wrap; gap: 8px 18px; }
-figure { margin: 4px 0; } figcaption { font-size: 12px; color: #3d4656; max-width: 340px; }
+figure { margin: 4px 0; } figcaption { font-size: 12px; color: #3d4656; max-width: 346px; }
 svg { display: block; } svg text { font: 9px ui-monospace, monospace; fill: #3d4656; }
 nav a { margin-right: 10px; }
 @page { size: A4; margin: 12mm; }

@@ -9,157 +9,10 @@
 #include <cstring>
 
 #include "rulecheck/report/report_cells.h"
+#include "rulecheck/report/report_plots.h"
 #include "text/format.h"
 
 namespace {
-
-constexpr const char* kOldColour = "#1f4e79";
-constexpr const char* kNewColour = "#d9822b";
-constexpr const char* kGridColour = "#c9d1dc";
-
-// A value rounded to 4 significant digits, in its shortest form: for axis labels.
-void rounded(double v, char* out) {
-  char text[48];
-  std::snprintf(text, sizeof text, "%.4g", v);
-  put_shortest(out, static_cast<float>(std::strtod(text, nullptr)));
-}
-
-void svg_label(Html& h, double x, double y, const char* anchor, const char* content) {
-  Element t(h, "text");
-  t.attr("x", x, 1).attr("y", y, 1).attr("text-anchor", anchor);
-  text(h, content);
-}
-
-// A plot of OLD and NEW of one output against time: each column of pixels holds the
-// smallest and largest value of its samples, so that no peak is lost.
-struct Frame {
-  double x0 = 44, x1 = 330, y0 = 12, y1 = 112;  // the plot's area in pixels
-  double lo, hi;                                // the values it shows
-};
-
-void polyline(Html& h, const Frame& f, const PlotColumns& v, int steps, const char* colour,
-              bool dashed) {
-  char points[12000];
-  char* p = points;
-  const auto y_of = [&](double value) {
-    return f.y1 - (value - f.lo) / (f.hi - f.lo) * (f.y1 - f.y0);
-  };
-  for (int c = 0; c < kPlotColumns && p < points + sizeof points - 64; ++c) {
-    const int low = v.low_at[c];
-    const int high = v.high_at[c];
-    const bool low_first = low <= high;
-    for (int k = 0; k < 2; ++k) {
-      const bool take_low = (k == 0) == low_first;
-      const int n = take_low ? low : high;
-      const double x = f.x0 + (f.x1 - f.x0) * n / steps;
-      p = put_fixed(p, x, 0, 1);
-      *p++ = ',';
-      p = put_fixed(p, y_of(take_low ? v.low[c] : v.high[c]), 0, 1);
-      *p++ = ' ';
-      if (low == high) break;
-    }
-  }
-  if (p > points) --p;
-  *p = '\0';
-  Element line(h, "polyline");
-  line.attr("points", points).attr("fill", "none").attr("stroke", colour);
-  line.attr("stroke-width", dashed ? "1.6" : "1.2");
-  if (dashed) line.attr("stroke-dasharray", "4 2");
-}
-
-void time_plot(Html& h, const OutputPlot& plot, int steps, const char* output) {
-  Frame f;
-  f.lo = plot.lo;
-  f.hi = plot.hi;
-  if (!(f.hi - f.lo > 1e-9)) {
-    f.lo -= 0.5e-3;
-    f.hi += 0.5e-3;
-  }
-  const double pad = (f.hi - f.lo) * 0.05;
-  f.lo -= pad;
-  f.hi += pad;
-  Element svg(h, "svg");
-  svg.attr("width", 340).attr("height", 132).attr("viewBox", "0 0 340 132").attr("role", "img");
-  svg.attr("aria-label", "OLD and NEW response");
-  {
-    Element frame(h, "rect");
-    frame.attr("x", f.x0, 1).attr("y", f.y0, 1).attr("width", f.x1 - f.x0, 1);
-    frame.attr("height", f.y1 - f.y0, 1).attr("fill", "none").attr("stroke", kGridColour);
-  }
-  char label[64];
-  rounded(f.hi, label);
-  svg_label(h, f.x0 - 3, f.y0 + 8, "end", label);
-  rounded(f.lo, label);
-  svg_label(h, f.x0 - 3, f.y1, "end", label);
-  svg_label(h, f.x0 - 3, (f.y0 + f.y1) / 2 + 3, "end", output);
-  const double seconds = steps * kStep;
-  svg_label(h, f.x0, f.y1 + 12, "start", "0 s");
-  std::snprintf(label, sizeof label, "%g s", seconds);
-  svg_label(h, f.x1, f.y1 + 12, "end", label);
-  polyline(h, f, plot.old_side, steps, kOldColour, false);
-  polyline(h, f, plot.new_side, steps, kNewColour, true);
-}
-
-// Gain and phase of OLD and NEW against frequency, on a logarithmic axis.
-void bode_plot(Html& h, const RecordPlot& t, bool phase) {
-  Frame f;
-  const double* a = phase ? t.phase_old : t.gain_old;
-  const double* b = phase ? t.phase_new : t.gain_new;
-  f.lo = f.hi = a[0];
-  for (int i = 0; i < kFrequencyCount; ++i) {
-    for (const double v : {a[i], b[i]}) {
-      if (std::isfinite(v)) {
-        f.lo = std::min(f.lo, v);
-        f.hi = std::max(f.hi, v);
-      }
-    }
-  }
-  if (!(f.hi - f.lo > 1e-9)) {
-    f.lo -= 1;
-    f.hi += 1;
-  }
-  Element svg(h, "svg");
-  svg.attr("width", 340).attr("height", 132).attr("viewBox", "0 0 340 132").attr("role", "img");
-  svg.attr("aria-label", phase ? "phase of OLD and NEW" : "gain of OLD and NEW");
-  {
-    Element frame(h, "rect");
-    frame.attr("x", f.x0, 1).attr("y", f.y0, 1).attr("width", f.x1 - f.x0, 1);
-    frame.attr("height", f.y1 - f.y0, 1).attr("fill", "none").attr("stroke", kGridColour);
-  }
-  const double l0 = std::log10(kStabilizerFrequencies[0]);
-  const double l1 = std::log10(kStabilizerFrequencies[kFrequencyCount - 1]);
-  const auto x_of = [&](double hz) {
-    return f.x0 + (std::log10(hz) - l0) / (l1 - l0) * (f.x1 - f.x0);
-  };
-  const auto y_of = [&](double v) { return f.y1 - (v - f.lo) / (f.hi - f.lo) * (f.y1 - f.y0); };
-  char label[64];
-  rounded(f.hi, label);
-  svg_label(h, f.x0 - 3, f.y0 + 8, "end", label);
-  rounded(f.lo, label);
-  svg_label(h, f.x0 - 3, f.y1, "end", label);
-  svg_label(h, f.x0 - 3, (f.y0 + f.y1) / 2 + 3, "end", phase ? "deg" : "gain");
-  svg_label(h, f.x0, f.y1 + 12, "start", "0.1 Hz");
-  svg_label(h, f.x1, f.y1 + 12, "end", "3 Hz");
-  for (const bool is_new : {false, true}) {
-    const double* v = is_new ? b : a;
-    char points[1024];
-    char* p = points;
-    for (int i = 0; i < kFrequencyCount; ++i) {
-      if (!std::isfinite(v[i])) continue;
-      p = put_fixed(p, x_of(kStabilizerFrequencies[i]), 0, 1);
-      *p++ = ',';
-      p = put_fixed(p, y_of(v[i]), 0, 1);
-      *p++ = ' ';
-    }
-    if (p > points) --p;
-    *p = '\0';
-    Element line(h, "polyline");
-    line.attr("points", points)
-        .attr("fill", "none")
-        .attr("stroke", is_new ? kNewColour : kOldColour);
-    if (is_new) line.attr("stroke-dasharray", "4 2");
-  }
-}
 
 void write_plot(Html& h, const RecordPlot& plot) {
   static constexpr const char* kTitles[] = {"worst",     "2nd worst", "3rd worst",
@@ -190,8 +43,10 @@ void write_plot(Html& h, const RecordPlot& plot) {
     bode_plot(h, plot, true);
     return;
   }
+  bool passed = true;
+  for (int i = 0; i < c.count; ++i) passed = passed && c.outputs[i].outcome == Outcome::pass;
   for (int i = 0; i < c.count && plot.steps > 0; ++i)
-    time_plot(h, plot.outputs[i], plot.steps, c.outputs[i].output);
+    time_plot(h, plot.outputs[i], plot.steps, c.outputs[i].output, !passed);
 }
 
 void not_passed_rows(Html& h, const RuleResponses& rr) {
@@ -296,7 +151,9 @@ void write_responses(Html& h, const ReportInput& in) {
          "OLD is the record as read, NEW as the converted file would hold it. The "
          "deviation is the largest difference between NEW and OLD over the largest change "
          "of OLD from its start; for stabilizers, the largest gain error and phase error over "
-         "the frequencies. In the plots OLD is the blue line, NEW the orange dashed one. The "
+         "the frequencies. In the plots OLD is the blue line, NEW the orange dashed one, and for "
+         "a record that did not pass NEW - OLD is drawn in red on an axis of its own below "
+         "them. The "
          "check sees one unit alone, open loop, without the network; deadbands and valve "
          "curves are not simulated.");
   }

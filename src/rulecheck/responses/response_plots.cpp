@@ -25,6 +25,29 @@ void columns_of(PlotColumns& p, const double* v, int steps) {
   }
 }
 
+// The columns of NEW - OLD, and their range.
+void difference_of(OutputPlot& p, const double* a, const double* b, int steps) {
+  PlotColumns& d = p.difference;
+  p.difference_lo = p.difference_hi = 0.0;
+  for (int c = 0; c < kPlotColumns; ++c) {
+    const int from = static_cast<int>(static_cast<long>(steps) * c / kPlotColumns);
+    const int to =
+        std::max(from, static_cast<int>(static_cast<long>(steps) * (c + 1) / kPlotColumns) - 1);
+    int low = from;
+    int high = from;
+    for (int n = from; n <= to; ++n) {
+      if (b[n] - a[n] < b[low] - a[low]) low = n;
+      if (b[n] - a[n] > b[high] - a[high]) high = n;
+    }
+    d.low_at[c] = low;
+    d.high_at[c] = high;
+    d.low[c] = b[low] - a[low];
+    d.high[c] = b[high] - a[high];
+    if (std::isfinite(d.low[c])) p.difference_lo = std::min(p.difference_lo, d.low[c]);
+    if (std::isfinite(d.high[c])) p.difference_hi = std::max(p.difference_hi, d.high[c]);
+  }
+}
+
 void range_of(OutputPlot& p, const double* a, const double* b, int steps) {
   p.first = a[0];
   p.lo = p.hi = a[0];
@@ -53,5 +76,6 @@ void make_plot(RecordPlot& plot, const Comparison& c, const Trajectories& t,
     columns_of(p.old_side, t.old_full[i], plot.steps);
     columns_of(p.new_side, full.new_values[i], plot.steps);
     range_of(p, t.old_full[i], full.new_values[i], plot.steps);
+    difference_of(p, t.old_full[i], full.new_values[i], plot.steps);
   }
 }

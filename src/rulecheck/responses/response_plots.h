@@ -22,8 +22,10 @@ struct PlotColumns {
 struct OutputPlot {
   PlotColumns old_side;
   PlotColumns new_side;
-  double first;   // OLD's first sample
-  double lo, hi;  // the finite samples of both sides lie between them
+  PlotColumns difference;  // NEW - OLD
+  double first;            // OLD's first sample
+  double lo, hi;           // the finite samples of both sides lie between them
+  double difference_lo, difference_hi;
 };
 
 struct KeptRecord;
