@@ -5,7 +5,10 @@
 
 // A model M offers: kStates; derivatives(x, u, dx); limit(x) (its non-windup limits);
 // output(x, u). `input(n)` gives the input of step n (the value at t = n h), and
-// `sample(n, y)` receives the output at every sample 0..steps.
+// `sample(n, y)` receives the output at every sample 0..steps. A model that holds a value
+// over each step (a one-sample memory, a delay line) also offers begin_step(n, x, u),
+// called at the step's start, before its sample: it writes the held values into slots of
+// x whose derivatives are 0.
 template <class M, class Input, class Sample>
 void run_heun(const M& model, double* x, int steps, Input input, Sample sample) {
   constexpr int kN = M::kStates;
@@ -14,6 +17,7 @@ void run_heun(const M& model, double* x, int steps, Input input, Sample sample) 
   double xs[kN];
   for (int n = 0;; ++n) {
     const auto u = input(n);
+    if constexpr (requires { model.begin_step(n, x, u); }) model.begin_step(n, x, u);
     sample(n, model.output(x, u));
     if (n == steps) break;
     model.derivatives(x, u, k1);

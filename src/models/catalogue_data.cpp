@@ -201,21 +201,25 @@ const ModelEntry kCatalogue[] = {
     {"ggov1", ModelKind::governor, 35, 35, k_ggov1_names, k_ggov1_typical,
      "General governor: PID on speed or power error, load and acceleration limiters, turbine "
      "with delay.",
-     "Order from a keyword record, a positional reader and an alias fixture of 35 values. "
-     "Not simulated.", nullptr},
+     "Order from a keyword record, a positional reader and an alias fixture of 35 values. The "
+     "meaning of rselect -1 and -2 is not confirmed.",
+     "every value but pmwset (the load set point is P0)"},
     {"ieeeg3", ModelKind::governor, 29, 29, k_ieeeg3_names, k_ieeeg3_typical,
      "IEEE type 3 hydro governor: gate servo, permanent and temporary droop, linear water "
      "column.",
      "Order from a record writer; 29 values in two records. Names assumed (no keyword "
-     "record).", nullptr},
+     "record).", 
+     "without its deadbands"},
     {"hyg3", ModelKind::governor, 35, 35, k_hyg3_names, k_hyg3_typical,
      "Hydro governor with PID or double-derivative control, gate servo and nonlinear water "
      "column.",
      "Order from a keyword record (written there with capitals), a record writer and a real "
-     "record of 35 values.", nullptr},
+     "record of 35 values.", 
+     "without its deadbands; its equations a reconstruction"},
     {"pidgov", ModelKind::governor, 23, 23, k_pidgov_names, k_pidgov_typical,
      "Hydro PID governor with gate servo, water column and a gate-power curve.",
-     "Order from one keyword record only.", nullptr},
+     "Order from one keyword record only.", 
+     "without pmax and pmin, which no source gives a role"},
     {"hygov4", ModelKind::governor, 38, 0, nullptr, nullptr,
      "Hydro turbine-governor with four nonlinear stages.",
      "Only the count (38) is known, from one positional record: no names, so no rule is "

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "dynamics/comparison/standard_tests.h"
+#include "dynamics/governors/governor_io.h"
 #include "dynamics/record_values.h"
 #include "dynamics/verdict.h"
 #include "models/catalogue.h"
@@ -58,6 +59,8 @@ struct ComparisonOptions {
 // every frequency.
 struct Trajectories {
   int steps;
+  // Room for a model's transport delay (ggov1's teng), used by one side at a time.
+  double delay_line[kMaxDelaySteps + 1];
   double old_full[kMaxComparedOutputs][kMaxSteps + 1];
   double old_values[kMaxComparedOutputs][kMaxSamples];
   double new_values[kMaxComparedOutputs][kMaxSamples];

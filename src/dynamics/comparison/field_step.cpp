@@ -31,7 +31,7 @@ struct FieldStep {
   }
   static int steps(const Side*, const Comparison& c) { return steps_of(c.test->seconds); }
   template <class Record>
-  static void run(Side& side, const Comparison& c, int steps, Record& record) {
+  static void run(Side& side, const Comparison& c, int steps, Trajectories&, Record& record) {
     const int at = step_sample(*c.test);
     const double step = c.test->step;
     const double efd0 = side.efd0;

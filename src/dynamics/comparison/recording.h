@@ -95,7 +95,7 @@ void run_and_decide(Comparison& c, Trajectories& t, FullResponse* full, int step
 //   T::at_rest(side, c)       every derivative 0 at the start
 //   T::kWhat                  what a side is called ("exciter")
 //   T::steps(sides, c)        how long the test runs
-//   T::run(side, c, steps, recorder)
+//   T::run(side, c, steps, t, recorder)   t: the trajectories, with room for a delay
 template <class Test>
 void compare_time_domain(const RecordValues& old_record, const RecordValues& new_record,
                          const ComparisonOptions& options, Comparison& c, Trajectories& t,
@@ -120,6 +120,6 @@ void compare_time_domain(const RecordValues& old_record, const RecordValues& new
   }
   const int steps = Test::steps(sides, c);
   run_and_decide(c, t, full, steps, options.tolerance, [&](auto& recorder, int side) {
-    Test::run(sides[side], c, steps, recorder);
+    Test::run(sides[side], c, steps, t, recorder);
   });
 }

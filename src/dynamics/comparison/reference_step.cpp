@@ -62,7 +62,7 @@ struct ReferenceStep {
   }
   static int steps(const Side*, const Comparison& c) { return steps_of(c.test->seconds); }
   template <class Record>
-  static void run(Side& side, const Comparison& c, int steps, Record& record) {
+  static void run(Side& side, const Comparison& c, int steps, Trajectories&, Record& record) {
     const int at = step_sample(*c.test);
     const double step = c.test->step;
     std::visit(

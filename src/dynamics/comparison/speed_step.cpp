@@ -47,7 +47,8 @@ struct SpeedStep {
     return steps_of(hydro ? c.test->hydro_seconds : c.test->seconds);
   }
   template <class Record>
-  static void run(const Side& side, const Comparison& c, int steps, Record& record) {
+  static void run(const Side& side, const Comparison& c, int steps, Trajectories& t,
+                  Record& record) {
     const Governor& g = side.model;
     double x[kMaxGovernorStates];
     for (int i = 0; i < kMaxGovernorStates; ++i) x[i] = g.x[i];
@@ -55,7 +56,13 @@ struct SpeedStep {
     const double step = c.test->step;
     const double p0 = c.p0;
     const auto input = [=](int n) { return GovernorInput{n >= at ? step : 0.0, p0}; };
-    std::visit([&](const auto& m) { run_side(m, x, steps, input, record); }, g.model);
+    std::visit(
+        [&](const auto& m) {
+          auto model = m;
+          model.use_delay_line(t.delay_line);
+          run_side(model, x, steps, input, record);
+        },
+        g.model);
   }
 };
 

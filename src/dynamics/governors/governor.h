@@ -6,12 +6,16 @@
 #include "dynamics/extras.h"
 #include "dynamics/family.h"
 #include "dynamics/governors/gast.h"
+#include "dynamics/governors/ggov1.h"
+#include "dynamics/governors/hyg3.h"
 #include "dynamics/governors/hygov.h"
 #include "dynamics/governors/ieeeg1.h"
+#include "dynamics/governors/ieeeg3.h"
+#include "dynamics/governors/pidgov.h"
 #include "dynamics/governors/tgov1.h"
 #include "dynamics/record_values.h"
 
-using GovernorModel = std::variant<Tgov1, Ieeeg1, Gast, Hygov>;
+using GovernorModel = std::variant<Tgov1, Ieeeg1, Gast, Hygov, Ggov1, Hyg3, Ieeeg3, Pidgov>;
 constexpr int kMaxGovernorStates = kMostStates<GovernorModel>;
 
 // One governor of a record: its model, the values it does not simulate, its state.
@@ -30,6 +34,9 @@ inline bool is_hydro(const Governor& g) {
 }
 inline SteadyRange steady_range(const Governor& g, double step) {
   return std::visit([step](const auto& m) { return m.steady_range(step); }, g.model);
+}
+inline bool droop_through_pe(const Governor& g) {
+  return std::visit([](const auto& m) { return m.droop_through_pe(); }, g.model);
 }
 inline Damping damping_of(const Governor& g) {
   return std::visit([](const auto& m) { return m.damping(); }, g.model);

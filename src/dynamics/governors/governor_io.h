@@ -11,8 +11,14 @@
 //   damping()           its damping term on speed, if it has one (Damping)
 //   start(p0, x, verdict)  the steady state of Pm = p0, from its blocks' init
 //   derivatives(x, u, dx), limit(x), output(x, u)  for the integrator; the output is Pm
-// GovernorDefaults below gives hydro(), damping() and limit() their usual form.
+//   droop_through_pe()  its droop acts through electrical power, which the speed step
+//                       holds: that test cannot judge it
+//   for_linearisation() drops what has no linear form (a one-sample memory, a delay,
+//                       a deadband) before the isolated unit is linearised at rest
+//   use_delay_line(p)   the runner's room for a transport delay (kMaxDelaySteps + 1)
+// GovernorDefaults below gives the usual form of all but the first eight.
 #pragma once
+#include "dynamics/blocks.h"
 
 // The inputs of a governor over one step: speed deviation dw (pu) and electrical power
 // pe (pu of the unit's capacity; the governors that read it do so through a transducer).
@@ -36,10 +42,17 @@ struct Damping {
   double value;
 };
 
+// The longest transport delay a governor's delay line holds: 10 s, in steps.
+constexpr int kMaxDelaySteps = 10 * kStepsPerSecond;
+
 // What a governor model has unless it says otherwise: no hydro window, no damping term,
-// no non-windup limit.
+// no non-windup limit, no droop through electrical power, nothing to change for its
+// linearisation, no delay line.
 struct GovernorDefaults {
   bool hydro() const { return false; }
   Damping damping() const { return {nullptr, 0.0}; }
   void limit(double*) const {}
+  bool droop_through_pe() const { return false; }
+  void for_linearisation() {}
+  void use_delay_line(double*) {}
 };
