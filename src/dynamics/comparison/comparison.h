@@ -2,6 +2,7 @@
 // of their kind: the outcome of each compared output, its deviation and its reason, and
 // what the test's outputs were, for files and plots.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "dynamics/comparison/standard_tests.h"
@@ -25,12 +26,23 @@ enum class Outcome : uint8_t {
   not_simulated,
   not_representable,
   invalid_data,
+  not_judged,    // simulated, but this test cannot judge the pair: another test does
+  unstable_old,  // OLD's closed loop is unstable at rest: nothing to compare with
+  unstable_new,  // NEW's closed loop is unstable where OLD's is not: a failure
 };
 const char* outcome_name(Outcome outcome);  // "PASS", "FAIL", "NO_START_OLD", ...
 
+// The outcomes whose deviation means something, and those whose responses were run.
+inline bool has_deviation(Outcome o) {
+  return o == Outcome::pass || o == Outcome::fail || o == Outcome::not_judged ||
+         o == Outcome::unstable_new;
+}
+inline bool has_responses(Outcome o) { return has_deviation(o) || o == Outcome::unstable_old; }
+
 // One compared output.
 struct OutputComparison {
-  const char* output;  // "pm", "gain", "phase", "efd", "vt"
+  const StandardTest* test;  // the test it belongs to; nullptr where none could be run
+  const char* output;        // "pm", "gain", "phase", "efd", "vt", "dw"
   Outcome outcome;
   bool of_new;       // the outcome is the NEW record's (INVALID_DATA, NOT_SIMULATED)
   double deviation;  // a fraction (degrees for "phase"); 0 where nothing was compared
@@ -38,16 +50,29 @@ struct OutputComparison {
   char reason[kReasonSize];
 };
 
+// One of the tests a comparison runs: its outputs are first .. first + count - 1.
+struct TestRun {
+  const StandardTest* test;
+  int first;
+  int count;
+  double p0;  // a governor test's starting power
+};
+
 struct Comparison {
   SimulatedKind kind;
-  const StandardTest* test;  // the test run; nullptr where none could be
-  int count;                 // outputs compared
+  const StandardTest* test;  // the first test of the kind; nullptr where none could be run
+  int runs;                  // the tests of the kind, in the table's order
+  TestRun run[kMaxTestsOfKind];
+  int count;  // outputs compared, over every test
   OutputComparison outputs[kMaxComparedOutputs];
   Notes notes;           // the choices a run made and what it left out
   bool mapping_finding;  // the notes tell of a part one record has and the other lacks
-  double p0;             // the governor test's starting power
-  int steps;             // the time-domain test's steps (0 for stabilizers)
+  int steps;             // the time-domain tests' steps (0 for stabilizers)
 };
+
+// An output as the findings name it: "pm", or "isolated unit pm" where the comparison
+// runs more than one test.
+void output_label(const Comparison& c, int output, char* out, std::size_t size);
 
 struct ComparisonOptions {
   double tolerance;        // of a deviation, as a fraction: 0.05

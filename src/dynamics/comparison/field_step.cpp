@@ -14,6 +14,7 @@ struct Side {
 };
 
 struct FieldStep {
+  static constexpr int kRun = 0;
   using Side = ::Side;
   static constexpr const char* kWhat = "machine";
   static void after_make(const Side*, const RecordValues&, Comparison&) {}
@@ -37,8 +38,8 @@ struct FieldStep {
     const double efd0 = side.efd0;
     std::visit(
         [&](const auto& m) {
-          run_side(m, side.x, steps, [=](int n) { return efd0 + (n >= at ? step : 0.0); },
-                   record);
+          run_side(
+              m, side.x, steps, [=](int n) { return efd0 + (n >= at ? step : 0.0); }, record);
         },
         side.model);
   }

@@ -30,10 +30,8 @@ void compare_stabilizers(const RecordValues& old_record, const RecordValues& new
   StabilizerModel old_s;
   StabilizerModel new_s;
   Verdict verdict{Problem::none, ""};
-  if (!make_model(old_record, old_s, verdict, c.notes))
-    return decide_verdict(c, verdict, false);
-  if (!make_model(new_record, new_s, verdict, c.notes))
-    return decide_verdict(c, verdict, true);
+  if (!make_model(old_record, old_s, verdict, c.notes)) return decide_verdict(c, verdict, false);
+  if (!make_model(new_record, new_s, verdict, c.notes)) return decide_verdict(c, verdict, true);
   if (!representable(old_s, new_s, verdict)) return decide_verdict(c, verdict, true);
   note(c.notes, "input codes taken as numbered alike in both models");
   char reason[kReasonSize];
@@ -81,8 +79,8 @@ void compare_stabilizers(const RecordValues& old_record, const RecordValues& new
     const double* gains = side ? t.gain_new : t.gain_old;
     const double* phases = side ? t.phase_new : t.phase_old;
     for (int i = 0; i < kFrequencyCount; ++i) {
-      const char* what = !std::isfinite(gains[i])              ? "gain"
-                         : !std::isfinite(phases[i])           ? "phase"
+      const char* what = !std::isfinite(gains[i])               ? "gain"
+                         : !std::isfinite(phases[i])            ? "phase"
                          : !std::isfinite(second_gain[side][i]) ? "second input's gain"
                                                                 : nullptr;
       if (!what) continue;
@@ -90,8 +88,9 @@ void compare_stabilizers(const RecordValues& old_record, const RecordValues& new
                        : !std::isfinite(phases[i]) ? phases[i]
                                                    : second_gain[side][i];
       char non_finite[kReasonSize];
-      std::snprintf(non_finite, sizeof non_finite, "%s: its %s is not a finite number (%g at %g Hz)",
-                    side ? "NEW" : "OLD", what, v, kStabilizerFrequencies[i]);
+      std::snprintf(non_finite, sizeof non_finite,
+                    "%s: its %s is not a finite number (%g at %g Hz)", side ? "NEW" : "OLD", what,
+                    v, kStabilizerFrequencies[i]);
       return decide_all(c, Outcome::invalid_data, side == 1, non_finite);
     }
   }
@@ -107,6 +106,7 @@ void compare_stabilizers(const RecordValues& old_record, const RecordValues& new
     set_reason(phase.reason, reason);
     return;
   }
+  gain.reason[0] = phase.reason[0] = '\0';
   gain.outcome = worst_gain <= options.tolerance ? Outcome::pass : Outcome::fail;
   if (gain.outcome == Outcome::fail)
     std::snprintf(gain.reason, sizeof gain.reason, "gain error %.3g at %g Hz, above %.3g",

@@ -3,17 +3,23 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 const char* outcome_name(Outcome outcome) {
-  static constexpr const char* kNames[] = {"PASS",          "FAIL",
-                                           "NO_START_OLD",  "NO_START_NEW",
-                                           "NOT_SIMULATED", "NOT_REPRESENTABLE",
-                                           "INVALID_DATA"};
+  static constexpr const char* kNames[] = {"PASS",         "FAIL",          "NO_START_OLD",
+                                           "NO_START_NEW", "NOT_SIMULATED", "NOT_REPRESENTABLE",
+                                           "INVALID_DATA", "NOT_JUDGED",    "UNSTABLE_OLD",
+                                           "UNSTABLE_NEW"};
   return kNames[static_cast<int>(outcome)];
 }
 
 void decide_all(Comparison& c, Outcome outcome, bool of_new, const char* reason) {
-  for (int i = 0; i < c.count; ++i) {
+  decide_run(c, TestRun{c.test, 0, c.count, 0.0}, outcome, of_new, reason);
+}
+
+void decide_run(Comparison& c, const TestRun& run, Outcome outcome, bool of_new,
+                const char* reason) {
+  for (int i = run.first; i < run.first + run.count && i < c.count; ++i) {
     OutputComparison& o = c.outputs[i];
     o.outcome = outcome;
     o.of_new = of_new;
@@ -24,6 +30,10 @@ void decide_all(Comparison& c, Outcome outcome, bool of_new, const char* reason)
 }
 
 void decide_verdict(Comparison& c, const Verdict& verdict, bool of_new) {
+  decide_verdict(c, TestRun{c.test, 0, c.count, 0.0}, verdict, of_new);
+}
+
+void decide_verdict(Comparison& c, const TestRun& run, const Verdict& verdict, bool of_new) {
   Outcome outcome = Outcome::not_simulated;
   switch (verdict.problem) {
     case Problem::no_start:
@@ -42,7 +52,7 @@ void decide_verdict(Comparison& c, const Verdict& verdict, bool of_new) {
   char reason[kReasonSize + 8];
   std::snprintf(reason, sizeof reason, "%s: %s", of_new ? "NEW" : "OLD", verdict.reason);
   reason[kReasonSize - 1] = '\0';
-  decide_all(c, outcome, of_new, reason);
+  decide_run(c, run, outcome, of_new, reason);
 }
 
 void decide_deviation(OutputComparison& o, const Deviation& d, double tolerance, double step) {
@@ -61,4 +71,12 @@ void decide_deviation(OutputComparison& o, const Deviation& d, double tolerance,
                   d.absolute ? "difference" : "deviation", d.value, d.absolute ? " pu" : "", o.at,
                   tolerance);
   }
+}
+
+void output_label(const Comparison& c, int output, char* out, std::size_t size) {
+  const OutputComparison& o = c.outputs[output];
+  if (c.runs > 1 && o.test)
+    std::snprintf(out, size, "%s %s", o.test->what, o.output);
+  else
+    std::snprintf(out, size, "%s", o.output);
 }

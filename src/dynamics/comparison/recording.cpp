@@ -8,24 +8,24 @@
 namespace {
 
 // Every output INVALID_DATA of the side whose response met a value that is no number.
-void decide_non_finite(Comparison& c, int k, const NonFinite& f, bool of_new) {
+void decide_non_finite(Comparison& c, const TestRun& run, int k, const NonFinite& f, bool of_new) {
   char reason[kReasonSize];
   std::snprintf(reason, sizeof reason, "%s: its response is not a finite number (%s %g at %.3f s)",
-                of_new ? "NEW" : "OLD", c.outputs[k].output, f.value, f.at * kStep);
-  decide_all(c, Outcome::invalid_data, of_new, reason);
+                of_new ? "NEW" : "OLD", c.outputs[run.first + k].output, f.value, f.at * kStep);
+  decide_run(c, run, Outcome::invalid_data, of_new, reason);
 }
 
 }  // namespace
 
-bool decide_recorded(Comparison& c, int k, const OldRecorder& old_side,
+bool decide_recorded(Comparison& c, const TestRun& run, int k, const OldRecorder& old_side,
                      const NewRecorder& new_side, double tolerance) {
   for (int side = 0; side < 2; ++side) {
     const NonFinite& f = side ? new_side.non_finite[k] : old_side.non_finite[k];
     if (f.at >= 0) {
-      decide_non_finite(c, k, f, side == 1);
+      decide_non_finite(c, run, k, f, side == 1);
       return false;
     }
   }
-  decide_deviation(c.outputs[k], new_side.meters[k].result(), tolerance, kStep);
+  decide_deviation(c.outputs[run.first + k], new_side.meters[k].result(), tolerance, kStep);
   return true;
 }

@@ -37,6 +37,7 @@ struct Side {
 };
 
 struct ReferenceStep {
+  static constexpr int kRun = 0;
   using Side = ::Side;
   static constexpr const char* kWhat = "exciter";
   static void after_make(const Side* sides, const RecordValues&, Comparison& c) {
@@ -69,8 +70,8 @@ struct ReferenceStep {
         [&](const auto& m) {
           const ExciterBed<std::decay_t<decltype(m)>> bed{test_machine(), m};
           const double vref0 = m.vref0;
-          run_side(bed, side.x, steps, [=](int n) { return vref0 + (n >= at ? step : 0.0); },
-                   record);
+          run_side(
+              bed, side.x, steps, [=](int n) { return vref0 + (n >= at ? step : 0.0); }, record);
         },
         side.model.model);
   }

@@ -99,4 +99,67 @@ inline Record gentpj(float s1, float s12) {
                  0.25f, 0.25f, 0.2f, s1,    s12, 0, 0,    0,    0,    0}};
 }
 
+// The western case's governors (sixMachineGENERICmodels.dyd) in record order.
+
+// ggov1 :60: droop on electrical power (rselect 1), deadband 0.0006.
+inline Record ggov1_60() {
+  return Record{{0.043f, 1,     5, 0.025f, -0.025f, 4.2f, 0.6f,    0, 1,    1,  0.15f, 0.2f,
+                 1.5f,   0.18f, 1, 1,      1,       0,    4,       1, 3.3f, 1,  0,     99,
+                 -99,    0,     0, 99,     10,      1,    0.0006f, 1, 1,    99, -99}};
+}
+
+// sixMachineGENERICmodels.dyd:79 in record order.
+inline Record hyg3_79() {
+  return Record{{1,       0,      -1,     0,      0.05625f, 0.1f,   0.1f,   0.2f,   0.034f,
+                 -0.034f, 5,      2.5f,   0.3f,   2,        1,      0,      0,      0,
+                 3.29f,   1.125f, 0.2f,   0.111f, 1,        0.153f, 0.14f,  0.203f, 0.186f,
+                 0.503f,  0.367f, 0.659f, 0.534f, 0.747f,   0.663f, 0.851f, 0.863f}};
+}
+
+// sixMachineGENERICmodels.dyd:115 in record order, its deadbands and curve 0.
+inline Record ieeeg3_115() {
+  Record r{std::vector<float>(29, 0.0f)};
+  const float head[] = {0.1f, 0.2f, 0.083f, -0.083f, 1.33f, 0, 0.05f, 0.71f, 8, 1.6f, 1, -1, 0.5f};
+  for (int i = 0; i < 13; ++i) r.values[static_cast<std::size_t>(i)] = head[i];
+  return r;
+}
+
+// sixMachineGENERICmodels.dyd:128 in record order.
+inline Record pidgov_128() {
+  return Record{{1, 0.05f, 0.55f, 0.02f, 0,     0.1f,    2,     0.01f,  -0.01f, 1, 0.0555f, 1.2f,
+                 1, 0,     0,     0.06f, 0.54f, 0.5923f, 0.77f, 0.789f, 0.882f, 1, 1}};
+}
+
+// gast :55 (its extras neutral) and ieeeg1 :107 (its own lag t1 and rate limit uo, uc).
+inline Record gast_55() {
+  Record r{std::vector<float>(34, 0.0f)};
+  const float core[] = {0.05f, 0.4f, 0.1f, 3, 1.5f, 3, 1.5f, -0.2f, 0};
+  for (int i = 0; i < 9; ++i) r.values[static_cast<std::size_t>(i)] = core[i];
+  r.values[10] = r.values[11] = r.values[13] = 99;  // rmax linc ltrat
+  r.values[12] = 10;                                // tltr
+  r.values[15] = 1;                                 // b
+  return r;
+}
+inline Record ieeeg1_107() {
+  Record r{std::vector<float>(35, 0.0f)};
+  const float head[] = {20.833f, 0.2f, 0, 0.2f, 0.4f, -0.4f, 1, 0, 0.2f, 0.25f, 0, 2, 0.75f};
+  for (int i = 0; i < 13; ++i) r.values[static_cast<std::size_t>(i)] = head[i];
+  return r;
+}
+
+// hygov of the example's HYDRO2 with dturb and qnl in their places.
+inline const Record kHygovSwapped{
+    {0.05f, 0.3f, 5, 0.05f, 0.5f, 0.2f, 1, 0, 1.2f, 1.0f, 0.5f, 0.08f}};
+
+// ggov1 of a gast by the derived mapping: droop on the governor output (rselect -2), the
+// PI reduced to an integral 1/(r t1), the actuator for the fuel lag, the load limiter
+// for the temperature limit.
+inline Record ggov1_of_gast(const Record& gast) {
+  const auto v = [&gast](int i) { return gast.values[static_cast<std::size_t>(i)]; };
+  const float r = v(0), t1 = v(1), t2 = v(2), t3 = v(3), lmax = v(4), kt = v(5);
+  return Record{{r,  -2, 1, 1, -1, 0,  1 / (r * t1), 0,    1,    v(6), v(7), t2, 1, 0,
+                 1,  1,  0, 0, t3, kt, kt / t3,      lmax, v(8), 99,   -99,  0,  0, 99,
+                 10, 1,  0, 0, 0,  99, -99}};
+}
+
 }  // namespace response_testing

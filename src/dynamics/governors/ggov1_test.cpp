@@ -12,17 +12,11 @@ namespace {
 
 using namespace response_testing;
 
-// The western case's ggov1 (sixMachineGENERICmodels.dyd:60) in record order.
-Record ggov1_60() {
-  return Record{{0.043f, 1,   5,  0.025f, -0.025f, 4.2f, 0.6f, 0, 1,   1,    0.15f, 0.2f,
-                 1.5f,   0.18f, 1, 1,     1,       0,    4,    1, 3.3f, 1,   0,     99,
-                 -99,    0,     0, 99,    10,      1,    0.0006f, 1, 1,  99,  -99}};
-}
 enum { kR, kRselect, kKpgov = 5, kKigov, kKdgov, kTact = 11, kTeng = 17, kDb = 30 };
 
 TEST(Ggov1, AsWrittenItRampsAsItsClosedFormSays) {
   const Compared c = respond("ggov1", ggov1_60());
-  EXPECT_NEAR(c.comparison.p0, 0.8, 1e-12);
+  EXPECT_NEAR(c.comparison.run[0].p0, 0.8, 1e-12);
   const double sheet[][2] = {{1.0, -0.004280}, {1.5, 0.016267}, {2, 0.019353},
                              {5, 0.028636},    {10, 0.043875},  {30, 0.104830}};
   for (const auto& row : sheet) EXPECT_NEAR(c.old_change(row[0]), row[1], 5e-7) << row[0];
@@ -46,14 +40,14 @@ TEST(Ggov1, WithoutItsDeadbandAndWithItsDroopOnTheGovernorOutput) {
   Record no_deadband = ggov1_60();
   no_deadband.values[kDb] = 0;
   const Compared d = respond("ggov1", no_deadband);
-  const double without[][2] = {{1.5, 0.019893}, {2, 0.023523}, {5, 0.034444}, {10, 0.052372},
-                               {30, 0.124084}};
+  const double without[][2] = {
+      {1.5, 0.019893}, {2, 0.023523}, {5, 0.034444}, {10, 0.052372}, {30, 0.124084}};
   for (const auto& row : without) EXPECT_NEAR(d.old_change(row[0]), row[1], 5e-7) << row[0];
   Record output_droop = ggov1_60();
   output_droop.values[kRselect] = -2;
   const Compared o = respond("ggov1", output_droop);
-  const double droop[][2] = {{1.5, 0.012996}, {2, 0.015405}, {5, 0.021763}, {10, 0.031295},
-                             {30, 0.060526}};
+  const double droop[][2] = {
+      {1.5, 0.012996}, {2, 0.015405}, {5, 0.021763}, {10, 0.031295}, {30, 0.060526}};
   for (const auto& row : droop) EXPECT_NEAR(o.old_change(row[0]), row[1], 5e-7) << row[0];
 }
 

@@ -10,13 +10,6 @@ namespace {
 
 using namespace response_testing;
 
-// sixMachineGENERICmodels.dyd:79 in record order.
-Record hyg3_79() {
-  return Record{{1,     0,     -1,    0,     0.05625f, 0.1f,  0.1f,  0.2f,  0.034f,
-                 -0.034f, 5,   2.5f,  0.3f,  2,        1,     0,     0,     0,
-                 3.29f, 1.125f, 0.2f, 0.111f, 1,       0.153f, 0.14f, 0.203f, 0.186f,
-                 0.503f, 0.367f, 0.659f, 0.534f, 0.747f, 0.663f, 0.851f, 0.863f}};
-}
 enum { kCflag = 2, kRgate, kRelec };
 
 // The sheet's six decimals; the PID mode's value at 1.5 s (-0.03884149) lies 8e-9 beyond

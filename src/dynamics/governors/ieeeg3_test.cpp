@@ -9,18 +9,10 @@ namespace {
 
 using namespace response_testing;
 
-// sixMachineGENERICmodels.dyd:115 in record order, its deadbands and curve 0.
-Record ieeeg3_115() {
-  Record r{std::vector<float>(29, 0.0f)};
-  const float head[] = {0.1f, 0.2f, 0.083f, -0.083f, 1.33f, 0, 0.05f, 0.71f, 8, 1.6f, 1, -1, 0.5f};
-  for (int i = 0; i < 13; ++i) r.values[static_cast<std::size_t>(i)] = head[i];
-  return r;
-}
-
 TEST(Ieeeg3, TheWesternRecordUnderTheSpeedStep) {
   const Compared c = respond("ieeeg3", ieeeg3_115());
-  const double sheet[][2] = {{1, 0},        {1.5, -0.007807}, {2, 0.000335}, {5, 0.005963},
-                             {10, 0.009006}, {30, 0.019623},  {60, 0.032647}};
+  const double sheet[][2] = {{1, 0},         {1.5, -0.007807}, {2, 0.000335}, {5, 0.005963},
+                             {10, 0.009006}, {30, 0.019623},   {60, 0.032647}};
   for (const auto& row : sheet) EXPECT_NEAR(c.old_change(row[0]), row[1], 5e-7) << row[0];
   int lowest = 0;
   for (int n = 0; n <= c.comparison.steps; ++n)
@@ -32,7 +24,8 @@ TEST(Ieeeg3, TheWesternRecordUnderTheSpeedStep) {
 TEST(Ieeeg3, NoStartWithoutAServoOrATurbine) {
   Record no_servo = ieeeg3_115();
   no_servo.values[0] = 0;  // tg
-  EXPECT_STREQ(respond("ieeeg3", no_servo).out().reason, "OLD: tg = 0: the gate servo divides by it");
+  EXPECT_STREQ(respond("ieeeg3", no_servo).out().reason,
+               "OLD: tg = 0: the gate servo divides by it");
   Record no_turbine = ieeeg3_115();
   no_turbine.values[10] = 0;  // kturb
   EXPECT_EQ(respond("ieeeg3", no_turbine).out().outcome, Outcome::no_start_old);

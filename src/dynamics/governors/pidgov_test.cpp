@@ -9,12 +9,6 @@ namespace {
 
 using namespace response_testing;
 
-// sixMachineGENERICmodels.dyd:128 in record order.
-Record pidgov_128() {
-  return Record{{1,     0.05f, 0.55f, 0.02f, 0,      0.1f,  2,     0.01f, -0.01f, 1,    0.0555f, 1.2f,
-                 1,     0,     0,     0.06f, 0.54f, 0.5923f, 0.77f, 0.789f, 0.882f, 1,   1}};
-}
-
 TEST(Pidgov, TheWesternRecordUnderTheSpeedStep) {
   const Compared c = respond("pidgov", pidgov_128());
   const double sheet[][2] = {{1, 0},         {1.5, -0.000156}, {2, -0.000170}, {5, 0.000606},

@@ -13,7 +13,7 @@ using namespace response_testing;
 
 TEST(Governors, Tgov1ReproducesTheSheetAndItsTwoExponentials) {
   const Compared c = compare("tgov1", kTgov1, "ieeeg1", kIeeeg1Exact);
-  EXPECT_EQ(c.comparison.p0, 0.8);
+  EXPECT_EQ(c.comparison.run[0].p0, 0.8);
   EXPECT_EQ(c.comparison.steps, 30 * kStepsPerSecond);
   const double sheet[][2] = {{1.5, 0.016183}, {2, 0.023813},  {3, 0.031352}, {5, 0.040479},
                              {10, 0.056034},  {20, 0.071183}, {30, 0.076757}};
@@ -62,12 +62,12 @@ TEST(Governors, NoStartReasonsNameTheValueAndTheLimit) {
   // to the middle of the limits where that does not fit.
   Record near = kTgov1;
   near.values[2] = 0.85f;
-  EXPECT_NEAR(compare("tgov1", near, "tgov1", near).comparison.p0, 0.85 - 0.004 / 0.05 - 0.02,
-              1e-6);
+  EXPECT_NEAR(compare("tgov1", near, "tgov1", near).comparison.run[0].p0,
+              0.85 - 0.004 / 0.05 - 0.02, 1e-6);
   near.values[3] = 0.79f;  // vmin
   const Compared middle = compare("tgov1", near, "tgov1", near);
-  EXPECT_NEAR(middle.comparison.p0, (0.85 + 0.79) / 2, 1e-6);
-  EXPECT_STREQ(middle.comparison.notes.text, "limits reached");
+  EXPECT_NEAR(middle.comparison.run[0].p0, (0.85 + 0.79) / 2, 1e-6);
+  EXPECT_STREQ(middle.comparison.notes.text, "limits reached; isolated unit: limits reached");
   // A time constant below two steps is taken as 0, and said.
   Record fast = kTgov1;
   fast.values[1] = 0.003f;

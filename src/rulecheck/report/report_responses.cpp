@@ -23,15 +23,16 @@ void write_plot(Html& h, const RecordPlot& plot) {
   {
     Element caption(h, "figcaption");
     char line[256];
-    std::snprintf(line, sizeof line, "%s: line %d, bus %d \"%s\" unit \"%s\"",
-                  kTitles[plot.title], k.at.line, k.at.bus, k.at.place.bus_name,
-                  k.at.place.unit_id);
+    std::snprintf(line, sizeof line, "%s: line %d, bus %d \"%s\" unit \"%s\"", kTitles[plot.title],
+                  k.at.line, k.at.bus, k.at.place.bus_name, k.at.place.unit_id);
     text(h, line);
     for (int i = 0; i < c.count; ++i) {
       const OutputComparison& o = c.outputs[i];
-      std::snprintf(line, sizeof line, "; %s %s", o.output, outcome_name(o.outcome));
+      char label[64];
+      output_label(c, i, label, sizeof label);
+      std::snprintf(line, sizeof line, "; %s %s", label, outcome_name(o.outcome));
       text(h, line);
-      if (o.outcome == Outcome::pass || o.outcome == Outcome::fail) {
+      if (has_deviation(o.outcome)) {
         text(h, " ");
         number(h, o.deviation, 3);
         text(h, std::strcmp(o.output, "phase") == 0 ? " deg" : "");
@@ -43,10 +44,17 @@ void write_plot(Html& h, const RecordPlot& plot) {
     bode_plot(h, plot, true);
     return;
   }
+  // NEW - OLD under every plot of a record that did not pass.
   bool passed = true;
-  for (int i = 0; i < c.count; ++i) passed = passed && c.outputs[i].outcome == Outcome::pass;
-  for (int i = 0; i < c.count && plot.steps > 0; ++i)
-    time_plot(h, plot.outputs[i], plot.steps, c.outputs[i].output, !passed);
+  for (int i = 0; i < c.count; ++i)
+    passed = passed &&
+             (c.outputs[i].outcome == Outcome::pass || c.outputs[i].outcome == Outcome::not_judged);
+  for (int i = 0; i < c.count && plot.steps > 0; ++i) {
+    if (!has_responses(c.outputs[i].outcome)) continue;
+    char label[64];
+    output_label(c, i, label, sizeof label);
+    time_plot(h, plot.outputs[i], plot.steps, label, !passed);
+  }
 }
 
 void not_passed_rows(Html& h, const RuleResponses& rr) {
@@ -70,8 +78,7 @@ void write_rule_responses(Html& h, const ReportInput& in, int i) {
   const ResponseRun& run = *in.responses;
   const RuleResponses& rr = run.rules[i];
   const RuleSet& r = in.table.rule_sets[i];
-  const RulePart part(h, "responses", i, r, "h3",
-                      rr.failed > 0 || rr.no_start > 0 || rr.other > 0);
+  const RulePart part(h, "responses", i, r, "h3", rr.failed > 0 || rr.no_start > 0 || rr.other > 0);
   {
     Element p(h, "p");
     char line[256];
@@ -154,8 +161,11 @@ void write_responses(Html& h, const ReportInput& in) {
          "the frequencies. In the plots OLD is the blue line, NEW the orange dashed one, and for "
          "a record that did not pass NEW - OLD is drawn in red on an axis of its own below "
          "them. The "
-         "check sees one unit alone, open loop, without the network; deadbands and valve "
-         "curves are not simulated.");
+         "check sees one unit alone, without the network: a governor open loop under the "
+         "speed step, and closed through the test's own mass on the isolated unit, whose "
+         "speed step cannot judge a droop through electrical power (NOT_JUDGED) and whose "
+         "unit may be unstable alone (UNSTABLE_OLD, UNSTABLE_NEW: the growing mode of the "
+         "unit linearised at rest); deadbands and valve curves are not simulated.");
   }
   raw(h, "\n");
   element(h, "p", "reading",
@@ -167,34 +177,34 @@ void write_responses(Html& h, const ReportInput& in) {
     Element ul(h, "ul");
     ul.attr("class", "choices");
     for (int i = 0; i < kChoiceCount; ++i) {
-      if (!kind_in_use(run, kChoices[i].kind)) continue;
+      if (!choice_in_use(run, kChoices[i])) continue;
       Element li(h, "li");
       text(h, kChoices[i].text);
     }
   }
   raw(h, "\n");
-  rule_table(h, in.table,
-             {">records", ">compared", ">pass", ">fail", ">no start", ">not simulated", ">other",
-              "worst"},
-             [&](int i) {
-               const RuleResponses& rr = run.rules[i];
-               cell_int(h, rr.records);
-               cell_int(h, rr.compared);
-               cell_int(h, rr.passed);
-               cell_int(h, rr.failed, true);
-               cell_int(h, rr.no_start, true);
-               cell_int(h, rr.not_simulated);
-               cell_int(h, rr.other, true);
-               Element td(h, "td");
-               if (rr.worst >= 0) {
-                 char line[64];
-                 std::snprintf(line, sizeof line, "%s ", rr.worst_output);
-                 text(h, line);
-                 number(h, rr.worst_deviation, 3);
-                 std::snprintf(line, sizeof line, " (line %d)", rr.worst_line);
-                 text(h, line);
-               }
-             });
+  rule_table(
+      h, in.table,
+      {">records", ">compared", ">pass", ">fail", ">no start", ">not simulated", ">other", "worst"},
+      [&](int i) {
+        const RuleResponses& rr = run.rules[i];
+        cell_int(h, rr.records);
+        cell_int(h, rr.compared);
+        cell_int(h, rr.passed);
+        cell_int(h, rr.failed, true);
+        cell_int(h, rr.no_start, true);
+        cell_int(h, rr.not_simulated);
+        cell_int(h, rr.other, true);
+        Element td(h, "td");
+        if (rr.worst >= 0) {
+          char line[64];
+          std::snprintf(line, sizeof line, "%s ", rr.worst_output);
+          text(h, line);
+          number(h, rr.worst_deviation, 3);
+          std::snprintf(line, sizeof line, " (line %d)", rr.worst_line);
+          text(h, line);
+        }
+      });
   raw(h, "\n");
   // Rules whose records nothing checks: counted, and told, so that no one reads the
   // absence of a failure as a pass.

@@ -68,8 +68,6 @@ void row_start(std::FILE* f, const RowPlace& at, const RuleSet& r, const char* t
   std::fprintf(f, ",%s,", test ? test : "");
 }
 
-bool compared(Outcome o) { return o == Outcome::pass || o == Outcome::fail; }
-
 bool open_file(ResponseFiles& files, OutputFile& file, char* name, char* buffer) {
   if (open_output_file(file, name, buffer)) return true;
   files.failed = true;
@@ -112,14 +110,15 @@ void write_summary_rows(ResponseFiles& files, const RowPlace& at, const RuleSet&
                         const Comparison& c) {
   if (!files.folder) return;
   std::FILE* f = files.summary.stream;
-  const bool frequency = c.test && c.test->metric == Metric::frequency;
   for (int i = 0; i < c.count; ++i) {
     const OutputComparison& o = c.outputs[i];
-    row_start(f, at, r, c.test ? c.test->name : nullptr);
+    const bool frequency = o.test && o.test->metric == Metric::frequency;
+    row_start(f, at, r, o.test ? o.test->name : nullptr);
     std::fprintf(f, "%s,%s,", o.output, outcome_name(o.outcome));
     // Outcomes that compare nothing have no deviation and no time.
-    if (compared(o.outcome))
-      std::fprintf(f, "%.9g,%s%.9g%s,", o.deviation, frequency ? "," : "", o.at, frequency ? "" : ",");
+    if (has_deviation(o.outcome))
+      std::fprintf(f, "%.9g,%s%.9g%s,", o.deviation, frequency ? "," : "", o.at,
+                   frequency ? "" : ",");
     else
       std::fputs(",,,", f);
     char reason[kReasonSize + kNotesSize + 4];
@@ -130,8 +129,8 @@ void write_summary_rows(ResponseFiles& files, const RowPlace& at, const RuleSet&
   }
 }
 
-void write_summary_row(ResponseFiles& files, const RowPlace& at, const RuleSet& r,
-                       const char* test, const char* outcome, const char* reason) {
+void write_summary_row(ResponseFiles& files, const RowPlace& at, const RuleSet& r, const char* test,
+                       const char* outcome, const char* reason) {
   if (!files.folder) return;
   std::FILE* f = files.summary.stream;
   row_start(f, at, r, test);
@@ -140,33 +139,65 @@ void write_summary_row(ResponseFiles& files, const RowPlace& at, const RuleSet& 
   std::fputc('\n', f);
 }
 
+namespace {
+
+// "L<line>-bode.csv": gain and phase of both sides at every frequency.
+void write_bode_file(ResponseFiles& files, int line, const Trajectories& t) {
+  std::snprintf(files.record_name, sizeof files.record_name, "%s/L%d-bode.csv", files.folder, line);
+  if (!open_file(files, files.record, files.record_name, files.record_buffer)) return;
+  std::FILE* f = files.record.stream;
+  std::fputs("f_hz,gain_old,phase_old_deg,gain_new,phase_new_deg\n", f);
+  for (int i = 0; i < kFrequencyCount; ++i)
+    std::fprintf(f, "%.9g,%.9g,%.9g,%.9g,%.9g\n", kStabilizerFrequencies[i], t.gain_old[i],
+                 t.phase_old[i], t.gain_new[i], t.phase_new[i]);
+  close_file(files, files.record);
+}
+
+// "L<line>-<name>.csv": t, then OLD and NEW of each of the outputs first .. first + count - 1,
+// every kSampleEvery-th step.
+void write_time_file(ResponseFiles& files, int line, const char* name, const Comparison& c,
+                     int first, int count, const Trajectories& t) {
+  std::snprintf(files.record_name, sizeof files.record_name, "%s/L%d-%s.csv", files.folder, line,
+                name);
+  if (!open_file(files, files.record, files.record_name, files.record_buffer)) return;
+  std::FILE* f = files.record.stream;
+  std::fputc('t', f);
+  for (int k = first; k < first + count; ++k) {
+    if (count == 1)
+      std::fputs(",old,new", f);
+    else
+      std::fprintf(f, ",%s_old,%s_new", c.outputs[k].output, c.outputs[k].output);
+  }
+  std::fputc('\n', f);
+  for (int n = 0; n * kSampleEvery <= t.steps; ++n) {
+    std::fprintf(f, "%.9g", n * kSampleEvery * kStep);
+    for (int k = first; k < first + count; ++k)
+      std::fprintf(f, ",%.9g,%.9g", t.old_values[k][n], t.new_values[k][n]);
+    std::fputc('\n', f);
+  }
+  close_file(files, files.record);
+}
+
+}  // namespace
+
 void write_record_files(ResponseFiles& files, int line, const Comparison& c,
                         const Trajectories& t) {
-  if (!files.folder || !c.test || !compared(c.outputs[0].outcome)) return;
-  if (c.test->metric == Metric::frequency) {
-    std::snprintf(files.record_name, sizeof files.record_name, "%s/L%d-bode.csv", files.folder,
-                  line);
-    if (!open_file(files, files.record, files.record_name, files.record_buffer)) return;
-    std::FILE* f = files.record.stream;
-    std::fputs("f_hz,gain_old,phase_old_deg,gain_new,phase_new_deg\n", f);
-    for (int i = 0; i < kFrequencyCount; ++i)
-      std::fprintf(f, "%.9g,%.9g,%.9g,%.9g,%.9g\n", kStabilizerFrequencies[i], t.gain_old[i],
-                   t.phase_old[i], t.gain_new[i], t.phase_new[i]);
-    close_file(files, files.record);
-    return;
-  }
-  for (int i = 0; i < c.count && t.steps > 0; ++i) {
-    const OutputComparison& o = c.outputs[i];
-    if (!compared(o.outcome)) continue;
-    std::snprintf(files.record_name, sizeof files.record_name, "%s/L%d-%s.csv", files.folder, line,
-                  o.output);
-    if (!open_file(files, files.record, files.record_name, files.record_buffer)) return;
-    std::FILE* f = files.record.stream;
-    std::fputs("t,old,new\n", f);
-    for (int n = 0; n * kSampleEvery <= t.steps; ++n)
-      std::fprintf(f, "%.9g,%.9g,%.9g\n", n * kSampleEvery * kStep, t.old_values[i][n],
-                   t.new_values[i][n]);
-    close_file(files, files.record);
+  if (!files.folder) return;
+  for (int r = 0; r < c.runs; ++r) {
+    const TestRun& run = c.run[r];
+    if (run.count == 0 || !has_responses(c.outputs[run.first].outcome)) continue;
+    if (run.test->metric == Metric::frequency) {
+      write_bode_file(files, line, t);
+    } else if (t.steps <= 0) {
+      continue;
+    } else if (run.test->file) {
+      write_time_file(files, line, run.test->file, c, run.first, run.count, t);
+    } else {
+      for (int k = run.first; k < run.first + run.count; ++k) {
+        if (has_responses(c.outputs[k].outcome))
+          write_time_file(files, line, c.outputs[k].output, c, k, 1, t);
+      }
+    }
   }
 }
 

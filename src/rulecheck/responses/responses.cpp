@@ -7,12 +7,12 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 
 #include "records/record_writer.h"
 #include "rules/rule_loader.h"
 #include "text/format.h"
 #include "text/scan.h"
-
 
 namespace {
 
@@ -51,23 +51,32 @@ struct InHand {
 
 // The deviation of an output relative to its tolerance: 1 is the edge of passing.
 double relative(const OutputComparison& o, const ResponseOptions& options) {
-  if (o.outcome != Outcome::pass && o.outcome != Outcome::fail) return 0.0;
+  if (o.outcome != Outcome::pass && o.outcome != Outcome::fail &&
+      o.outcome != Outcome::unstable_new)
+    return 0.0;
   const double tolerance =
       std::strcmp(o.output, "phase") == 0 ? options.phase_tolerance : options.tolerance;
   if (std::isnan(o.deviation)) return INFINITY;
   return tolerance > 0 ? o.deviation / tolerance : o.deviation;
 }
 
-bool is_error(const OutputComparison& o) {
-  return o.outcome == Outcome::fail || o.outcome == Outcome::no_start_new ||
-         (o.outcome == Outcome::invalid_data && o.of_new);
+// Passed, or left by its test to another that judges the pair.
+bool judged_well(const OutputComparison& o) {
+  return o.outcome == Outcome::pass || o.outcome == Outcome::not_judged;
 }
 
-// The record's outcome, for the counts: its worst output's.
+bool is_error(const OutputComparison& o) {
+  return o.outcome == Outcome::fail || o.outcome == Outcome::no_start_new ||
+         o.outcome == Outcome::unstable_new || (o.outcome == Outcome::invalid_data && o.of_new);
+}
+
+// The record's outcome, for the counts: its worst output's. An output one test cannot
+// judge leaves the record to the others.
 Outcome record_outcome(const Comparison& c) {
-  static constexpr Outcome kOrder[] = {Outcome::fail,         Outcome::invalid_data,
-                                       Outcome::no_start_new, Outcome::not_representable,
-                                       Outcome::no_start_old, Outcome::not_simulated};
+  static constexpr Outcome kOrder[] = {
+      Outcome::fail,         Outcome::unstable_new,      Outcome::invalid_data,
+      Outcome::no_start_new, Outcome::not_representable, Outcome::unstable_old,
+      Outcome::no_start_old, Outcome::not_simulated};
   for (const Outcome o : kOrder) {
     for (int i = 0; i < c.count; ++i) {
       if (c.outputs[i].outcome == o) return o;
@@ -113,11 +122,14 @@ void keep_sample(RuleResponses& r, const InHand& in, double deviation) {
 // Counts a record by its outcome: passed and failed ones were compared.
 void count_outcome(RuleResponses& rr, Outcome outcome) {
   static constexpr int RuleResponses::*kCounts[] = {
-      &RuleResponses::passed,        &RuleResponses::failed, &RuleResponses::no_start,
-      &RuleResponses::no_start,      &RuleResponses::not_simulated,
-      &RuleResponses::other,         &RuleResponses::other};
+      &RuleResponses::passed,   &RuleResponses::failed,        &RuleResponses::no_start,
+      &RuleResponses::no_start, &RuleResponses::not_simulated, &RuleResponses::other,
+      &RuleResponses::other,    &RuleResponses::passed,        &RuleResponses::other,
+      &RuleResponses::failed};
+  static_assert(std::size(kCounts) == static_cast<int>(Outcome::unstable_new) + 1);
   ++(rr.*kCounts[static_cast<int>(outcome)]);
-  if (outcome == Outcome::pass || outcome == Outcome::fail) ++rr.compared;
+  if (outcome == Outcome::pass || outcome == Outcome::fail || outcome == Outcome::unstable_new)
+    ++rr.compared;
 }
 
 void add_finding(ResponseRun& run, int line, Severity severity, const char* text) {
@@ -134,20 +146,44 @@ void add_finding(ResponseRun& run, int line, Severity severity, const char* text
   ++run.finding_count;
 }
 
-// "pm FAIL: deviation ..." for each output that did not pass, once for outputs that
-// share an outcome and reason.
+// "pm FAIL: deviation ..." for each output that did not pass, once for outputs of one test
+// that share an outcome and reason: "isolated unit pm, dw FAIL: ...".
 void describe(const Comparison& c, char* out, std::size_t size) {
   std::size_t used = 0;
+  const auto same = [&c](int a, int b) {
+    const OutputComparison& x = c.outputs[a];
+    const OutputComparison& y = c.outputs[b];
+    return x.test == y.test && x.outcome == y.outcome && std::strcmp(x.reason, y.reason) == 0;
+  };
+  // Every output alike (a record that no test could start): their names once each.
+  bool alike = c.count > 1;
+  for (int i = 1; i < c.count; ++i)
+    alike = alike && c.outputs[i].outcome == c.outputs[0].outcome &&
+            std::strcmp(c.outputs[i].reason, c.outputs[0].reason) == 0;
+  if (alike && !judged_well(c.outputs[0])) {
+    for (int i = 0; i < c.count; ++i) {
+      bool seen = false;
+      for (int j = 0; j < i; ++j)
+        seen = seen || std::strcmp(c.outputs[j].output, c.outputs[i].output) == 0;
+      if (seen) continue;
+      const int n =
+          std::snprintf(out + used, size - used, "%s%s", used ? ", " : "", c.outputs[i].output);
+      if (n < 0 || used + static_cast<std::size_t>(n) >= size) break;
+      used += static_cast<std::size_t>(n);
+    }
+    std::snprintf(out + used, size - used, " %s: %s", outcome_name(c.outputs[0].outcome),
+                  c.outputs[0].reason);
+    return;
+  }
   for (int i = 0; i < c.count; ++i) {
     const OutputComparison& o = c.outputs[i];
-    if (o.outcome == Outcome::pass) continue;
-    if (i > 0 && o.outcome == c.outputs[i - 1].outcome &&
-        std::strcmp(o.reason, c.outputs[i - 1].reason) == 0)
-      continue;
-    const bool shared = i + 1 < c.count && c.outputs[i + 1].outcome == o.outcome &&
-                        std::strcmp(c.outputs[i + 1].reason, o.reason) == 0;
-    const int n = std::snprintf(out + used, size - used, "%s%s%s%s %s: %s", used ? "; " : "",
-                                o.output, shared ? ", " : "", shared ? c.outputs[i + 1].output : "",
+    if (judged_well(o)) continue;
+    if (i > 0 && same(i, i - 1)) continue;
+    char label[64];
+    output_label(c, i, label, sizeof label);
+    const bool shared = i + 1 < c.count && same(i, i + 1);
+    const int n = std::snprintf(out + used, size - used, "%s%s%s%s %s: %s", used ? "; " : "", label,
+                                shared ? ", " : "", shared ? c.outputs[i + 1].output : "",
                                 outcome_name(o.outcome), o.reason);
     if (n < 0 || used + static_cast<std::size_t>(n) >= size) break;
     used += static_cast<std::size_t>(n);
@@ -160,7 +196,7 @@ void report_record(ResponseRun& run, const RuleSet& r, const InHand& in, const C
   bool passed = true;
   for (int i = 0; i < c.count; ++i) {
     error = error || is_error(c.outputs[i]);
-    passed = passed && c.outputs[i].outcome == Outcome::pass;
+    passed = passed && judged_well(c.outputs[i]);
   }
   if (passed && !c.mapping_finding) return;
   char what[2 * kReasonSize + 64];
@@ -187,9 +223,11 @@ void list_not_passed(RuleResponses& rr, const InHand& in, const Comparison& c) {
   n.outcome = outcome;
   n.outputs[0] = '\0';
   for (int i = 0; i < c.count; ++i) {
-    if (c.outputs[i].outcome == Outcome::pass) continue;
+    if (judged_well(c.outputs[i])) continue;
+    char label[64];
+    output_label(c, i, label, sizeof label);
     std::snprintf(n.outputs + std::strlen(n.outputs), sizeof n.outputs - std::strlen(n.outputs),
-                  "%s%s", n.outputs[0] ? ", " : "", c.outputs[i].output);
+                  "%s%s", n.outputs[0] ? ", " : "", label);
   }
   char reason[2 * kReasonSize + 64];
   describe(c, reason, sizeof reason);
@@ -236,7 +274,8 @@ namespace {
 void why_not_simulated(const RuleSet& r, const RuleResponses& rr, char* why, std::size_t size) {
   why[0] = '\0';
   if (!rr.from || !rr.to) {
-    std::snprintf(why, size, "%s is not in the model catalogue", !rr.from ? r.from_model : r.to_model);
+    std::snprintf(why, size, "%s is not in the model catalogue",
+                  !rr.from ? r.from_model : r.to_model);
     return;
   }
   const bool from = simulated_kind(*rr.from) != SimulatedKind::none;
@@ -324,11 +363,11 @@ void check_response(ResponseRun& run, const ConvertedRecord& record) {
       worst_output = i;
     }
   }
-  if (outcome == Outcome::pass || outcome == Outcome::fail) {
+  if (outcome == Outcome::pass || outcome == Outcome::fail || outcome == Outcome::unstable_new) {
     if (worst > rr.worst) {
       rr.worst = worst;
       rr.worst_line = in.at.line;
-      rr.worst_output = c.outputs[worst_output].output;
+      output_label(c, worst_output, rr.worst_output, sizeof rr.worst_output);
       rr.worst_deviation = c.outputs[worst_output].deviation;
     }
     keep_worst(rr, in, worst);
@@ -344,6 +383,17 @@ bool kind_in_use(const ResponseRun& run, ModelKind kind) {
   for (int i = 0; i < run.table->rule_count; ++i) {
     const RuleResponses& rr = run.rules[i];
     if (rr.simulated && rr.from->kind == kind) return true;
+  }
+  return false;
+}
+
+bool choice_in_use(const ResponseRun& run, const Choice& choice) {
+  if (!choice.model) return kind_in_use(run, choice.kind);
+  for (int i = 0; i < run.table->rule_count; ++i) {
+    const RuleResponses& rr = run.rules[i];
+    if (rr.simulated && (std::strcmp(rr.from->name, choice.model) == 0 ||
+                         std::strcmp(rr.to->name, choice.model) == 0))
+      return true;
   }
   return false;
 }
@@ -365,7 +415,7 @@ void write_test_lines(const ResponseRun& run, std::FILE* out) {
   if (!any) std::fprintf(out, "  no rule converts between two simulated models of one kind\n");
   bool first = true;
   for (int i = 0; i < kChoiceCount; ++i) {
-    if (!kind_in_use(run, kChoices[i].kind)) continue;
+    if (!choice_in_use(run, kChoices[i])) continue;
     if (first)
       std::fprintf(out,
                    "Choices where the models' sources leave them open, the same for OLD and NEW "
@@ -405,8 +455,9 @@ bool finish_responses(ResponseRun& run, Findings& findings) {
     if (rr.simulated || rr.not_simulated == 0) continue;
     char rule_file[kRulePathSize];
     rule_file_path(table, i, rule_file, sizeof rule_file);
-    report(findings, Severity::warning, SourcePoint{rule_file, 0, 0}, "%d record%s not simulated: %s",
-           rr.not_simulated, rr.not_simulated == 1 ? "" : "s", rr.not_simulated_why);
+    report(findings, Severity::warning, SourcePoint{rule_file, 0, 0},
+           "%d record%s not simulated: %s", rr.not_simulated, rr.not_simulated == 1 ? "" : "s",
+           rr.not_simulated_why);
   }
   const int kept = std::min(run.finding_count, kFindingsKept);
   for (int n = 0; n < kept; ++n) {
@@ -453,7 +504,8 @@ void make_response_plots(ResponseRun& run) {
     for (int n = 0; n <= kWorstKept; ++n) {
       const KeptRecord* k = plotted_record(rr, n);
       bool shown = false;  // the median may be one of the worst
-      for (int p = 0; k && p < plots.count; ++p) shown = shown || plots.plots[p].record->at.line == k->at.line;
+      for (int p = 0; k && p < plots.count; ++p)
+        shown = shown || plots.plots[p].record->at.line == k->at.line;
       if (!k || shown) continue;
       Comparison c;
       compare_records(RecordValues{rr.from, k->old_values, k->old_given},

@@ -38,7 +38,7 @@ struct NotPassed {
   int bus;
   char unit_id[3];
   Outcome outcome;
-  char outputs[16];  // "pm", "gain, phase"
+  char outputs[64];  // "pm", "gain, phase", "speed step pm, isolated unit dw"
   char reason[kReasonSize];
 };
 
@@ -64,7 +64,7 @@ struct RuleResponses {
   int other;          // NOT_REPRESENTABLE, INVALID_DATA
   double worst;       // the largest deviation relative to its tolerance, and its line
   int worst_line;
-  const char* worst_output;  // the output that deviates most, and by how much
+  char worst_output[48];  // the output that deviates most ("isolated unit dw"), and by how much
   double worst_deviation;
   KeptRecord worst_records[kWorstKept];  // by deviation, largest first
   int worst_count;
@@ -152,6 +152,9 @@ bool finish_responses(ResponseRun& run, Findings& findings);
 // True when a rule of the run converts between simulated models of `kind`: its test and
 // its choices are told.
 bool kind_in_use(const ResponseRun& run, ModelKind kind);
+// True when a choice concerns what the run simulates: a kind in use, or a model one of
+// its simulated rules converts from or to.
+bool choice_in_use(const ResponseRun& run, const Choice& choice);
 
 // After the check, for the report: the plots of every rule's worst and median records,
 // each compared again.
