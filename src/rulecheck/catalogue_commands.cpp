@@ -72,13 +72,30 @@ void write_output_line(std::FILE* out, const char* name, const char* source, Ban
   }
 }
 
+// Pairs for which a mapping was derived and shipped as a rule of the example library.
+// The skeleton does not write it in: a skeleton is unchecked by nature, and must not
+// look like a finished rule. It says where the derived one is.
+struct DerivedMapping {
+  const char* from;
+  const char* to;
+  const char* text;
+};
+constexpr DerivedMapping kDerivedMappings[] = {
+    {"gast", "ggov1",
+     "# A mapping derived for this pair ships as the example library's lib/gast-ggov1:\n"
+     "# ggov1 with droop on its governor output (rselect -2), kigov = 1/(r t1), the\n"
+     "# actuator for gast's fuel lag, exact while gast's temperature limit does not act.\n"
+     "# This skeleton does not propose it: start from that rule, or map each value here.\n"},
+};
+
 }  // namespace
 
 void list_models(std::FILE* out) {
   for (int i = 0; i < kCatalogueSize; ++i) {
     const ModelEntry& m = kCatalogue[i];
-    std::fprintf(out, "%-8s %-10s %3d  %-13s ", m.name, kind_name(m.kind), m.count,
-                 order_confirmed(m) ? "confirmed" : "not confirmed");
+    std::fprintf(out, "%-8s %-10s %3d  %-13s  %-13s ", m.name, kind_name(m.kind), m.count,
+                 order_confirmed(m) ? "confirmed" : "not confirmed",
+                 m.simulation ? "simulated" : "not simulated");
     if (!m.names) std::fputs(" (names not known)", out);
     for (int k = 0; m.names && k < m.count; ++k) std::fprintf(out, " %s", m.names[k]);
     std::fputc('\n', out);
@@ -103,6 +120,7 @@ bool show_model(std::FILE* out, const char* name) {
     }
   }
   std::fprintf(out, "Notes: %s\n", m.notes);
+  std::fprintf(out, "Simulated: %s\n", m.simulation ? m.simulation : "no");
   return true;
 }
 
@@ -142,6 +160,10 @@ bool write_skeleton(std::FILE* out, const char* from_name, const char* to_name) 
                "# value carried over. Limits: half to twice the typical value; the test keeps\n"
                "# the value inside them. Check every line against your models' documentation.\n",
                from->name, to->name, from->name);
+  for (const DerivedMapping& d : kDerivedMappings) {
+    if (std::strcmp(d.from, from->name) == 0 && std::strcmp(d.to, to->name) == 0)
+      std::fputs(d.text, out);
+  }
   for (int k = 0; k < from->count; ++k) {
     char typical[kMaxFloatText + 1];
     put_shortest(typical, static_cast<float>(from->typical[k]));
