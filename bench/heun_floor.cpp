@@ -1,19 +1,87 @@
 // The floor of the response check's speed: the same Heun steps of tgov1 and of its exact
-// ieeeg1, for every record of a file, in the plainest loop that computes them, with the
-// same largest-difference metric. No parsing beyond sscanf, no checks, no files written.
+// ieeeg1, for every record of a file, under both governor tests (the speed step, and the
+// isolated unit with its rotating mass), in the plainest loop that computes them, with
+// the same largest-difference metric. No parsing beyond sscanf, no checks, no files.
 // Usage: heun_floor DATA_FILE
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
 constexpr int kSteps = 30 * 480;
 constexpr double h = 1.0 / 480;
-double old_pm[kSteps + 1];
-double new_pm[kSteps + 1];
+double old_y[2][kSteps + 1];
+double new_y[2][kSteps + 1];
 
 double clamp(double v, double lo, double hi) { return v < lo ? lo : v > hi ? hi : v; }
+
+struct Values {
+  double r, t1, vmax, vmin, t2, t3, dt;
+};
+
+// tgov1: valve x[0] (non-windup), reheater x[1]; ieeeg1 exact: gate x[0] (rate 99), the
+// stage after t5 x[1]. x[2] is the mass's speed on the isolated unit.
+struct Tgov1 {
+  const Values& v;
+  double p0;
+  double pm(const double* x, double dw) const {
+    return (v.t2 / v.t3) * x[0] + (1 - v.t2 / v.t3) * x[1] - v.dt * dw;
+  }
+  void f(const double* x, double dw, double* dx) const {
+    dx[0] = (p0 - dw / v.r - x[0]) / v.t1;
+    if ((x[0] >= v.vmax && dx[0] > 0) || (x[0] <= v.vmin && dx[0] < 0)) dx[0] = 0;
+    dx[1] = (x[0] - x[1]) / v.t3;
+  }
+};
+struct Ieeeg1 {
+  const Values& v;
+  double p0;
+  double pm(const double* x, double) const {
+    return (v.t2 / v.t3) * x[0] + (1 - v.t2 / v.t3) * x[1];
+  }
+  void f(const double* x, double dw, double* dx) const {
+    dx[0] = clamp((p0 - dw / v.r - x[0]) / v.t1, -99, 99);
+    if ((x[0] >= v.vmax && dx[0] > 0) || (x[0] <= v.vmin && dx[0] < 0)) dx[0] = 0;
+    dx[1] = (x[0] - x[1]) / v.t3;
+  }
+};
+
+// Heun over the speed step (isolated false: Pm into y[0]) or the isolated unit (Pm into
+// y[0], dw into y[1]): 8 dw' = Pm - Pe - dw, Pe = 0.8 + 0.05 from 1 s.
+template <class M>
+void run(const M& m, bool isolated, double (*y)[kSteps + 1]) {
+  double x[3] = {m.p0, m.p0, 0.0}, k1[3], k2[3], xs[3];
+  for (int n = 0;; ++n) {
+    const double step = n >= 480 ? 1.0 : 0.0;
+    const double pe = m.p0 + 0.05 * step;
+    const auto derivs = [&](const double* s, double* d) {
+      const double dw = isolated ? s[2] : -0.004 * step;
+      m.f(s, dw, d);
+      d[2] = isolated ? (m.pm(s, dw) - pe - s[2]) / 8.0 : 0.0;
+    };
+    const double dw = isolated ? x[2] : -0.004 * step;
+    y[0][n] = m.pm(x, dw);
+    y[1][n] = x[2];
+    if (n == kSteps) break;
+    derivs(x, k1);
+    for (int i = 0; i < 3; ++i) xs[i] = x[i] + h * k1[i];
+    xs[0] = clamp(xs[0], m.v.vmin, m.v.vmax);
+    derivs(xs, k2);
+    for (int i = 0; i < 3; ++i) x[i] += h / 2 * (k1[i] + k2[i]);
+    x[0] = clamp(x[0], m.v.vmin, m.v.vmax);
+  }
+}
+
+double deviation(const double* a, const double* b, int every) {
+  double moved = 0, largest = 0;
+  for (int n = 0; n <= kSteps; n += every) {
+    moved = std::fmax(moved, std::fabs(a[n] - a[0]));
+    largest = std::fmax(largest, std::fabs(b[n] - a[n]));
+  }
+  return moved < 1e-6 ? largest : largest / moved;
+}
 
 }  // namespace
 
@@ -26,52 +94,16 @@ int main(int argc, char** argv) {
   double worst = 0.0;
   while (std::fgets(line, sizeof line, f)) {
     const char* colon = std::strchr(line, ':');
-    double r, t1, vmax, vmin, t2, t3, dt;
-    if (!colon || std::sscanf(colon + 1, " #1 mwcap=%*f %lf %lf %lf %lf %lf %lf %lf", &r, &t1,
-                              &vmax, &vmin, &t2, &t3, &dt) != 7)
+    Values v;
+    if (!colon || std::sscanf(colon + 1, " #1 mwcap=%*f %lf %lf %lf %lf %lf %lf %lf", &v.r, &v.t1,
+                              &v.vmax, &v.vmin, &v.t2, &v.t3, &v.dt) != 7)
       continue;
-    const double p0 = 0.8;
-    // tgov1: valve x1 (non-windup), reheater x2.
-    double x1 = p0, x2 = p0;
-    for (int n = 0; n <= kSteps; ++n) {
-      const double dw = n >= 480 ? -0.004 : 0.0;
-      const double d = p0 - dw / r;
-      old_pm[n] = (t2 / t3) * x1 + (1 - t2 / t3) * x2 - dt * dw;
-      if (n == kSteps) break;
-      double f1 = (d - x1) / t1;
-      if ((x1 >= vmax && f1 > 0) || (x1 <= vmin && f1 < 0)) f1 = 0;
-      const double f2 = (x1 - x2) / t3;
-      const double p1 = clamp(x1 + h * f1, vmin, vmax), p2 = x2 + h * f2;
-      double g1 = (d - p1) / t1;
-      if ((p1 >= vmax && g1 > 0) || (p1 <= vmin && g1 < 0)) g1 = 0;
-      const double g2 = (p1 - p2) / t3;
-      x1 = clamp(x1 + h / 2 * (f1 + g1), vmin, vmax);
-      x2 += h / 2 * (f2 + g2);
+    for (const bool isolated : {false, true}) {
+      run(Tgov1{v, 0.8}, isolated, old_y);
+      run(Ieeeg1{v, 0.8}, isolated, new_y);
+      worst = std::fmax(worst, deviation(old_y[0], new_y[0], isolated ? 4 : 1));
+      if (isolated) worst = std::fmax(worst, deviation(old_y[1], new_y[1], 4));
     }
-    // ieeeg1, exact: k = 1/r, servo t1 of tgov1 with rate limits of 99, k1 = t2/t3, t5 = t3.
-    const double k = 1 / r, k1 = t2 / t3, k3 = 1 - k1;
-    double g = p0, x5 = p0;
-    for (int n = 0; n <= kSteps; ++n) {
-      const double dw = n >= 480 ? -0.004 : 0.0;
-      new_pm[n] = k1 * g + k3 * x5;
-      if (n == kSteps) break;
-      const double target = p0 + k * -dw;
-      double f1 = clamp((target - g) / t1, -99, 99);
-      if ((g >= vmax && f1 > 0) || (g <= vmin && f1 < 0)) f1 = 0;
-      const double f2 = (g - x5) / t3;
-      const double pg = clamp(g + h * f1, vmin, vmax), p5 = x5 + h * f2;
-      double g1 = clamp((target - pg) / t1, -99, 99);
-      if ((pg >= vmax && g1 > 0) || (pg <= vmin && g1 < 0)) g1 = 0;
-      const double g2 = (pg - p5) / t3;
-      g = clamp(g + h / 2 * (f1 + g1), vmin, vmax);
-      x5 += h / 2 * (f2 + g2);
-    }
-    double moved = 0, largest = 0;
-    for (int n = 0; n <= kSteps; ++n) {
-      moved = std::fmax(moved, std::fabs(old_pm[n] - old_pm[0]));
-      largest = std::fmax(largest, std::fabs(new_pm[n] - old_pm[n]));
-    }
-    worst = std::fmax(worst, largest / moved);
     ++records;
   }
   std::fclose(f);

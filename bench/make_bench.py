@@ -10,6 +10,7 @@
   copy/           the same library under from-models that data.dyd never names
   startup/        a library of 128 rules with 64 outputs each, and a data file of 10 lines
   exclude         30000 bus numbers, none of them in data.dyd
+  ggov1/          the example's gast -> ggov1 rule and 20000 gast records
   responses/      the example's exact tgov1 -> ieeeg1 rule and 20000 tgov1 records, each
                   with values of its own, for rulecheck --responses
   machines/       the example's exst1 -> esst1a and genrou -> gentpj rules, 5000 exst1 and
@@ -111,6 +112,7 @@ def main():
             f.write("%d\n" % (last_bus + 1000 + 7 * i))
     write_responses(os.path.join(folder, "responses"), random.Random(20261210))
     write_machines(os.path.join(folder, "machines"), random.Random(20261211))
+    write_gas_turbines(os.path.join(folder, "ggov1"), random.Random(20261212))
 
 
 def write_responses(folder, rng, count=20000):
@@ -122,6 +124,20 @@ def write_responses(folder, rng, count=20000):
             t2, t3 = rng.uniform(1, 5), rng.uniform(5, 12)
             f.write('tgov1 %d "G%d" 22.00 "1 " : #1 mwcap=100 %.4f %.4f %.4f 0 %.4f %.4f 0\n'
                     % (i + 1, i + 1, r, t1, vmax, t2, t3))
+
+
+def write_gas_turbines(folder, rng, count=20000):
+    """gast records of distinct plausible values (extras neutral, the temperature limit out
+    of reach) and the example's gast -> ggov1 rule: ggov1 under both governor tests."""
+    copy_rules(folder, ["gast-ggov1"])
+    with open(os.path.join(folder, "data.dyd"), "w") as f:
+        for i in range(count):
+            r, t1, t2 = rng.uniform(0.03, 0.08), rng.uniform(0.2, 0.6), rng.uniform(0.05, 0.2)
+            t3, lmax, kt = rng.uniform(2, 4), rng.uniform(1.2, 1.6), rng.uniform(2, 4)
+            vmax, vmin, dturb = rng.uniform(1.0, 1.5), rng.uniform(-0.2, 0), rng.uniform(0, 0.05)
+            f.write('gast %d "T%d" 13.80 "1 " : #1 mwcap=50 %.4f %.4f %.4f %.4f %.4f %.4f %.4f %.4f %.4f'
+                    ' 0 99 99 10 99 0 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n'
+                    % (i + 1, i + 1, r, t1, t2, t3, lmax, kt, vmax, vmin, dturb))
 
 
 def copy_rules(folder, names):

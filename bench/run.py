@@ -66,7 +66,13 @@ def main():
     heun_floor = os.path.join(build, "heun_floor")
     subprocess.run(["c++", "-O3", "-ffp-contract=off", "-o", heun_floor,
                     os.path.join(HERE, "heun_floor.cpp")], check=True)
+    model_floor = os.path.join(build, "model_floor")
+    src = os.path.join(HERE, "..", "src")
+    subprocess.run(["c++", "-std=c++20", "-O3", "-ffp-contract=off", "-I", src, "-o", model_floor,
+                    os.path.join(HERE, "model_floor.cpp"), os.path.join(build, "libconvcore.a")],
+                   check=True)
     responses_data = os.path.join(work, "responses", "data.dyd")
+    gas_data = os.path.join(work, "ggov1", "data.dyd")
     machines_data = os.path.join(work, "machines", "data.dyd")
     lines = records = 0
     with open(data, "rb") as f:
@@ -85,6 +91,7 @@ def main():
         "S6": scenario_folder(work, "convert", "s6"),
         "S8": scenario_folder(work, "responses", "s8"),
         "S9": scenario_folder(work, "machines", "s9"),
+        "S10": scenario_folder(work, "ggov1", "s10"),
         "base": scenario_folder(work, "copy", "base"),
     }
     # name: (folder, argv, outputs to checksum)
@@ -101,6 +108,8 @@ def main():
         "S8 responses": ("S8", [rulecheck, "--data", responses_data, "--responses"], []),
         "Heun floor": ("S8", [heun_floor, responses_data], []),
         "S9 machines": ("S9", [rulecheck, "--data", machines_data, "--responses"], []),
+        "S10 ggov1": ("S10", [rulecheck, "--data", gas_data, "--responses"], []),
+        "model floor": ("S10", [model_floor, gas_data], []),
         "cat": ("base", ["sh", "-c", "cat \"$0\" > out.dyd", data], ["out.dyd"]),
         "C baseline": ("base", [trace_copy, data, "out.dyd"], ["out.dyd", "rerr.txt"]),
         "mawk": ("base", ["mawk", '{ printf "%8d\\n", NR > "rerr.txt"; fflush("rerr.txt"); print > "out.dyd" }',
@@ -187,6 +196,11 @@ def main():
     s9_peak = rss["S9 machines"] / 1024
     print("%-18s %9.0f comparisons/s  (target 1000), %.2f MiB peak" %
           ("S9 rate", machines / med["S9 machines"], s9_peak))
+    gases = sum(1 for _ in open(gas_data))
+    print("%-18s %9.0f records/s, both governor tests  (%.2f x the model floor of %.0f/s), "
+          "%.2f MiB peak (floor %.2f MiB)" %
+          ("S10 rate", gases / med["S10 ggov1"], med["S10 ggov1"] / med["model floor"],
+           gases / med["model floor"], rss["S10 ggov1"] / 1024, rss["model floor"] / 1024))
     with open(os.path.join(work, "checksums.txt"), "w") as f:
         for name in jobs:
             f.write("%d  %s  %s\n" % (lines, name, sums[name]))
