@@ -78,3 +78,19 @@ inline double rate_and_position(double f, double x, double rlo, double rhi, doub
   f = clamp(f, rlo, rhi);
   return (x >= hi && f > 0) || (x <= lo && f < 0) ? 0.0 : f;
 }
+
+// PI(Kp, Ki) with a non-windup limit [lo, hi]: y = clamp(Kp u + x, lo, hi), x' = Ki u,
+// held at 0 while the unclamped sum Kp u + x is at or beyond a limit and u drives it
+// further. With Ki = 0 the block is a clamped gain and its state stays where it starts.
+struct LimitedPI {
+  double kp = 0;
+  double ki = 0;
+  double lo = 0;
+  double hi = 0;
+  double sum(double x, double u) const { return kp * u + x; }
+  double output(double x, double u) const { return clamp(sum(x, u), lo, hi); }
+  double derivative(double x, double u) const {
+    const double s = sum(x, u);
+    return (s >= hi && u > 0) || (s <= lo && u < 0) ? 0.0 : ki * u;
+  }
+};

@@ -113,6 +113,26 @@ constexpr double k_esst4b_typical[] = {0,     1, 0.03, 0.02, 1, -0.87, 1, 0,   1
                                        -0.87, 0, 9.3,  0,    0, 0.08,  0, 5.5, 999};
 static_assert(std::size(k_esst4b_names) == std::size(k_esst4b_typical));
 
+constexpr const char* k_esst3a_names[] = {"tr", "vimax", "vimin", "km",     "tc", "tb",    "ka",
+                                          "ta", "vrmax", "vrmin", "kg",     "kp", "ki",    "vbmax",
+                                          "kc", "xl",    "vgmax", "thetap", "tm", "vmmax", "vmmin"};
+constexpr double k_esst3a_typical[] = {0,    0.2, -0.2, 7.93, 1,     10,  200, 0,   10, -10, 1,
+                                       6.15, 0,   6.9,  0.2,  0.081, 5.8, 0,   0.4, 1,  0};
+static_assert(std::size(k_esst3a_names) == std::size(k_esst3a_typical));
+
+constexpr const char* k_esac1a_names[] = {"tr",  "tb", "tc",  "ka",    "ta",    "vamax", "vamin",
+                                          "te",  "kf", "tf",  "kc",    "kd",    "ke",    "e1",
+                                          "se1", "e2", "se2", "vrmax", "vrmin", "spdmlt"};
+constexpr double k_esac1a_typical[] = {0,   0,    0, 400,  0.02, 9,    -5.43, 0.8,  0.03,  1,
+                                       0.2, 0.38, 1, 4.18, 0.1,  3.14, 0.03,  6.03, -5.43, 0};
+static_assert(std::size(k_esac1a_names) == std::size(k_esac1a_typical));
+
+constexpr const char* k_esdc1a_names[] = {"tr", "ka", "ta", "tb", "tc",  "vrmax", "vrmin", "ke",
+                                          "te", "kf", "tf", "e1", "se1", "e2",    "se2"};
+constexpr double k_esdc1a_typical[] = {0,   400,  0.02, 0,    0,    9, -5.43, 1,
+                                       0.8, 0.03, 1,    5.25, 0.03, 7, 0.1};
+static_assert(std::size(k_esdc1a_names) == std::size(k_esdc1a_typical));
+
 constexpr const char* k_ieeest_names[] = {"j",  "a1", "a2",    "a3",    "a4",  "a5",
                                           "a6", "t1", "t2",    "t3",    "t4",  "t5",
                                           "t6", "ks", "lsmax", "lsmin", "vcu", "vcl"};
@@ -208,22 +228,22 @@ const ModelEntry kCatalogue[] = {
      "IEEE type 3 hydro governor: gate servo, permanent and temporary droop, linear water "
      "column.",
      "Order from a record writer; 29 values in two records. Names assumed (no keyword "
-     "record).", 
+     "record).",
      "without its deadbands"},
     {"hyg3", ModelKind::governor, 35, 35, k_hyg3_names, k_hyg3_typical,
      "Hydro governor with PID or double-derivative control, gate servo and nonlinear water "
      "column.",
      "Order from a keyword record (written there with capitals), a record writer and a real "
-     "record of 35 values.", 
+     "record of 35 values.",
      "without its deadbands; its equations a reconstruction"},
     {"pidgov", ModelKind::governor, 23, 23, k_pidgov_names, k_pidgov_typical,
      "Hydro PID governor with gate servo, water column and a gate-power curve.",
-     "Order from one keyword record only.", 
-     "without pmax and pmin, which no source gives a role"},
+     "Order from one keyword record only.", "without pmax and pmin, which no source gives a role"},
     {"hygov4", ModelKind::governor, 38, 0, nullptr, nullptr,
      "Hydro turbine-governor with four nonlinear stages.",
      "Only the count (38) is known, from one positional record: no names, so no rule is "
-     "checked against it.", nullptr},
+     "checked against it.",
+     nullptr},
     {"exst1", ModelKind::exciter, 19, 19, k_exst1_names, k_exst1_typical,
      "Static exciter (IEEE ST1 with the second lead-lag, regulator limits and field current "
      "limiter of ST1A).",
@@ -253,15 +273,37 @@ const ModelEntry kCatalogue[] = {
     {"exst3a", ModelKind::exciter, 18, 18, k_exst3a_names, k_exst3a_typical,
      "Static exciter IEEE ST3A: compound source, inner loop gain, voltage and current "
      "limits.",
-     "Order from a record writer and 34 corpus records of 18 values. Not simulated.", nullptr},
+     "Order from a record writer and 34 corpus records of 18 values. Its block roles are "
+     "read from the names (no public diagram of this form): kj the AVR gain ahead of the "
+     "inner loop ka, ta.",
+     "on the test machine, without angp, ki and xl (no stator current)"},
+    {"esst3a", ModelKind::exciter, 21, 0, k_esst3a_names, k_esst3a_typical,
+     "Static exciter IEEE ST3A: regulator, inner loop km, tm, potential and compound source.",
+     "Order not confirmed: the ST3A parameter set in the order other readers commonly use "
+     "(suggested). Slots 1 to 18 share exst3a's names but not the roles of km, ka, ta, vrmax "
+     "and vrmin: a slot-by-slot rule is a trap.",
+     "on the test machine, without thetap, ki and xl (no stator current)"},
     {"exac1", ModelKind::exciter, 17, 0, k_exac1_names, k_exac1_typical,
      "IEEE AC1 exciter: alternator-rectifier with diode rectifier regulation.",
-     "Not confirmed: one open reader takes the first 17 values in this order. Not simulated.", nullptr},
+     "Not confirmed: one open reader takes the first 17 values in this order. An 18th value, "
+     "if present, is taken as spdmlt.",
+     "on the test machine; its one limit pair is the regulator's"},
+    {"esac1a", ModelKind::exciter, 20, 0, k_esac1a_names, k_esac1a_typical,
+     "IEEE AC1A exciter: alternator-rectifier, regulator limits and an output clamp.",
+     "Order not confirmed: one open reader's comment (suggested); no writer, no real record.",
+     "on the test machine, without spdmlt (speed 1)"},
+    {"esdc1a", ModelKind::exciter, 15, 0, k_esdc1a_names, k_esdc1a_typical,
+     "IEEE DC1A exciter: lead-lag, regulator, exciter with saturation, rate feedback.",
+     "Order not confirmed: the order the standard's diagram and parameter list suggest; other "
+     "readers put a switch after tf, and some a trailing exclim.",
+     "on the test machine"},
     {"esst4b", ModelKind::exciter, 18, 0, k_esst4b_names, k_esst4b_typical,
      "Static exciter IEEE ST4B: PI voltage regulator, inner field current loop, potential "
      "and compound source.",
      "Tentative: one open reader orders it this way (ta 4th, angp between kp and ki, vgmax "
-     "last); no writer, no real record. Not simulated.", nullptr},
+     "last); no writer, no real record. A record in the other common order (ta after vrmin, "
+     "angp after xl) read this way puts 0 in vbmax.",
+     "on the test machine, without angp, ki and xl (no stator current)"},
     {"ieeest", ModelKind::stabilizer, 18, 0, k_ieeest_names, k_ieeest_typical,
      "IEEE stabilizer: notch filter, two lead-lags, washout-derivative, gain, output limits "
      "and a voltage cutoff.",

@@ -28,6 +28,19 @@ const Choice kChoices[] = {
     {ModelKind::exciter, nullptr, "vamax = vamin = 0 is no limit"},
     {ModelKind::exciter, "ieeet1", "ieeet1's ke = 0 is the ke that starts vr at 0"},
     {ModelKind::exciter, "ieeet1", "ieeet1's saturation is quadratic"},
+    {ModelKind::exciter, "esdc1a", "esdc1a's ke = 0 is the ke that starts vr at 0"},
+    {ModelKind::exciter, "esdc1a", "esdc1a's saturation is quadratic"},
+    {ModelKind::exciter, "exac1",
+     "exac1's saturation is quadratic, its exciter voltage held at 0 from below, its ke = 0 "
+     "taken as it stands, and its one limit pair is its regulator's"},
+    {ModelKind::exciter, "esac1a",
+     "esac1a's saturation is quadratic, its exciter voltage held at 0 from below and its ke = 0 "
+     "taken as it stands"},
+    {ModelKind::exciter, "exst3a",
+     "exst3a's block roles are read from its names: kj the gain ahead of the inner loop ka, ta"},
+    {ModelKind::exciter, "esst4b",
+     "esst4b's PIs hold their integrals by the non-windup rule on the unclamped sum, its vgmax "
+     "caps kg Efd, and with kim = 0 the outer integral carries the start"},
     {ModelKind::generator, nullptr, "the generators' saturation is quadratic"},
 };
 const int kChoiceCount = static_cast<int>(std::size(kChoices));

@@ -49,6 +49,9 @@ void compare_records(const RecordValues& old_record, const RecordValues& new_rec
     }
   }
   c.test = c.run[0].test;
+  for (const RecordValues* r : {&old_record, &new_record}) {
+    if (!order_confirmed(*r->model)) note(c.notes, "%s's order is not confirmed", r->model->name);
+  }
   decide_all(c, Outcome::not_simulated, false, "the test was not run");
   switch (old_kind) {
     case SimulatedKind::governor:

@@ -38,6 +38,16 @@ void compare_exciters_unseen(const Exciter& old_e, const Exciter& new_e, Compari
     }
   }
   if (exciter_told(old_e) || exciter_told(new_e)) c.mapping_finding = true;
+  // The source's angle, ki and xl act only with stator current: the test cannot tell them.
+  const UnseenSource o = unseen_source(old_e);
+  const UnseenSource n = unseen_source(new_e);
+  if (o.present && n.present && (o.angle != n.angle || o.ki != n.ki || o.xl != n.xl)) {
+    c.mapping_finding = true;
+    note(c.notes,
+         "the source's angle, ki and xl (unseen on open circuit) differ: OLD %g, %g, %g, NEW "
+         "%g, %g, %g",
+         o.angle, o.ki, o.xl, n.angle, n.ki, n.xl);
+  }
 }
 
 namespace {
@@ -73,6 +83,15 @@ void unconfirmed_values(const Pss2a& old_s, const Pss2a& new_s, char* reason, in
 }
 
 }  // namespace
+
+bool representable(const Exciter& old_e, const Exciter& new_e, Verdict& verdict) {
+  const Dc1* o = std::get_if<Dc1>(&old_e.model);
+  const Dc1* n = std::get_if<Dc1>(&new_e.model);
+  if (o && n && o->has_lead() && !n->lead_slot)
+    return fail(verdict, Problem::not_representable,
+                "ieeet1 has no lead-lag for OLD's tc = %g, tb = %g", o->tc, o->tb);
+  return true;
+}
 
 bool representable(const StabilizerModel& old_s, const StabilizerModel& new_s, Verdict& verdict) {
   return std::visit([&](const auto& o, const auto& n) { return exact_form(o, n, verdict); }, old_s,

@@ -19,6 +19,9 @@ void compare_damping(const Governor& old_g, const Governor& new_g, const char* n
 // Exciters of one model that differ in what the test does not run, and a convention that
 // every conversion from or to it must tell.
 void compare_exciters_unseen(const Exciter& old_e, const Exciter& new_e, Comparison& c);
+// False, with the verdict, where NEW's model has no place for a part OLD uses (an esdc1a
+// lead-lag written to ieeet1).
+bool representable(const Exciter& old_e, const Exciter& new_e, Verdict& verdict);
 
 // False, with the verdict NOT_REPRESENTABLE, where NEW's model has no exact form of OLD's.
 bool representable(const StabilizerModel& old_s, const StabilizerModel& new_s, Verdict& verdict);

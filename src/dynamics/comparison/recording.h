@@ -98,6 +98,8 @@ void run_and_decide(Comparison& c, const TestRun& test_run, Trajectories& t, Ful
 //   T::Side                   one side: its `model`, made by its family's make_model, and
 //                             its state
 //   T::after_make(sides, c)   mapping checks on both sides (and, for governors, P0)
+//   T::representable(sides, verdict)  optional: false where NEW has no place for a part
+//                             OLD uses
 //   T::start(side, c, verdict)  false: the side cannot start
 //   T::after_start(sides, c)  mapping checks that need both starts
 //   T::at_rest(side, c)       every derivative 0 at the start
@@ -118,6 +120,9 @@ void compare_time_domain(const RecordValues& old_record, const RecordValues& new
       return decide_verdict(c, run, verdict, side == 1);
   }
   Test::after_make(sides, *records[1], c);
+  if constexpr (requires { Test::representable(sides, verdict); }) {
+    if (!Test::representable(sides, verdict)) return decide_verdict(c, run, verdict, true);
+  }
   for (int side = 0; side < 2; ++side) {
     if (!Test::start(sides[side], c, verdict)) return decide_verdict(c, run, verdict, side == 1);
   }

@@ -43,6 +43,9 @@ struct ReferenceStep {
   static void after_make(const Side* sides, const RecordValues&, Comparison& c) {
     compare_exciters_unseen(sides[0].model, sides[1].model, c);
   }
+  static bool representable(const Side* sides, Verdict& verdict) {
+    return ::representable(sides[0].model, sides[1].model, verdict);
+  }
   // The machine at Vt0 = 1 (the unsaturated machine's field current and voltage are 1
   // too) and the exciter on it.
   static bool start(Side& side, const Comparison&, Verdict& verdict) {

@@ -7,6 +7,7 @@
 
 #include "dynamics/comparison/comparison.h"
 #include "models/catalogue.h"
+#include "test_support.h"
 
 namespace response_testing {
 
@@ -97,6 +98,38 @@ inline Record genrou(float s1, float s12) {
 inline Record gentpj(float s1, float s12) {
   return Record{{8,     0.03f, 0.4f, 0.05f, 3,   0, 1.8f, 1.7f, 0.3f, 0.55f,
                  0.25f, 0.25f, 0.2f, s1,    s12, 0, 0,    0,    0,    0}};
+}
+
+// An exciter's Efd and Vt at the sheet's times 1.02, 1.05, 1.1, 1.5, 2, 5 and 10 s, to
+// the digits the sheet gives (5 decimals of Efd, 6 of Vt).
+struct ExciterRows {
+  double efd[7];
+  double vt[7];
+};
+inline constexpr double kExciterTimes[7] = {1.02, 1.05, 1.1, 1.5, 2, 5, 10};
+inline ::testing::AssertionResult same_rows(const Compared& c, const ExciterRows& want) {
+  for (int i = 0; i < 7; ++i) {
+    const double t = kExciterTimes[i];
+    if (std::fabs(c.old_at(0, t) - want.efd[i]) > 5e-6 + 1e-12)
+      return ::testing::AssertionFailure()
+             << "Efd " << c.old_at(0, t) << " at " << t << ", the sheet " << want.efd[i];
+    if (std::fabs(c.old_at(1, t) - want.vt[i]) > 5e-7 + 1e-12)
+      return ::testing::AssertionFailure()
+             << "Vt " << c.old_at(1, t) << " at " << t << ", the sheet " << want.vt[i];
+  }
+  return ::testing::AssertionSuccess();
+}
+// The largest value of OLD's output k, and when.
+struct Peak {
+  double value;
+  double at;
+};
+inline Peak old_peak(const Compared& c, int k) {
+  Peak p{c.old_step(k, 0), 0.0};
+  for (int n = 0; n <= c.comparison.steps; ++n) {
+    if (c.old_step(k, n) > p.value) p = Peak{c.old_step(k, n), n * kStep};
+  }
+  return p;
 }
 
 // The western case's governors (sixMachineGENERICmodels.dyd) in record order.

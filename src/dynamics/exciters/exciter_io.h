@@ -11,8 +11,11 @@
 //                       it must tell (ieeet1's ke = 0)
 //   kExtrasDiffer       what to say when OLD and NEW of this model differ in the values
 //                       the test does not run; nullptr where that is not compared
-// ExciterDefaults below gives vref0, told() and kExtrasDiffer their usual form.
+//   unseen_source()     a bus-fed source's values the open-circuit test cannot see
+// ExciterDefaults below gives vref0, told(), kExtrasDiffer and unseen_source() their usual
+// form.
 #pragma once
+#include "dynamics/exciters/sources.h"
 
 // The inputs of an exciter over one step: the machine's terminal voltage and field
 // current, and the voltage reference. The stabilizer input is 0 in the test.
@@ -27,4 +30,5 @@ struct ExciterDefaults {
   static constexpr const char* kExtrasDiffer = nullptr;
   double vref0;
   bool told() const { return false; }
+  UnseenSource unseen_source() const { return {}; }
 };

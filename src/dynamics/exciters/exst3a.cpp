@@ -1,0 +1,52 @@
+// exst3a from a record's values, and its start.
+#include "dynamics/exciters/exst3a.h"
+
+#include "dynamics/exciters/source_start.h"
+
+bool Exst3a::make(ParameterReader& read, Extras&, Verdict& verdict, Notes& notes) {
+  tr = read.time_constant("tr");
+  vimax = read.value("vimax");
+  vimin = read.value("vimin");
+  kj = read.value("kj");
+  tc = read.value("tc");
+  tb = read.time_constant("tb");
+  ka = read.value("ka");
+  ta = read.time_constant("ta");
+  vrmax = read.value("vrmax");
+  vrmin = read.value("vrmin");
+  kg = read.value("kg");
+  kp = read.value("kp");
+  ki = read.value("ki");
+  vbmax = read.value("vbmax");
+  kc = read.value("kc");
+  xl = read.value("xl");
+  vgmax = read.value("vgmax");
+  angp = read.value("angp");
+  note(notes, "exst3a: its block roles are read from its names (not confirmed)");
+  if (tb == 0 && tc != 0) note(notes, "tc = %g with tb = 0: the lead-lag is bypassed", tc);
+  if (read.failed()) return false;
+  if (ta == 0 && kg != 0)
+    return fail(verdict, Problem::not_simulated,
+                "ta = 0 with kg = %g: the inner loop through Efd is algebraic", kg);
+  transducer = rate_of(tr);
+  lead = LeadLag{tc, tb};
+  regulator = LimitedLag{ka, ta, vrmin, vrmax};
+  source = BusSource{kp, kc, vbmax};
+  return true;
+}
+
+bool Exst3a::start(double vt0, double efd0, double ifd0, double* s, Verdict& verdict) {
+  if (kj <= 0) return fail(verdict, Problem::no_start, "kj = %g: the regulator has no gain", kj);
+  if (ka <= 0) return fail(verdict, Problem::no_start, "ka = %g: the inner loop has no gain", ka);
+  double vb0 = 0;
+  if (!start_source(source, vt0, ifd0, vb0, verdict)) return false;
+  const double vr0 = efd0 / vb0;
+  const double vg0 = std::min(kg * efd0, vgmax);
+  const double vi0 = (vr0 / ka + vg0) / kj;
+  vref0 = vt0 + vi0;
+  s[0] = vt0;
+  s[1] = lead.init(vi0);
+  s[2] = regulator.at_output(vr0);
+  return fail_outside(verdict, "vr0", vr0, "vrmin", vrmin, "vrmax", vrmax) &&
+         fail_outside(verdict, "vi0", vi0, "vimin", vimin, "vimax", vimax);
+}
