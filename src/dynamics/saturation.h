@@ -3,19 +3,24 @@
 #pragma once
 #include "dynamics/verdict.h"
 
-// S(psi) = B (psi - A)^2 / psi above A, 0 below: the quadratic form.
+// The forms of a generator's saturation S(psi), each through S(1.0) = s1 and S(1.2) = s12:
+//   scaled quadratic  B (psi - A)^2 / psi above A, 0 below (needs 0 < s1 < 1.2 s12)
+//   quadratic         B (psi - A)^2 above A, 0 below (needs 0 < s1 < s12)
+//   exponential       s1 psi^n, n = ln(s12/s1) / ln 1.2, no knee (needs 0 < s1 < s12)
+enum class SaturationForm : unsigned char { scaled_quadratic, quadratic, exponential };
+const char* form_name(SaturationForm form);  // "scaled quadratic", ...
+
 struct Saturation {
   bool present;  // s1 > 0
-  double a;
-  double b;
-  double of(double psi) const {
-    if (!present || !(psi > a)) return 0.0;
-    return b * (psi - a) * (psi - a) / psi;
-  }
+  SaturationForm form;
+  double a;  // the knee A, or the exponent n
+  double b;  // B, or s1
+  double of(double psi) const;
 };
-// Fits the pair; false, with the verdict, for a pair the form cannot fit (it needs
-// 0 < s1 < 1.2 s12; s1 = 0 is no saturation).
-bool fit_saturation(double s1, double s12, Saturation& saturation, Verdict& verdict);
+// Fits the pair in the given form; false, with the verdict, for a pair the form cannot fit.
+// s1 = 0 is no saturation.
+bool fit_saturation(double s1, double s12, Saturation& saturation, Verdict& verdict,
+                    SaturationForm form = SaturationForm::scaled_quadratic);
 
 // SE(E) E = B (E - A)^2 above A, 0 below: the quadratic form of a dc exciter.
 struct ExciterSaturation {

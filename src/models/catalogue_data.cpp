@@ -133,6 +133,13 @@ constexpr double k_esdc1a_typical[] = {0,   400,  0.02, 0,    0,    9, -5.43, 1,
                                        0.8, 0.03, 1,    5.25, 0.03, 7, 0.1};
 static_assert(std::size(k_esdc1a_names) == std::size(k_esdc1a_typical));
 
+constexpr const char* k_genqec_names[] = {"tpdo", "tppdo", "tpqo",  "tppqo", "h",    "d",      "ld",
+                                          "lq",   "lpd",   "lpq",   "lppd",  "lppq", "ll",     "s1",
+                                          "s12",  "ra",    "rcomp", "xcomp", "kw",   "satflag"};
+constexpr double k_genqec_typical[] = {8,    0.03, 0.4, 0.05, 6.5,  0,      1.8, 1.7, 0.3, 0.55,
+                                       0.25, 0.25, 0.2, 0.09, 0.38, 0.0025, 0,   0,   0,   1};
+static_assert(std::size(k_genqec_names) == std::size(k_genqec_typical));
+
 constexpr const char* k_ieeest_names[] = {"j",  "a1", "a2",    "a3",    "a4",  "a5",
                                           "a6", "t1", "t2",    "t3",    "t4",  "t5",
                                           "t6", "ks", "lsmax", "lsmin", "vcu", "vcl"};
@@ -332,6 +339,23 @@ const ModelEntry kCatalogue[] = {
      "Salient-pole generator: no q-axis transient circuit; saturation on the d axis only.",
      "Order from a positional reader and an alias fixture of 15 values; no keyword record.",
      "on open circuit: the d axis"},
+    {"genroe", ModelKind::generator, 18, 0, k_genrou_names, k_genrou_typical,
+     "Round-rotor generator with exponential saturation S = s1 psi^n.",
+     "Order not confirmed: no record of this format found; assumed genrou's (a reader of "
+     "this format passes the whole record to another format's loader).",
+     "on open circuit: the d axis, exponential saturation of the subtransient flux"},
+    {"gensae", ModelKind::generator, 15, 0, k_gensal_names, k_gensal_typical,
+     "Salient-pole generator with exponential saturation of the subtransient flux.",
+     "Order not confirmed: no record of this format found; assumed gensal's.",
+     "on open circuit: the d axis, exponential saturation of the subtransient flux (not of "
+     "E'q as gensal)"},
+    {"genqec", ModelKind::generator, 20, 0, k_genqec_names, k_genqec_typical,
+     "Generator with one saturation of the air-gap flux dividing the reactances above "
+     "leakage, the time constants and Efd; satflag 0 exponential, 1 scaled quadratic, 2 "
+     "quadratic; kw compensates the field current.",
+     "Order not confirmed in this format: the lead is another format's reader, whose stored "
+     "versions disagree (one puts accel first and has 18 values). Names assumed.",
+     "on open circuit: the d axis, saturation by satflag; kw not seen"},
     {"gentpj", ModelKind::generator, 20, 20, k_gentpj_names, k_gentpj_typical,
      "Generator with saturation of the subtransient reactances (kis: its current factor).",
      "Order from a record writer, three real records and a corpus record. lppq follows lppd.",

@@ -41,6 +41,11 @@ const Choice kChoices[] = {
     {ModelKind::exciter, "esst4b",
      "esst4b's PIs hold their integrals by the non-windup rule on the unclamped sum, its vgmax "
      "caps kg Efd, and with kim = 0 the outer integral carries the start"},
-    {ModelKind::generator, nullptr, "the generators' saturation is quadratic"},
+    {ModelKind::generator, nullptr,
+     "genrou, gensal, gentpj and gentpf saturate in the scaled quadratic form, genroe and gensae "
+     "exponentially, gensae on the subtransient flux"},
+    {ModelKind::generator, "genqec",
+     "genqec's satflag outside 0, 1 and 2 is taken as 0, and -1 as no saturation; its order is "
+     "another format's reader's"},
 };
 const int kChoiceCount = static_cast<int>(std::size(kChoices));

@@ -17,7 +17,9 @@ struct FieldStep {
   static constexpr int kRun = 0;
   using Side = ::Side;
   static constexpr const char* kWhat = "machine";
-  static void after_make(const Side*, const RecordValues&, Comparison&) {}
+  static void after_make(const Side* sides, const RecordValues&, Comparison& c) {
+    compare_machines_unseen(sides[0].model, sides[1].model, c);
+  }
   // The machine at Vt0 = 1, and the field voltage that holds it there.
   static bool start(Side& side, const Comparison&, Verdict&) {
     side.efd0 = std::visit([&](const auto& m) { return m.start(1.0, side.x); }, side.model);

@@ -114,6 +114,27 @@ void compare_signals(const StabilizerModel& old_s, const StabilizerModel& new_s,
   }
 }
 
+void compare_machines_unseen(const MachineModel& old_m, const MachineModel& new_m, Comparison& c) {
+  const Saturation& o = saturation_of(old_m);
+  const Saturation& n = saturation_of(new_m);
+  if (o.present && n.present && o.form != n.form) {
+    c.mapping_finding = true;
+    note(c.notes, "saturation form changed: OLD %s, NEW %s (the same s1, s12 give another curve)",
+         form_name(o.form), form_name(n.form));
+  }
+  const UnseenMachine uo = unseen_of(old_m);
+  const UnseenMachine un = unseen_of(new_m);
+  if (uo.odd_flag || un.odd_flag) c.mapping_finding = true;
+  if (uo.kis_slot && uo.kis != 0 && !un.kis_slot) {
+    c.mapping_finding = true;
+    note(c.notes, "kis = %g dropped (unseen on open circuit)", uo.kis);
+  }
+  if (un.kw_slot && un.kw != 0 && !(uo.kw_slot && uo.kw == un.kw)) {
+    c.mapping_finding = true;
+    note(c.notes, "kw = %g in NEW has no source in OLD (unseen on open circuit)", un.kw);
+  }
+}
+
 void compare_field_voltage(double efd_old, double efd_new, Comparison& c) {
   if (std::fabs(efd_new - efd_old) > 0.005 * std::fabs(efd_old)) {
     c.mapping_finding = true;

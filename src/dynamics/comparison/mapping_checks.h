@@ -6,6 +6,7 @@
 #include "dynamics/comparison/comparison.h"
 #include "dynamics/exciters/exciter.h"
 #include "dynamics/governors/governor.h"
+#include "dynamics/machines/machine.h"
 #include "dynamics/stabilizers/stabilizer.h"
 
 // The values a governor record has but the simulation does not run: equal on both sides
@@ -32,4 +33,9 @@ void compare_signals(const StabilizerModel& old_s, const StabilizerModel& new_s,
                      int size);
 
 // An Efd0 of NEW more than 0.5 % from OLD's: saturation data moved or lost.
+// Machines that differ in what the open-circuit test cannot see or only partly shows:
+// their saturation's form (the same s1 and s12 make another curve), a kis dropped, a kw
+// NEW has no source for.
+void compare_machines_unseen(const MachineModel& old_m, const MachineModel& new_m, Comparison& c);
+
 void compare_field_voltage(double efd_old, double efd_new, Comparison& c);

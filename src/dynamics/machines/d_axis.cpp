@@ -3,7 +3,8 @@
 
 #include <cstring>
 
-bool read_d_axis(ParameterReader& read, DAxis& d, const char* divided, Verdict& verdict) {
+bool read_d_axis(ParameterReader& read, DAxis& d, const char* divided, Verdict& verdict,
+                 SaturationForm form, bool either_zero) {
   d.tpdo = read.time_constant("tpdo");
   d.tppdo = read.time_constant("tppdo");
   d.ld = read.value("ld");
@@ -20,7 +21,9 @@ bool read_d_axis(ParameterReader& read, DAxis& d, const char* divided, Verdict& 
   if (d.lpd == other)
     return fail(verdict, Problem::no_start, "lpd = %g equals %s: %s divides by their difference",
                 d.lpd, divided, read.model_name());
-  if (!fit_saturation(read.value("s1"), read.value("s12"), d.saturation, verdict)) return false;
+  const double s12 = read.value("s12");
+  const double s1 = either_zero && s12 == 0 ? 0.0 : read.value("s1");
+  if (!fit_saturation(s1, s12, d.saturation, verdict, form)) return false;
   d.field_rate = 1.0 / d.tpdo;
   d.damper_rate = 1.0 / d.tppdo;
   return true;

@@ -1,7 +1,8 @@
 // The machines whose second state is the d-axis damper flux psi_kd (genrou, gensal and
 // those built like them): psi''d = a E'q + b psi_kd is the terminal voltage on open
 // circuit, tppdo psi_kd' = E'q - psi_kd, tpdo E'q' = Efd - Ifd. Each model gives its own
-// field current; this base gives the rest of what a generator offers (d_axis.h).
+// field current and its saturation's form (kForm); this base gives the rest of what a
+// generator offers (d_axis.h).
 #pragma once
 #include "dynamics/machines/d_axis.h"
 
@@ -12,7 +13,7 @@ struct DamperMachine {
   DamperShares shares;
 
   bool make(ParameterReader& read, Verdict& verdict, Notes&) {
-    if (!read_d_axis(read, d, "ll", verdict)) return false;
+    if (!read_d_axis(read, d, "ll", verdict, Model::kForm)) return false;
     shares = damper_shares(d);
     return true;
   }
@@ -27,6 +28,7 @@ struct DamperMachine {
   }
   void limit(double*) const {}
   double output(const double* x, double) const { return terminal_voltage(x); }
+  UnseenMachine unseen() const { return {}; }
 
  private:
   const Model& model() const { return static_cast<const Model&>(*this); }

@@ -5,6 +5,7 @@
 
 struct Genrou : DamperMachine<Genrou> {
   static constexpr const char* kModels[] = {"genrou"};
+  static constexpr SaturationForm kForm = SaturationForm::scaled_quadratic;
   double field_current(const double* x) const {
     const double flux = terminal_voltage(x);
     return x[0] + shares.k1d * (x[0] - x[1]) + d.saturation.of(flux) * flux;

@@ -2,6 +2,8 @@
 // here): E'q and psi''d, saturation dividing the subtransient circuit's time constant and
 // scaling the field current.
 #pragma once
+#include <cstring>
+
 #include "dynamics/machines/d_axis.h"
 
 struct Gentpj {
@@ -9,8 +11,10 @@ struct Gentpj {
   static constexpr int kStates = 2;  // E'q, psi''d
   DAxis d;
   double current;  // (ld - lpd)/(lpd - lppd)
+  double kis;      // gentpj's; gentpf has none
 
   bool make(ParameterReader& read, Verdict& verdict, Notes&) {
+    kis = std::strcmp(read.model_name(), "gentpj") == 0 ? read.value("kis") : 0.0;
     if (!read_d_axis(read, d, "lppd", verdict)) return false;
     current = (d.ld - d.lpd) / (d.lpd - d.lppd);
     return true;
@@ -30,4 +34,5 @@ struct Gentpj {
   }
   void limit(double*) const {}
   double output(const double* x, double) const { return terminal_voltage(x); }
+  UnseenMachine unseen() const { return UnseenMachine{true, kis, false, 0.0}; }
 };
