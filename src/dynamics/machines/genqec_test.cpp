@@ -178,6 +178,26 @@ TEST(Genqec, MigrationsAsTheSheetGradesThem) {
   EXPECT_NEAR(deviation("genroe", kSteam1, genqec_of(kSteam1, 1)), 0.1384, 0.00005);
 }
 
+TEST(Genqec, GentpjToGenqecFailsWhereTheSheetsGridSaysItFails) {
+  // 256 gentpj data sets; by lpd - lppd, how many of each 64 exceed the tolerance.
+  const struct {
+    float lpd, lppd;
+    int fails;
+  } groups[] = {{0.25f, 0.23f, 56}, {0.25f, 0.17f, 7}, {0.4f, 0.23f, 0}, {0.4f, 0.17f, 0}};
+  for (const auto& g : groups) {
+    int fails = 0;
+    for (int bits = 0; bits < 64; ++bits) {
+      const auto pick = [bits](int i, float a, float b) { return (bits >> i & 1) ? b : a; };
+      const Record r = genrou_of(pick(0, 4, 8), pick(1, 0.03f, 0.08f), pick(2, 1, 2.2f), g.lpd,
+                                 g.lppd, pick(3, 0.12f, 0.16f), pick(4, 0.08f, 0.2f),
+                                 pick(5, 0.3f, 0.6f));
+      const Compared c = compare("gentpj", gentpj_of(r), "genqec", genqec_of(r, 1));
+      fails += c.out(0).outcome == Outcome::fail;
+    }
+    EXPECT_EQ(fails, g.fails) << "lpd - lppd = " << g.lpd - g.lppd;
+  }
+}
+
 TEST(Genqec, WhatTheTestCannotSeeIsTold) {
   // kis dropped, kw without a source, a satflag without a code.
   Record tpj = gentpj_of(kSteam1);
