@@ -92,7 +92,8 @@ void convert_selected(Pass& pass, const LineInHand& hand, int length) {
                      kRecordSize - 1);
     return;
   }
-  const StepOutputs step_outputs{pass.outputs.out, pass.outputs.streams, false};
+  const StepOutputs step_outputs{pass.outputs.out, pass.outputs.streams, false, pass.outputs.tuner,
+                                 RecordAt{hand.rule, hand.line, pass.bus_number}};
   const StepResult step =
       convert_record_text(active_rule(pass.library, pass.state, hand.rule), b.record.text,
                           hand.line, b.record.parsed, step_outputs);

@@ -6,6 +6,7 @@
 
 #include "convert/bus_selection.h"
 #include "convert/convert_record.h"
+#include "convert/record_step.h"
 #include "expr/compiled_library.h"
 #include "io/line_reader.h"
 #include "records/record.h"
@@ -39,6 +40,7 @@ struct LoopOutputs {
   std::FILE* trace;        // the line trace "rerr.txt"
   ConvertStreams streams;  // log and changes
   LoopObserver* observer;  // told of every converted record
+  RecordTuner* tuner;      // changes a converted record's values before they are written
 };
 
 // What the loop reads into: the input file's blocks, the record in hand and the bytes it

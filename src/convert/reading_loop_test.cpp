@@ -42,7 +42,7 @@ class ReadingLoop : public ::testing::Test {
     const std::string messages = test_support::console_of([&] {
       convert_data_file(
           data, *rules_.library, *rules_.state, *selection_,
-          LoopOutputs{out_.f, trace_.f, {log_.f, nullptr, false, BusNameForm::token}, seen},
+          LoopOutputs{out_.f, trace_.f, {log_.f, nullptr, false, BusNameForm::token}, seen, nullptr},
           *buffers_);
     });
     std::fclose(data);

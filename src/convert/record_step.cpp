@@ -40,8 +40,8 @@ ConversionResult convert_parsed(const ActiveRule& rule, char* text, ParsedRecord
                                 const StepOutputs& outputs) {
   const RuleSet& r = rule.set;
   for (int i = 0; i < r.input_count; ++i) rule.values.inputs[i] = parsed.values.values[i];
-  const ConversionResult result =
-      convert_record(rule, text, parsed.colon_position, outputs.streams);
+  ConversionResult result = convert_record(rule, text, parsed.colon_position, outputs.streams);
+  if (outputs.tuner && !result.failed) outputs.tuner->tune(outputs.at, text, parsed, result);
   if (outputs.out)
     write_converted_record(outputs.out, r, text, result.header_end, parsed.mva_text, result.outputs,
                            crlf);

@@ -7,11 +7,28 @@
 #include "convert/convert_record.h"
 #include "records/record.h"
 
+// Where a record stands in its file, for whoever tunes it.
+struct RecordAt {
+  int rule;  // its RuleSet
+  int line;  // where it begins, 1-based
+  int bus;   // as the loop read it
+};
+
+// Changes the values of a converted record, not failed, before they are written: the
+// fit of rulecheck --fit. The record's text begins with its new model name and header.
+struct RecordTuner {
+  virtual ~RecordTuner() = default;
+  virtual void tune(const RecordAt& at, const char* text, const ParsedRecord& parsed,
+                    ConversionResult& conversion) = 0;
+};
+
 // What the step writes; nullptr switches a stream off.
 struct StepOutputs {
   std::FILE* out;          // the converted record
   ConvertStreams streams;  // log and changes, and how the program shows a record
   bool echo_parsed;        // "  [text]" on the console after the parse, flushed (modeltest)
+  RecordTuner* tuner;      // nullptr: the values stand as converted
+  RecordAt at;             // for the tuner
 };
 
 enum class StepOutcome {

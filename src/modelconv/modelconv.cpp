@@ -66,7 +66,8 @@ void open_log_and_trace(ConversionRun& run) {
     trace = stderr;
   }
   run.outputs = LoopOutputs{run.out.stream, trace,
-                            ConvertStreams{log, changes, false, BusNameForm::token}, nullptr};
+                            ConvertStreams{log, changes, false, BusNameForm::token}, nullptr,
+                            nullptr};
 }
 
 // Closes the files in their order; the exit status.

@@ -177,7 +177,8 @@ int run_modeltest(int argc, char** argv, TestCaseRun& run) {
   console_printf("Beginning to read data records\n");
   run.unit_records = 0;
   build_case(
-      run, StepOutputs{out, ConvertStreams{run.log, run.changes, true, BusNameForm::quoted}, true});
+      run, StepOutputs{out, ConvertStreams{run.log, run.changes, true, BusNameForm::quoted}, true,
+                       nullptr, RecordAt{}});
   write_trailer(out, run.unit);
   if (run.unit_records == 0) tell_no_unit(run.unit);
   write_rule_summary(run.start.library.table, run.start.rules, run.start.report);

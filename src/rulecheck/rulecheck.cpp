@@ -199,7 +199,9 @@ void preview_data_file(CheckRun& run, bool loaded) {
                         run.bus_selection,
                         run.loop,
                         run.line,
-                        run.findings};
+                        run.findings,
+                        nullptr,
+                        nullptr};
   const bool previewed = run_preview(preview, run.data_file, run.selection);
   if (previewed && compare) finish_responses(run.response_run, run.findings);
   if (previewed && report_wanted) write_report(run, compare);

@@ -230,7 +230,7 @@ ConversionResult dry_run(const CheckedLibrary& lib, int i) {
   parsed.mva_text[0] = '\0';
   std::memcpy(parsed.values.values, r.input_start, sizeof r.input_start);
   const StepOutputs quiet{nullptr, ConvertStreams{nullptr, nullptr, false, BusNameForm::token},
-                          false};
+                          false, nullptr, RecordAt{i, 0, 0}};
   return convert_parsed(active_rule(lib.library, i, values, counts), text, parsed, false, quiet);
 }
 

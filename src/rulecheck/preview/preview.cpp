@@ -285,7 +285,7 @@ bool run_preview(const Preview& p, const char* data_file, const char* selection_
   std::memset(&tally, 0, sizeof tally);
   Counting counting(tally, p.also, table);
   const LoopOutputs quiet{
-      nullptr, nullptr, {nullptr, nullptr, false, BusNameForm::token}, &counting};
+      p.out, nullptr, {nullptr, nullptr, false, BusNameForm::token}, &counting, p.tuner};
   tally.lines = convert_data_file(data, p.library, p.rules, p.selection, quiet, p.loop);
   std::fclose(data);
   write_counts(p, data_file);

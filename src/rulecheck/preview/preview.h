@@ -50,6 +50,8 @@ struct Preview {
   LoopBuffers& loop;
   WholeLine& line;     // for the bus list
   Findings& findings;  // its lines go to findings.out too
+  std::FILE* out;      // the converted file, as modelconv writes it; nullptr: none
+  RecordTuner* tuner;  // changes converted values before they are written; nullptr: none
 };
 
 // Runs the preview of `data_file` with the selection argument (nullptr: every bus), and

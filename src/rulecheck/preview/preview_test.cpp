@@ -24,7 +24,7 @@ class Previewing : public test_support::InLibraryFolder {
     test_support::CapturedFile out;
     Findings findings{out.f, 0, 0};
     *ok = run_preview(Preview{*library_, *rules_, *tally_, {nullptr, nullptr}, *selection_, *loop_,
-                              *line_, findings},
+                              *line_, findings, nullptr, nullptr},
                       data_file, nullptr);
     return out.text();
   }
