@@ -8,8 +8,9 @@
 #include "cli/command_line.h"
 #include "io/console.h"
 #include "rulecheck/catalogue_commands.h"
-#include "rulecheck/report/html_report.h"
+#include "rulecheck/check/fit_check.h"
 #include "rulecheck/check/library_check.h"
+#include "rulecheck/report/html_report.h"
 #include "rules/rule_loader.h"
 #include "text/scan.h"
 
@@ -30,20 +31,22 @@ constexpr const char* kDetails =
     "                           under the standard test of its kind\n"
     "  --tolerance percent      the deviation a response may have (5 by default)\n"
     "  --csv folder             write the responses to CSV files in folder\n"
+    "  --fit fitted-file        also fit, per record, the outputs lib/FROM-TO.fit names, and\n"
+    "                           write modelconv's converted file with the fitted values\n"
     "  --models [model]         list the model catalogue, or show one model\n"
     "  --skeleton from to       write a rule file from model from to model to, to start from\n"
     "\n"
-    "Reads:  rule.txt and lib/FROM-TO (the rule library, in the working folder), data-file\n"
-    "        and the bus selection file.\n"
+    "Reads:  rule.txt, lib/FROM-TO and lib/FROM-TO.fit (the rule library, in the working\n"
+    "        folder), data-file and the bus selection file.\n"
     "Writes: its findings (file:line: severity: message) to standard output, and nothing else\n"
-    "        but report.html and the CSV files when asked.\n"
+    "        but report.html, the CSV files and the fitted file when asked.\n"
     "Exit status: 0 when it finds no error (warnings alone give 0); 1 with an error, for a\n"
     "usage error and for a model the catalogue does not hold.\n";
 
 constexpr ProgramInfo kProgram{
     "rulecheck",
     "Usage: rulecheck [--data data-file [all|include|exclude] [--report report.html]\n"
-    "                 [--responses [--tolerance percent] [--csv folder]]]\n"
+    "                 [--responses|--fit fitted-file [--tolerance percent] [--csv folder]]]\n"
     "       rulecheck --models [model]\n"
     "       rulecheck --skeleton from-model to-model\n",
     kModelconvMissingRuleFile, kPurpose, kDetails};
@@ -58,6 +61,9 @@ bool read_data_options(int argc, char** argv, int i, CheckRun& run) {
     if (is(argv[i], "--report") && has_value) {
       run.report = argv[++i];
     } else if (is(argv[i], "--responses")) {
+      run.responses = true;
+    } else if (is(argv[i], "--fit") && has_value) {
+      run.fitted_file = argv[++i];
       run.responses = true;
     } else if (is(argv[i], "--tolerance") && has_value) {
       float percent = -1.0f;
@@ -81,6 +87,7 @@ bool read_data_options(int argc, char** argv, int i, CheckRun& run) {
 bool read_arguments(int argc, char** argv, CheckRun& run) {
   run.mode = CheckMode::library;
   run.data_file = run.selection = run.report = run.model = run.to_model = nullptr;
+  run.fitted_file = nullptr;
   run.responses = false;
   run.response_options = ResponseOptions{0.05, 5.0, nullptr};
   if (argc == 1) return true;
@@ -131,11 +138,11 @@ bool outputs_are_distinct(CheckRun& run) {
   const char* list = run.selection && names_selection_file(run.selection) ? run.selection : nullptr;
   RuleLibraryFiles library;
   list_rule_library_files(run.library.table, library);
-  const char* written[] = {run.report, csv ? summary : nullptr};
+  const char* written[] = {run.report, csv ? summary : nullptr, run.fitted_file};
   const char* inputs[] = {run.data_file, list};
   const NameList read[] = {{inputs, 2}, {library.names, library.count}};
   Clash clash;
-  if (find_clash(NameList{written, 2}, read, 2, clash)) {
+  if (find_clash(NameList{written, 3}, read, 2, clash)) {
     report(run.findings, Severity::error, SourcePoint{clash.written, 0, 0},
            "is the same file as [%s], which this run %s: nothing is written", clash.other,
            clash.other_written ? "writes too" : "reads");
@@ -143,8 +150,8 @@ bool outputs_are_distinct(CheckRun& run) {
   }
   // A file read, or the report, under a name the response files take in their folder.
   if (!csv) return true;
-  const char* others[] = {run.report, run.data_file, list};
-  for (const NameList& names : {NameList{others, 3}, NameList{library.names, library.count}}) {
+  const char* others[] = {run.report, run.data_file, list, run.fitted_file};
+  for (const NameList& names : {NameList{others, 4}, NameList{library.names, library.count}}) {
     for (int i = 0; i < names.count; ++i) {
       if (!names_file_in(names.names[i], csv, is_response_file_name)) continue;
       report(run.findings, Severity::error, SourcePoint{names.names[i], 0, 0},
@@ -189,9 +196,23 @@ void preview_data_file(CheckRun& run, bool loaded) {
   if (report_wanted) start_report_tally(run.kept, run.library.table);
   ReportTallying kept(run.kept, run.library.table);
   ResponseObserver responses(run.response_run);
-  const bool compare =
+  bool compare =
       run.responses && start_responses(run.response_run, run.library.table, run.response_options,
                                        run.data_file, run.findings);
+  const bool fit = compare && run.fitted_file;
+  if (fit) {
+    start_fits(run.fit_run, run.library.table, run.fits, run.response_run);
+    if (!open_fit_file(run.response_run.files)) {
+      report(run.findings, Severity::error, SourcePoint{run.response_options.csv_folder, 0, 0},
+             "cannot write fit.csv there");
+      compare = false;
+    } else if (!open_output_file(run.fitted, run.fitted_file, run.fitted_buffer)) {
+      report(run.findings, Severity::error, SourcePoint{run.fitted_file, 0, 0},
+             "cannot open the fitted file for writing: nothing is fitted");
+      compare = false;
+    }
+  }
+  const bool fitting = fit && compare;
   const Preview preview{run.library,
                         run.rules,
                         run.tally,
@@ -200,10 +221,24 @@ void preview_data_file(CheckRun& run, bool loaded) {
                         run.loop,
                         run.line,
                         run.findings,
-                        nullptr,
-                        nullptr};
+                        fitting ? run.fitted.stream : nullptr,
+                        fitting ? &run.fit_run : nullptr};
   const bool previewed = run_preview(preview, run.data_file, run.selection);
-  if (previewed && compare) finish_responses(run.response_run, run.findings);
+  if (fitting) {
+    if (!previewed) {
+      discard_output_file(run.fitted);
+    } else if (close_output_file(run.fitted)) {
+      std::printf("Fitted file written to [%s]\n", run.fitted_file);
+    } else {
+      report(run.findings, Severity::error, SourcePoint{run.fitted_file, 0, 0},
+             "cannot write the fitted file");
+    }
+  }
+  const auto fit_lines = [](const void* context, std::FILE* out) {
+    finish_fits(*static_cast<const FitRun*>(context), out);
+  };
+  if (previewed && compare)
+    finish_responses(run.response_run, run.findings, fitting ? +fit_lines : nullptr, &run.fit_run);
   if (previewed && report_wanted) write_report(run, compare);
 }
 
@@ -224,7 +259,10 @@ int run_rulecheck(int argc, char** argv, CheckRun& run) {
   const bool loaded =
       load_rules(run.library.table, LoadOptions{true, &run.sources}, run.failures, run.line);
   compile_library(run.library.table, run.library.compiled);
-  check_library(CheckedLibrary{run.library, run.sources, run.failures, run.findings});
+  load_fit_files(run.library.table, run.fits, run.fit_issues, run.line);
+  const CheckedLibrary checked{run.library, run.sources, run.failures, run.findings};
+  check_library(checked);
+  check_fit_files(checked, run.fits, run.fit_issues);
   if (run.data_file) preview_data_file(run, loaded);
   write_finding_totals(run.findings);
   if (run.findings.errors > 0) status = 1;

@@ -77,6 +77,11 @@ void output_label(const Comparison& c, int output, char* out, std::size_t size);
 struct ComparisonOptions {
   double tolerance;        // of a deviation, as a fraction: 0.05
   double phase_tolerance;  // degrees: 5
+  // For a fit, which compares one OLD with many NEW: tests not to run (bit i: the kind's
+  // test i; their outputs stay "not run"), and OLD's responses taken from the
+  // trajectories as the last comparison of the same OLD left them.
+  unsigned skip_runs = 0;
+  bool reuse_old = false;
 };
 
 // What the last comparison computed: OLD at every step (NEW is measured against it as it

@@ -82,14 +82,14 @@ void run_side(const Model& model, double* x, int steps, Input input, Record& rec
 // NEW), and decides each of its outputs in turn, stopping where a response is no number.
 template <class Run>
 void run_and_decide(Comparison& c, const TestRun& test_run, Trajectories& t, FullResponse* full,
-                    int steps, double tolerance, Run run) {
+                    int steps, const ComparisonOptions& options, Run run) {
   c.steps = t.steps = steps;
   OldRecorder old_side{t, test_run.first, test_run.count};
   NewRecorder new_side{t, test_run.first, test_run.count, test_run.test->compare_every, full};
-  run(old_side, 0);
+  if (!options.reuse_old) run(old_side, 0);
   run(new_side, 1);
   for (int k = 0; k < test_run.count; ++k) {
-    if (!decide_recorded(c, test_run, k, old_side, new_side, tolerance)) return;
+    if (!decide_recorded(c, test_run, k, old_side, new_side, options.tolerance)) return;
   }
 }
 
@@ -111,6 +111,7 @@ template <class Test>
 void compare_time_domain(const RecordValues& old_record, const RecordValues& new_record,
                          const ComparisonOptions& options, Comparison& c, Trajectories& t,
                          FullResponse* full) {
+  if (options.skip_runs >> Test::kRun & 1u) return;
   typename Test::Side sides[2];
   const RecordValues* records[2] = {&old_record, &new_record};
   const TestRun& run = c.run[Test::kRun];
@@ -134,7 +135,7 @@ void compare_time_domain(const RecordValues& old_record, const RecordValues& new
     return decide_run(c, run, Outcome::not_simulated, false, reason);
   }
   const int steps = Test::steps(sides, c);
-  run_and_decide(c, run, t, full, steps, options.tolerance,
+  run_and_decide(c, run, t, full, steps, options,
                  [&](auto& recorder, int side) { Test::run(sides[side], c, steps, t, recorder); });
   if constexpr (requires { Test::after_run(sides, c); }) Test::after_run(sides, c);
 }

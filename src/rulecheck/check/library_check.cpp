@@ -8,8 +8,8 @@
 #include "convert/convert_record.h"
 #include "convert/record_step.h"
 #include "rulecheck/check/expression_check.h"
-#include "rulecheck/findings/findings.h"
 #include "rulecheck/check/layout_check.h"
+#include "rulecheck/findings/findings.h"
 #include "text/format.h"
 
 namespace {
@@ -216,9 +216,9 @@ void check_output_line(const OutputLine& o, bool* assigned_by_now, const bool* a
   check_test_and_replacement(o, assigned_in_all);
 }
 
-// The RuleSet converted once from its rule file's input values and the mid values of
-// its limits, as the first record of a run would be, by the per-record step of every
-// program, on working values of its own.
+}  // namespace
+
+// By the per-record step of every program.
 ConversionResult dry_run(const CheckedLibrary& lib, int i) {
   const RuleSet& r = lib.table().rule_sets[i];
   RuleValues values = start_values(r);
@@ -233,6 +233,8 @@ ConversionResult dry_run(const CheckedLibrary& lib, int i) {
                           false, nullptr, RecordAt{i, 0, 0}};
   return convert_parsed(active_rule(lib.library, i, values, counts), text, parsed, false, quiet);
 }
+
+namespace {
 
 void report_dry_run(const OutputLine& o, const ConversionResult& result) {
   const float* outputs = result.outputs;

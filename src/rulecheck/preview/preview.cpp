@@ -255,8 +255,9 @@ bool select_buses(const Preview& p, const char* selection_argument) {
 void write_counts(const Preview& p, const char* data_file) {
   std::FILE* out = p.findings.out;
   const RuleTable& table = p.library.table;
-  std::fprintf(out, "Preview of [%s], selection basis [%s], no file written:\n", data_file,
-               basis_name(p.selection.basis));
+  std::fprintf(
+      out, "Preview of [%s], selection basis [%s], %s:\n", data_file, basis_name(p.selection.basis),
+      p.out ? "converted as modelconv converts it, fitted values in place" : "no file written");
   for (int i = 0; i < table.rule_count; ++i) {
     const RuleSet& r = table.rule_sets[i];
     const RuleCounts& c = p.rules.counts[i];

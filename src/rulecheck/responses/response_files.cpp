@@ -49,9 +49,9 @@ void csv_unit_id(std::FILE* f, const char* id) {
   csv_text(f, trimmed);
 }
 
-// line,bus,name,kv,id,from,to,test, of every row of a record; the name without the blanks
+// line,bus,name,kv,id,from,to, of every row of a record; the name without the blanks
 // that pad it to a fixed width.
-void row_start(std::FILE* f, const RowPlace& at, const RuleSet& r, const char* test) {
+void place_columns(std::FILE* f, const RowPlace& at, const RuleSet& r) {
   std::fprintf(f, "%d,%d,", at.line, at.bus);
   char name[kPlaceNameSize];
   std::snprintf(name, sizeof name, "%s", at.place.bus_name);
@@ -65,7 +65,13 @@ void row_start(std::FILE* f, const RowPlace& at, const RuleSet& r, const char* t
   csv_text(f, r.from_model);
   std::fputc(',', f);
   csv_text(f, r.to_model);
-  std::fprintf(f, ",%s,", test ? test : "");
+  std::fputc(',', f);
+}
+
+// The same and the test, of every row of summary.csv.
+void row_start(std::FILE* f, const RowPlace& at, const RuleSet& r, const char* test) {
+  place_columns(f, at, r);
+  std::fprintf(f, "%s,", test ? test : "");
 }
 
 bool open_file(ResponseFiles& files, OutputFile& file, char* name, char* buffer) {
@@ -98,6 +104,7 @@ bool response_folder_fits(const char* folder) {
 bool open_response_files(ResponseFiles& files, const char* folder) {
   files.folder = folder;
   files.failed = false;
+  files.fit_open = false;
   if (!make_folder(folder)) return false;
   std::snprintf(files.summary_name, sizeof files.summary_name, "%s/summary.csv", folder);
   if (!open_output_file(files.summary, files.summary_name, files.summary_buffer)) return false;
@@ -129,6 +136,30 @@ void write_summary_rows(ResponseFiles& files, const RowPlace& at, const RuleSet&
   }
 }
 
+bool open_fit_file(ResponseFiles& files) {
+  if (!files.folder) return true;
+  std::snprintf(files.fit_name, sizeof files.fit_name, "%s/fit.csv", files.folder);
+  if (!open_output_file(files.fit, files.fit_name, files.fit_buffer)) return false;
+  files.fit_open = true;
+  std::fputs(
+      "line,bus,name,kv,id,from,to,output,deviation_before,deviation_after,iterations,"
+      "simulations,values\n",
+      files.fit.stream);
+  return true;
+}
+
+void write_fit_row(ResponseFiles& files, const RowPlace& at, const RuleSet& r, const char* output,
+                   double before, double after, int iterations, int simulations,
+                   const char* values) {
+  if (!files.fit_open) return;
+  std::FILE* f = files.fit.stream;
+  place_columns(f, at, r);
+  csv_text(f, output);
+  std::fprintf(f, ",%.9g,%.9g,%d,%d,", before, after, iterations, simulations);
+  csv_text(f, values);
+  std::fputc('\n', f);
+}
+
 void write_summary_row(ResponseFiles& files, const RowPlace& at, const RuleSet& r, const char* test,
                        const char* outcome, const char* reason) {
   if (!files.folder) return;
@@ -156,7 +187,8 @@ void write_bode_file(ResponseFiles& files, int line, const Trajectories& t) {
 // "L<line>-<name>.csv": t, then OLD and NEW of each of the outputs first .. first + count - 1,
 // every kSampleEvery-th step.
 void write_time_file(ResponseFiles& files, int line, const char* name, const Comparison& c,
-                     int first, int count, const Trajectories& t) {
+                     int first, int count, const Trajectories& t,
+                     const double (*rule_values)[kMaxSamples]) {
   std::snprintf(files.record_name, sizeof files.record_name, "%s/L%d-%s.csv", files.folder, line,
                 name);
   if (!open_file(files, files.record, files.record_name, files.record_buffer)) return;
@@ -164,15 +196,23 @@ void write_time_file(ResponseFiles& files, int line, const char* name, const Com
   std::fputc('t', f);
   for (int k = first; k < first + count; ++k) {
     if (count == 1)
-      std::fputs(",old,new", f);
+      std::fputs(rule_values ? ",old,new,fitted" : ",old,new", f);
+    else if (rule_values)
+      std::fprintf(f, ",%s_old,%s_new,%s_fitted", c.outputs[k].output, c.outputs[k].output,
+                   c.outputs[k].output);
     else
       std::fprintf(f, ",%s_old,%s_new", c.outputs[k].output, c.outputs[k].output);
   }
   std::fputc('\n', f);
   for (int n = 0; n * kSampleEvery <= t.steps; ++n) {
     std::fprintf(f, "%.9g", n * kSampleEvery * kStep);
-    for (int k = first; k < first + count; ++k)
-      std::fprintf(f, ",%.9g,%.9g", t.old_values[k][n], t.new_values[k][n]);
+    for (int k = first; k < first + count; ++k) {
+      if (rule_values)
+        std::fprintf(f, ",%.9g,%.9g,%.9g", t.old_values[k][n], rule_values[k][n],
+                     t.new_values[k][n]);
+      else
+        std::fprintf(f, ",%.9g,%.9g", t.old_values[k][n], t.new_values[k][n]);
+    }
     std::fputc('\n', f);
   }
   close_file(files, files.record);
@@ -180,8 +220,8 @@ void write_time_file(ResponseFiles& files, int line, const char* name, const Com
 
 }  // namespace
 
-void write_record_files(ResponseFiles& files, int line, const Comparison& c,
-                        const Trajectories& t) {
+void write_record_files(ResponseFiles& files, int line, const Comparison& c, const Trajectories& t,
+                        const double (*rule_values)[kMaxSamples]) {
   if (!files.folder) return;
   for (int r = 0; r < c.runs; ++r) {
     const TestRun& run = c.run[r];
@@ -191,11 +231,11 @@ void write_record_files(ResponseFiles& files, int line, const Comparison& c,
     } else if (t.steps <= 0) {
       continue;
     } else if (run.test->file) {
-      write_time_file(files, line, run.test->file, c, run.first, run.count, t);
+      write_time_file(files, line, run.test->file, c, run.first, run.count, t, rule_values);
     } else {
       for (int k = run.first; k < run.first + run.count; ++k) {
         if (has_responses(c.outputs[k].outcome))
-          write_time_file(files, line, c.outputs[k].output, c, k, 1, t);
+          write_time_file(files, line, c.outputs[k].output, c, k, 1, t, rule_values);
       }
     }
   }
@@ -204,5 +244,6 @@ void write_record_files(ResponseFiles& files, int line, const Comparison& c,
 bool close_response_files(ResponseFiles& files) {
   if (!files.folder) return true;
   close_file(files, files.summary);
+  if (files.fit_open) close_file(files, files.fit);
   return !files.failed;
 }

@@ -32,6 +32,10 @@ struct ResponseFiles {
   OutputFile summary;
   char summary_name[kPathSize];
   char summary_buffer[kWriteBufferSize];
+  OutputFile fit;  // fit.csv, with --fit
+  char fit_name[kPathSize];
+  char fit_buffer[kWriteBufferSize];
+  bool fit_open;
   OutputFile record;  // the record's file in hand
   char record_name[kPathSize];
   char record_buffer[kWriteBufferSize];
@@ -42,6 +46,15 @@ struct ResponseFiles {
 // False when the folder cannot take files.
 bool open_response_files(ResponseFiles& files, const char* folder);
 
+// With --fit: opens fit.csv beside the summary, with its header line.
+bool open_fit_file(ResponseFiles& files);
+// A fitted record's row of fit.csv: its worst output after the fit, that output's
+// deviation before and after, the solver's iterations and comparisons, and the values
+// "name=before>after" joined by ";".
+void write_fit_row(ResponseFiles& files, const RowPlace& at, const RuleSet& rule,
+                   const char* output, double before, double after, int iterations, int simulations,
+                   const char* values);
+
 // The summary's rows of a record: one per compared output, or one for a record not
 // compared (`reason` then says why, `test` may be nullptr). `notes` follow the reason.
 void write_summary_rows(ResponseFiles& files, const RowPlace& at, const RuleSet& rule,
@@ -50,9 +63,11 @@ void write_summary_row(ResponseFiles& files, const RowPlace& at, const RuleSet& 
                        const char* test, const char* outcome, const char* reason);
 
 // The record's own files: each compared output of a time-domain test every 1/120 s
+// (with `rule_values`, NEW as the rule converted it, and the fitted NEW of `t` after it:
+// "t,old,new,fitted")
 // ("t,old,new"), or a stabilizer's gain and phase at every frequency.
-void write_record_files(ResponseFiles& files, int line, const Comparison& c,
-                        const Trajectories& t);
+void write_record_files(ResponseFiles& files, int line, const Comparison& c, const Trajectories& t,
+                        const double (*rule_values)[kMaxSamples] = nullptr);
 
 // Closes the summary and moves it into place. False when a file could not be written
 // whole (none that could not is left under its name).

@@ -14,10 +14,6 @@
 #include "text/format.h"
 #include "text/scan.h"
 
-namespace {
-
-// A value as the converted record writes it, read back: what a simulator of the new file
-// reads.
 float as_written(float value) {
   char text[kValueTextSize + 16];
   *put_value(text, value) = '\0';
@@ -25,6 +21,8 @@ float as_written(float value) {
   scan_float(text, &read);
   return read;
 }
+
+namespace {
 
 std::uint64_t hash_values(int rule, const float* a, int na, const float* b, int nb) {
   std::uint64_t h = 1469598103934665603ull;
@@ -132,7 +130,9 @@ void count_outcome(RuleResponses& rr, Outcome outcome) {
     ++rr.compared;
 }
 
-void add_finding(ResponseRun& run, int line, Severity severity, const char* text) {
+}  // namespace
+
+void add_response_finding(ResponseRun& run, int line, Severity severity, const char* text) {
   if (run.finding_count < kFindingsKept) {
     ResponseFinding& f = run.findings[run.finding_count];
     f.line = line;
@@ -145,6 +145,8 @@ void add_finding(ResponseRun& run, int line, Severity severity, const char* text
   }
   ++run.finding_count;
 }
+
+namespace {
 
 // "pm FAIL: deviation ..." for each output that did not pass, once for outputs of one test
 // that share an outcome and reason: "isolated unit pm, dw FAIL: ...".
@@ -209,7 +211,7 @@ void report_record(ResponseRun& run, const RuleSet& r, const InHand& in, const C
     std::snprintf(text, sizeof text, "[%s] -> [%s], bus %d unit \"%s\": %s", r.from_model,
                   r.to_model, in.at.bus, in.at.place.unit_id, what);
   }
-  add_finding(run, in.at.line, error ? Severity::error : Severity::warning, text);
+  add_response_finding(run, in.at.line, error ? Severity::error : Severity::warning, text);
 }
 
 void list_not_passed(RuleResponses& rr, const InHand& in, const Comparison& c) {
@@ -310,6 +312,8 @@ bool start_responses(ResponseRun& run, const RuleTable& table, const ResponseOpt
   run.finding_count = run.errors_beyond = run.warnings_beyond = run.cache_hits = 0;
   run.plotted_rules = run.unplotted_rules = 0;
   run.files.folder = nullptr;
+  run.fitted_line = -1;
+  run.rule_values = nullptr;
   for (CachedComparison& c : run.cache) c.used = false;
   for (int i = 0; i < table.rule_count; ++i) start_rule(run.rules[i], table.rule_sets[i]);
   if (!options.csv_folder) return true;
@@ -376,7 +380,9 @@ void check_response(ResponseRun& run, const ConvertedRecord& record) {
   report_record(run, r, in, c);
   list_not_passed(rr, in, c);
   write_summary_rows(run.files, in.at, r, c);
-  write_record_files(run.files, in.at.line, c, run.trajectories);
+  const bool fitted = run.rule_values && run.fitted_line == in.at.line;
+  write_record_files(run.files, in.at.line, c, run.trajectories,
+                     fitted ? run.rule_values : nullptr);
 }
 
 bool kind_in_use(const ResponseRun& run, ModelKind kind) {
@@ -442,12 +448,14 @@ void write_rule_line(const RuleSet& r, const RuleResponses& rr, int i, std::FILE
 
 }  // namespace
 
-bool finish_responses(ResponseRun& run, Findings& findings) {
+bool finish_responses(ResponseRun& run, Findings& findings,
+                      void (*more)(const void* context, std::FILE* out), const void* context) {
   std::FILE* out = findings.out;
   write_test_lines(run, out);
   const RuleTable& table = *run.table;
   for (int i = 0; i < table.rule_count; ++i)
     write_rule_line(table.rule_sets[i], run.rules[i], i, out);
+  if (more) more(context, out);
   // A rule whose records are not simulated is told once, at the rule: its records are
   // counted, but nothing checks them.
   for (int i = 0; i < table.rule_count; ++i) {

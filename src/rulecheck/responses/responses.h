@@ -110,6 +110,13 @@ struct ResponseRun;
 // Compares the OLD and NEW responses of one converted record.
 void check_response(ResponseRun& run, const ConvertedRecord& record);
 
+// A value as the converted record writes it, read back: what a simulator of the new file
+// reads.
+float as_written(float value);
+
+// A finding at a record's line, kept to be written after the preview.
+void add_response_finding(ResponseRun& run, int line, Severity severity, const char* text);
+
 struct ResponseRun {
   ResponseOptions options;
   const char* data_file;
@@ -129,6 +136,10 @@ struct ResponseRun {
   RulePlots plots[kPlottedRules];
   int plotted_rules;
   int unplotted_rules;
+  // With --fit: the line of the record last fitted, and NEW's responses as the rule
+  // converted it, for that record's files; nullptr without.
+  int fitted_line;
+  const double (*rule_values)[kMaxSamples];
 };
 
 // The check as an observer of the reading loop.
@@ -147,7 +158,10 @@ bool start_responses(ResponseRun& run, const RuleTable& table, const ResponseOpt
 
 // After the preview: the tests' and choices' lines, a line per rule, then the findings
 // kept; closes the CSV files. False when a CSV file could not be written.
-bool finish_responses(ResponseRun& run, Findings& findings);
+// `more(context, out)`, when given, writes its lines after the rule lines.
+bool finish_responses(ResponseRun& run, Findings& findings,
+                      void (*more)(const void* context, std::FILE* out) = nullptr,
+                      const void* context = nullptr);
 
 // True when a rule of the run converts between simulated models of `kind`: its test and
 // its choices are told.
