@@ -27,7 +27,7 @@ struct FitResult {
   double cost;        // at p
   int iterations;
   int evaluations;
-  bool unseen[kMaxFitted];    // its Jacobian column is zero: kept where it started
+  bool unseen[kMaxFitted];    // its Jacobian column is zero at the start: kept there
   bool at_bound[kMaxFitted];  // it ended on one of its bounds
   FitStop stop;
 };
@@ -86,7 +86,9 @@ FitResult fit_bounded(Residuals& residuals, int n, const double* p0, const doubl
         free_param[j] = false;  // no usable slope here: hold it this iteration
         for (int i = 0; i < m; ++i) column[i] = 0.0;
       } else if (norm <= 1e-24 * (1.0 + f.cost)) {
-        f.unseen[j] = true;  // the residuals do not see it
+        // At the start: the residuals do not see it, and it is kept. Later (a floor of
+        // the model reached): held this iteration.
+        if (f.iterations == 1) f.unseen[j] = true;
         free_param[j] = false;
       }
     }

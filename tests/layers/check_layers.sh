@@ -17,7 +17,7 @@ levels=(
 )
 declare -A rooms
 rooms[dynamics]=". | governors exciters stabilizers machines | comparison"
-rooms[rulecheck]="findings | check preview | responses | report | ."
+rooms[rulecheck]="findings | check preview | responses | fit | report | ."
 
 src=${1:?usage: check_layers.sh SRC}
 declare -A level_of room_level

@@ -25,8 +25,7 @@ struct RecordFit {
   // over OLD's largest change (the deviation's own normalisation), over the output's
   // tolerance, over the root of its sample count, so that each output weighs the same.
   int operator()(const double* p, double* r) {
-    for (int j = 0; j < spec.count; ++j)
-      values[spec.lines[j].output] = static_cast<float>(p[j]);
+    for (int j = 0; j < spec.count; ++j) values[spec.lines[j].output] = static_cast<float>(p[j]);
     Comparison& c = run.comparison;
     Trajectories& t = run.trajectories;
     compare_records(old_record, RecordValues{to, values, given}, options, c, t);
@@ -77,8 +76,9 @@ void tell_fit(FitRun& run, const RecordAt& at, const RowPlace& place, const FitO
   const FitSpec& spec = run.fits->specs[at.rule];
   ResponseRun& responses = *run.responses;
   char text[sizeof(ResponseFinding::text)];
-  const int head = std::snprintf(text, sizeof text, "[%s] -> [%s], bus %d unit \"%s\": ",
-                                 r.from_model, r.to_model, at.bus, place.place.unit_id);
+  const int head =
+      std::snprintf(text, sizeof text, "[%s] -> [%s], bus %d unit \"%s\": ", r.from_model,
+                    r.to_model, at.bus, place.place.unit_id);
   char* tail = text + head;
   const std::size_t room = sizeof text - static_cast<std::size_t>(head);
   for (int j = 0; j < f.outputs; ++j) {
@@ -93,8 +93,9 @@ void tell_fit(FitRun& run, const RecordAt& at, const RowPlace& place, const FitO
     }
   }
   if (f.stop == FitStop::failed) {
-    std::snprintf(tail, room, "the fit cannot start: NEW's responses at the rule's values are "
-                              "no numbers; the rule's values stand");
+    std::snprintf(tail, room,
+                  "the fit cannot start: at its first values (the rule's, within the bounds) NEW "
+                  "does not start or gives no numbers; the rule's values stand");
     add_response_finding(responses, at.line, Severity::note, text);
   } else if (f.kept_rule) {
     std::snprintf(tail, room, "the fitted values, as written, do no better: the rule's stand");
@@ -105,8 +106,9 @@ void tell_fit(FitRun& run, const RecordAt& at, const RowPlace& place, const FitO
     add_response_finding(responses, at.line, Severity::note, text);
   }
   if (f.deviation_after > 1.0) {
-    std::snprintf(tail, room, "the fit leaves %s at deviation %.3g, above the tolerance (%.3g "
-                              "before)",
+    std::snprintf(tail, room,
+                  "the fit leaves %s at deviation %.3g, above the tolerance (%.3g "
+                  "before)",
                   f.worst_label, f.worst_after, f.worst_before);
     add_response_finding(responses, at.line, Severity::warning, text);
   }
@@ -145,15 +147,15 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
   const ResponseOptions& ro = responses->options;
   const int old_given = std::min({parsed.values_given, rr.from->count, kKeptValues});
   RecordFit problem{*this,
-                     RecordValues{rr.from, parsed.values.values, old_given},
-                     rr.to,
-                     {},
-                     std::min({static_cast<int>(r.output_count), rr.to->count, kKeptValues}),
-                     spec,
-                     ComparisonOptions{ro.tolerance, ro.phase_tolerance},
-                     {},
-                     {},
-                     false};
+                    RecordValues{rr.from, parsed.values.values, old_given},
+                    rr.to,
+                    {},
+                    std::min({static_cast<int>(r.output_count), rr.to->count, kKeptValues}),
+                    spec,
+                    ComparisonOptions{ro.tolerance, ro.phase_tolerance},
+                    {},
+                    {},
+                    false};
   for (int k = 0; k < problem.given; ++k) problem.values[k] = as_written(conversion.outputs[k]);
 
   // NEW as the rule converts it: what the fit starts from and what it must better.
@@ -186,8 +188,8 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
     const int samples = trajectories.steps / kSampleEvery + 1;
     double excursion = 0.0;
     for (int n = 0; n < samples; ++n)
-      excursion = std::max(excursion, std::fabs(trajectories.old_values[k][n] -
-                                                trajectories.old_values[k][0]));
+      excursion = std::max(
+          excursion, std::fabs(trajectories.old_values[k][n] - trajectories.old_values[k][0]));
     if (excursion < 1e-6) excursion = 1.0;  // the deviation is then the difference itself
     problem.weight[k] = 1.0 / (excursion * tol * std::sqrt(double(samples)));
   }
