@@ -23,23 +23,27 @@ struct Ggov1 : GovernorDefaults {
   double r, rselect, tpelec, maxerr, minerr, kpgov, kigov, kdgov, tdgov, vmax, vmin, tact, kturb,
       wfnl, tb, tc, flag, teng, tfload, kpload, kiload, ldref, dm, ropen, rclose, kimw, aset, ka,
       ta, db, tsa, tsb, rup, rdown;
-  double pref;   // the speed/load reference that holds P0
-  double p0;     // the supervisory load set point (P0)
-  int delay;     // the transport delay in steps (0: none)
-  double* line;  // the delay line, kMaxDelaySteps + 1 values of the runner's
-  bool linear;   // for the linearisation: no memory, no delay, no deadband
-  Lag transducer;        // xpe of Pe
-  Washout derivative;    // kdgov s/(1 + s tdgov) of the error
-  LeadLag temperature;   // LL(tsa, tsb) of the temperature signal
-  Lag load_filter;       // Lag(1, tfload): the exhaust temperature texm
-  LeadLag turbine;       // LL(tc, tb) of the delayed turbine power
+  double pref;          // the speed/load reference that holds P0
+  double p0;            // the supervisory load set point (P0)
+  int delay;            // the transport delay in steps (0: none)
+  double* line;         // the delay line, kMaxDelaySteps + 1 values of the runner's
+  bool linear;          // for the linearisation: no memory, no delay, no deadband
+  Lag transducer;       // xpe of Pe
+  Washout derivative;   // kdgov s/(1 + s tdgov) of the error
+  LeadLag temperature;  // LL(tsa, tsb) of the temperature signal
+  Lag load_filter;      // Lag(1, tfload): the exhaust temperature texm
+  LeadLag turbine;      // LL(tc, tb) of the delayed turbine power
 
   bool make(ParameterReader& read, Extras& extras, Verdict& verdict, Notes& notes);
   SteadyRange steady_range(double step) const;
   Damping damping() const { return {"dm", dm}; }
   bool droop_through_pe() const { return rselect == 1 && r != 0; }
   bool start(double p, double* x, Verdict& verdict);
-  void for_linearisation() { linear = true; delay = 0; db = 0; }
+  void for_linearisation() {
+    linear = true;
+    delay = 0;
+    db = 0;
+  }
   void use_delay_line(double* room) { line = room; }
 
   // The signals of one evaluation.
@@ -48,9 +52,15 @@ struct Ggov1 : GovernorDefaults {
     double e;    // the speed/load error after the deadband and its clamp
     double d;    // the derivative term
     double cfe;  // fuel
+    double ts;   // the temperature lead-lag's input, and its output
+    double tso;
+    double texm;  // the exhaust temperature
   };
   double error_of(const double* x, GovernorInput u, double fsr) const {
-    const double sel = rselect == 1 ? x[kXpe] : rselect == -1 ? x[kXact] : rselect == -2 ? fsr : 0.0;
+    const double sel = rselect == 1    ? x[kXpe]
+                       : rselect == -1 ? x[kXact]
+                       : rselect == -2 ? fsr
+                                       : 0.0;
     double err = pref + x[kXmw] - u.dw - r * sel;
     if (db > 0) err = std::fabs(err) <= db ? 0.0 : err > 0 ? err - db : err + db;
     return clamp(err, minerr, maxerr);
@@ -59,12 +69,13 @@ struct Ggov1 : GovernorDefaults {
     return flag == 1 ? x[kXact] * (1.0 + dw) : x[kXact];
   }
   // The governor output for a given droop signal (rselect -2 feeds fsr back).
+  // s.ts, s.tso and s.texm already hold the temperature signals (they do not depend on the
+  // droop signal).
   double select(const double* x, GovernorInput u, double fsr_in, double held, Signals& s) const {
     s.e = error_of(x, u, fsr_in);
     s.d = tdgov > 0 ? derivative.output(x[kXd], s.e) : 0.0;
     const double fsrn = kpgov * s.e + x[kXi] + s.d;
-    const double texm = load_filter.output(x[kXtf], temperature.output(x[kXts], ux(x, u.dw)));
-    const double fsrt = kpload * (ldref / kturb + wfnl - texm) + x[kXld];
+    const double fsrt = kpload * (ldref / kturb + wfnl - s.texm) + x[kXld];
     double low = std::min(fsrn, fsrt);
     if (!linear) {
       // The acceleration limiter: its factor is ka times the step (a choice).
@@ -80,6 +91,9 @@ struct Ggov1 : GovernorDefaults {
   Signals signals(const double* x, GovernorInput u) const {
     const double held = x[kHeldFsr];
     Signals s{};
+    s.ts = ux(x, u.dw);
+    s.tso = temperature.output(x[kXts], s.ts);
+    s.texm = load_filter.output(x[kXtf], s.tso);
     if (rselect == -2 && (kpgov != 0 || kdgov != 0)) {
       // fsr depends on itself: the one root of select(f) = f, which falls with f, in
       // [vmin, vmax], found by halving.
@@ -97,9 +111,11 @@ struct Ggov1 : GovernorDefaults {
     } else {
       s.fsr = select(x, u, 0.0, held, s);  // the output does not depend on the droop signal
     }
-    // The error and the derivative term at the governor output found.
-    s.e = error_of(x, u, s.fsr);
-    s.d = tdgov > 0 ? derivative.output(x[kXd], s.e) : 0.0;
+    if (rselect == -2) {
+      // The error and the derivative term at the governor output found.
+      s.e = error_of(x, u, s.fsr);
+      s.d = tdgov > 0 ? derivative.output(x[kXd], s.e) : 0.0;
+    }
     s.cfe = fuel(x, u.dw);
     return s;
   }
@@ -131,14 +147,12 @@ struct Ggov1 : GovernorDefaults {
     dx[kXa] = ta > 0 ? (u.dw - x[kXa]) / ta : 0.0;
     dx[kXact] = rate_and_position((s.fsr - x[kXact]) / tact, x[kXact], rclose, ropen, vmin, vmax);
     dx[kXtb] = turbine.derivative(x[kXtb], delayed_power(x, u.dw));
-    const double ts_in = ux(x, u.dw);
-    dx[kXts] = temperature.derivative(x[kXts], ts_in);
-    dx[kXtf] = load_filter.derivative(x[kXtf], temperature.output(x[kXts], ts_in));
-    const double texm = load_filter.output(x[kXtf], temperature.output(x[kXts], ts_in));
+    dx[kXts] = temperature.derivative(x[kXts], s.ts);
+    dx[kXtf] = load_filter.derivative(x[kXtf], s.tso);
     if (kpload > 0) {
       dx[kXld] = clamp(kiload / kpload * (s.fsr - x[kXld]), rdown, rup);
     } else {
-      dx[kXld] = rate_and_position(kiload * (ldref / kturb + wfnl - texm), x[kXld], rdown, rup,
+      dx[kXld] = rate_and_position(kiload * (ldref / kturb + wfnl - s.texm), x[kXld], rdown, rup,
                                    vmin, vmax);
     }
     dx[kHeldFsr] = dx[kHeldUd] = 0.0;

@@ -214,7 +214,13 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
   problem.options.skip_runs = skip;
   problem.options.reuse_old = true;
   const FitWork work{residuals, trial, columns, kFitResiduals};
-  const FitResult result = fit_bounded(problem, spec.count, p0, lo, hi, kFitSimulations, work);
+  // Enough: a root-mean-square difference of 1e-5 of the tolerance on every output, below
+  // what the written values resolve.
+  int judged_outputs = 0;
+  for (int k = 0; k < before.count; ++k) judged_outputs += problem.judged[k];
+  const double enough = 0.5 * judged_outputs * 1e-10;
+  const FitResult result =
+      fit_bounded(problem, spec.count, p0, lo, hi, kFitSimulations, work, enough);
   in_hand.fitted = true;
   responses->fitted_line = at.line;
   in_hand.iterations = result.iterations;
@@ -231,7 +237,12 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
   compare_records(problem.old_record, RecordValues{rr.to, problem.values, problem.given},
                   ComparisonOptions{ro.tolerance, ro.phase_tolerance}, comparison, trajectories);
   in_hand.deviation_after = worst_of(comparison, problem.judged, problem.options, in_hand.worst);
-  if (result.stop == FitStop::failed || !(in_hand.deviation_after <= in_hand.deviation_before)) {
+  const bool keep =
+      result.stop != FitStop::failed && in_hand.deviation_after <= in_hand.deviation_before;
+  if (keep)  // the check of the fitted record compares these values again: it finds them
+    remember_comparison(*responses, at.rule, parsed.values.values, old_given, problem.values,
+                        problem.given, comparison);
+  if (!keep) {
     in_hand.kept_rule = true;
     for (int j = 0; j < spec.count; ++j) in_hand.after[j] = in_hand.before[j];
     in_hand.deviation_after = in_hand.deviation_before;

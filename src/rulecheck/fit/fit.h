@@ -15,27 +15,27 @@ static_assert(kMaxFitOutputs <= kMaxFitted, "the solver holds every output a fit
 // The residuals of one fit: every sample (1/120 s) of every output of the tests that
 // judge the pair, or the gains and phases of a stabilizer.
 constexpr int kFitResiduals = kMaxComparedOutputs * kMaxSamples + 2 * kFrequencyCount;
-constexpr int kFitSimulations = 60;  // comparisons of NEW a record's fit may make
+constexpr int kFitSimulations = 50;  // comparisons of NEW a record's fit may make
 
 // What the fit of one record came to.
 struct FitOfRecord {
-  bool fitted;            // a fit ran (the record's rule has a fit file, its models start)
-  int line;               // the record's
-  int outputs;            // fitted outputs, in the fit file's order
+  bool fitted;                   // a fit ran (the record's rule has a fit file, its models start)
+  int line;                      // the record's
+  int outputs;                   // fitted outputs, in the fit file's order
   float before[kMaxFitOutputs];  // the rule's values, as written
   float after[kMaxFitOutputs];   // the fitted values, as written
   bool unseen[kMaxFitOutputs];
   bool at_bound[kMaxFitOutputs];
   double deviation_before;  // the largest tolerance-relative deviation over judged outputs
   double deviation_after;   // (1: the edge of passing)
-  int worst;              // the comparison's output of the largest deviation after
-  char worst_label[48];   // "isolated unit dw"
-  double worst_before;    // that output's deviation before and after
+  int worst;                // the comparison's output of the largest deviation after
+  char worst_label[48];     // "isolated unit dw"
+  double worst_before;      // that output's deviation before and after
   double worst_after;
   int iterations;
   int simulations;
   FitStop stop;
-  bool kept_rule;         // the fitted values did no better as written: the rule's stand
+  bool kept_rule;  // the fitted values did no better as written: the rule's stand
 };
 
 // What a rule's fits came to.

@@ -385,6 +385,22 @@ void check_response(ResponseRun& run, const ConvertedRecord& record) {
                      fitted ? run.rule_values : nullptr);
 }
 
+void remember_comparison(ResponseRun& run, int rule, const float* old_values, int old_given,
+                         const float* new_values, int new_given, const Comparison& c) {
+  if (run.options.csv_folder) return;  // the files need the responses themselves
+  CachedComparison& slot =
+      run.cache[hash_values(rule, old_values, old_given, new_values, new_given) % kCacheSize];
+  slot.used = true;
+  slot.rule = rule;
+  slot.old_given = old_given;
+  slot.new_given = new_given;
+  std::memset(slot.old_values, 0, sizeof slot.old_values);
+  std::memset(slot.new_values, 0, sizeof slot.new_values);
+  std::memcpy(slot.old_values, old_values, sizeof(float) * static_cast<std::size_t>(old_given));
+  std::memcpy(slot.new_values, new_values, sizeof(float) * static_cast<std::size_t>(new_given));
+  slot.result = c;
+}
+
 bool kind_in_use(const ResponseRun& run, ModelKind kind) {
   for (int i = 0; i < run.table->rule_count; ++i) {
     const RuleResponses& rr = run.rules[i];

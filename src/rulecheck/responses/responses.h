@@ -114,6 +114,11 @@ void check_response(ResponseRun& run, const ConvertedRecord& record);
 // reads.
 float as_written(float value);
 
+// Keeps a comparison made elsewhere (the fit's last) in the table of comparisons made, so
+// that the check of the same values finds it there.
+void remember_comparison(ResponseRun& run, int rule, const float* old_values, int old_given,
+                         const float* new_values, int new_given, const Comparison& c);
+
 // A finding at a record's line, kept to be written after the preview.
 void add_response_finding(ResponseRun& run, int line, Severity severity, const char* text);
 
