@@ -13,7 +13,8 @@ set(PACKAGE_MAINTAINER "modelconv developers <modelconv@localhost>" CACHE STRING
 # files.
 set(INSTALL_RECORD ${PROJECT_BINARY_DIR}/installed_files.txt)
 set(INSTALL_FOLDERS ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_MANDIR}/man1 ${CMAKE_INSTALL_DOCDIR}
-                    ${CMAKE_INSTALL_DATADIR}/modelconv/examples/lib)
+                    ${CMAKE_INSTALL_DATADIR}/modelconv/examples/lib
+                    ${CMAKE_INSTALL_DATADIR}/modelconv/examples/fit/lib)
 install(CODE "set(INSTALL_RECORD \"${INSTALL_RECORD}\")
               set(INSTALL_FOLDERS \"${INSTALL_FOLDERS}\")
               include(\"${PROJECT_SOURCE_DIR}/cmake/install_record.cmake\")
@@ -39,6 +40,10 @@ install(FILES README.md docs/copyright docs/report-example.png ${DOCS_WORK}/chan
 install(FILES examples/rule.txt examples/example.dyd examples/exclude
         DESTINATION ${CMAKE_INSTALL_DATADIR}/modelconv/examples COMPONENT modelconv)
 install(DIRECTORY examples/lib DESTINATION ${CMAKE_INSTALL_DATADIR}/modelconv/examples
+        COMPONENT modelconv)
+install(FILES examples/fit/rule.txt examples/fit/gas.dyd
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/modelconv/examples/fit COMPONENT modelconv)
+install(DIRECTORY examples/fit/lib DESTINATION ${CMAKE_INSTALL_DATADIR}/modelconv/examples/fit
         COMPONENT modelconv)
 install(CODE "install_record_files()" COMPONENT modelconv)
 

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang and runs each for SECONDS (default 60), starting
 # from the checked-in seeds. Findings land in build-fuzz/findings/<target>/.
-# Usage: fuzz/run.sh [SECONDS] [target ...]   (targets: expression record rules modelconv modeltest dynamics)
+# Usage: fuzz/run.sh [SECONDS] [target ...]   (targets: expression record rules modelconv modeltest dynamics fit)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(expression record rules modelconv modeltest dynamics)
+[ ${#targets[@]} -gt 0 ] || targets=(expression record rules modelconv modeltest dynamics fit)
 
 cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DBUILD_FUZZERS=ON -DBUILD_TESTING=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null

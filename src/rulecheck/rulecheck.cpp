@@ -165,16 +165,18 @@ bool outputs_are_distinct(CheckRun& run) {
 }
 
 // Writes the report whole, or not at all. False after an error finding.
-bool write_report(CheckRun& run, bool with_responses) {
+bool write_report(CheckRun& run, bool with_responses, bool with_fits) {
   if (!open_output_file(run.report_file, run.report, run.report_buffer)) {
     report(run.findings, Severity::error, SourcePoint{run.report, 0, 0}, "cannot write the report");
     return false;
   }
   if (with_responses) make_response_plots(run.response_run);
+  if (with_fits) make_fit_plots(run.fit_run);
   write_html_report(
       run.report_file.stream,
       ReportInput{run.data_file, run.bus_selection.basis, run.library.table, run.rules, run.tally,
-                  run.kept, with_responses ? &run.response_run : nullptr});
+                  run.kept, with_responses ? &run.response_run : nullptr,
+                  with_fits ? &run.fit_run : nullptr});
   if (!close_output_file(run.report_file)) {
     report(run.findings, Severity::error, SourcePoint{run.report, 0, 0}, "cannot write the report");
     return false;
@@ -239,7 +241,7 @@ void preview_data_file(CheckRun& run, bool loaded) {
   };
   if (previewed && compare)
     finish_responses(run.response_run, run.findings, fitting ? +fit_lines : nullptr, &run.fit_run);
-  if (previewed && report_wanted) write_report(run, compare);
+  if (previewed && report_wanted) write_report(run, compare, fitting);
 }
 
 }  // namespace

@@ -155,6 +155,10 @@ def main():
     for name in ("rule.txt", "example.dyd", "exclude"):
         shutil.copy(os.path.join(examples, name), folder)
     shutil.copytree(os.path.join(examples, "lib"), os.path.join(folder, "lib"))
+    os.mkdir(os.path.join(folder, "fit"))
+    for name in ("rule.txt", "gas.dyd"):
+        shutil.copy(os.path.join(examples, "fit", name), os.path.join(folder, "fit"))
+    shutil.copytree(os.path.join(examples, "fit", "lib"), os.path.join(folder, "fit", "lib"))
     last = {"stdout": "", "console": ""}
     ran = samples = 0
     for marker, start, block in blocks(lines):

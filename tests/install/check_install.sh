@@ -42,7 +42,8 @@ for f in bin/modelconv bin/modeltest bin/rulecheck share/man/man1/modelconv.1.gz
          share/man/man1/modeltest.1.gz share/man/man1/rulecheck.1.gz share/doc/modelconv/guide.md \
          share/doc/modelconv/copyright share/doc/modelconv/changelog.gz \
          share/doc/modelconv/report-example.png share/modelconv/examples/example.dyd \
-         share/modelconv/examples/rule.txt; do
+         share/modelconv/examples/rule.txt share/modelconv/examples/fit/rule.txt \
+         share/modelconv/examples/fit/gas.dyd share/modelconv/examples/fit/lib/gast-ggov1.fit; do
   [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
 [ ! -e "$prefix/share/lintian" ] || fail "a plain install writes share/lintian, which is the package's"

@@ -133,6 +133,8 @@ void start_fits(FitRun& run, const RuleTable& table, const FitLibrary& fits,
   std::memset(run.rules, 0, sizeof run.rules);
   run.in_hand = FitOfRecord{};
   run.listed_count = 0;
+  run.plot_count = 0;
+  for (KeptFit& k : run.worst) k.kept = false;
   responses.rule_values = run.rule_values;
 }
 
@@ -270,6 +272,19 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
   }
   const RowPlace place{at.line, at.bus, conversion.place};
   tell_fit(*this, at, place, in_hand);
+  KeptFit& k = worst[at.rule];
+  if (!k.kept || in_hand.deviation_after > k.deviation) {
+    k.kept = true;
+    k.at = place;
+    k.deviation = in_hand.deviation_after;
+    std::memset(k.old_values, 0, sizeof k.old_values);
+    std::memcpy(k.old_values, parsed.values.values, sizeof(float) * std::size_t(old_given));
+    k.old_given = old_given;
+    std::memcpy(k.fitted_values, problem.values, sizeof k.fitted_values);
+    std::memcpy(k.rule_values, problem.values, sizeof k.rule_values);
+    for (int j = 0; j < spec.count; ++j) k.rule_values[spec.lines[j].output] = in_hand.before[j];
+    k.new_given = problem.given;
+  }
   if (listed_count < kFitListed) listed[listed_count] = ListedFit{at.rule, place, in_hand};
   ++listed_count;
 }
@@ -288,5 +303,28 @@ void finish_fits(const FitRun& run, std::FILE* out) {
       std::fprintf(out, "   worst before %.3g (line %d) after %.3g (line %d)", f.worst_before,
                    f.worst_before_line, f.worst_after, f.worst_after_line);
     std::fputc('\n', out);
+  }
+}
+
+void make_fit_plots(FitRun& run) {
+  run.plot_count = 0;
+  const ResponseOptions& ro = run.responses->options;
+  const ComparisonOptions options{ro.tolerance, ro.phase_tolerance};
+  for (int i = 0; i < run.table->rule_count && run.plot_count < kFitPlotted; ++i) {
+    const KeptFit& k = run.worst[i];
+    if (!k.kept) continue;
+    const RuleResponses& rr = run.responses->rules[i];
+    FitPlot& p = run.plots[run.plot_count++];
+    p.rule = i;
+    const RecordValues old_record{rr.from, k.old_values, k.old_given};
+    compare_records(old_record, RecordValues{rr.to, k.rule_values, k.new_given}, options,
+                    run.comparison, run.trajectories, &run.full);
+    const int steps = run.comparison.kind == SimulatedKind::stabilizer ? 0 : run.trajectories.steps;
+    for (int o = 0; o < run.comparison.count && steps > 0; ++o)
+      plot_columns(p.rule_side[o], run.full.new_values[o], steps);
+    compare_records(old_record, RecordValues{rr.to, k.fitted_values, k.new_given}, options,
+                    run.comparison, run.trajectories, &run.full);
+    make_plot(p.fitted, run.comparison, run.trajectories, run.full);
+    p.fitted.record = nullptr;
   }
 }

@@ -57,6 +57,27 @@ struct ListedFit {
   FitOfRecord fit;
 };
 
+// The record of a rule whose fit leaves the largest deviation: its values, to be
+// compared again for the report's plot.
+struct KeptFit {
+  bool kept;
+  RowPlace at;
+  double deviation;  // tolerance-relative, after
+  float old_values[kKeptValues];
+  int old_given;
+  float rule_values[kKeptValues];  // NEW as the rule converts it
+  float fitted_values[kKeptValues];
+  int new_given;
+};
+
+// The report's plot of a kept record: OLD, NEW as the rule converts it and NEW fitted.
+constexpr int kFitPlotted = 8;  // rules whose worst fit is drawn
+struct FitPlot {
+  int rule;
+  RecordPlot fitted;                           // OLD and NEW fitted, compared
+  PlotColumns rule_side[kMaxComparedOutputs];  // NEW as the rule converts it
+};
+
 struct FitRun final : RecordTuner {
   const RuleTable* table;
   const FitLibrary* fits;
@@ -65,6 +86,10 @@ struct FitRun final : RecordTuner {
   FitOfRecord in_hand;  // of the record last tuned
   ListedFit listed[kFitListed];
   int listed_count;  // all of them; the first kFitListed are kept
+  KeptFit worst[kMaxRuleSets];
+  FitPlot plots[kFitPlotted];
+  int plot_count;
+  FullResponse full;  // NEW at every step, for the plots
   // The fit's own room: its comparisons, NEW's responses as the rule converts it, and the
   // solver's residuals and Jacobian.
   Comparison comparison;
@@ -84,3 +109,7 @@ void start_fits(FitRun& run, const RuleTable& table, const FitLibrary& fits,
 
 // After the check: a line per rule with a fit file, the findings of the fits.
 void finish_fits(const FitRun& run, std::FILE* out);
+
+// For the report: the plots of the worst fitted record of the first kFitPlotted rules
+// with fits, each compared again as the rule converts it and as fitted.
+void make_fit_plots(FitRun& run);

@@ -8,6 +8,7 @@
 #include "convert/convert_record.h"
 #include "rulecheck/report/html_writer.h"
 #include "rulecheck/report/report_cells.h"
+#include "rulecheck/report/report_fit.h"
 #include "rulecheck/report/report_responses.h"
 #include "rulecheck/report/report_rule.h"
 #include "text/format.h"
@@ -131,6 +132,7 @@ void write_heading(Html& h, const ReportInput& in) {
     link(href, "Rule ", i);
   }
   if (in.responses) link("#responses", "Responses");
+  if (in.fits) link("#fit", "Fit");
   link("#suspects", "Suspect values");
   link("#models", "Other models");
   link("#warnings", "Warnings");
@@ -139,14 +141,14 @@ void write_heading(Html& h, const ReportInput& in) {
 // How to read the report, before its tables.
 void write_reading(Html& h) {
   element(h, "p", "reading",
-       "How to read it: per rule, a histogram of each output parameter's converted values "
-       "against a band from the rule's low to its high limit, and a table of the converted "
-       "units with every value the new record gets. The limits only start and describe the "
-       "values; only the rule's test decides that a value is suspect (marked red, with the "
-       "test and what became of the value). A value outside its limits is marked brown: "
-       "look at it, it is not wrong by that alone. Rules with failed, suspect or "
-       "out-of-limit values, short records or values not read are open; click a rule's "
-       "heading to fold it, a column's head to sort its table.");
+          "How to read it: per rule, a histogram of each output parameter's converted values "
+          "against a band from the rule's low to its high limit, and a table of the converted "
+          "units with every value the new record gets. The limits only start and describe the "
+          "values; only the rule's test decides that a value is suspect (marked red, with the "
+          "test and what became of the value). A value outside its limits is marked brown: "
+          "look at it, it is not wrong by that alone. Rules with failed, suspect or "
+          "out-of-limit values, short records or values not read are open; click a rule's "
+          "heading to fold it, a column's head to sort its table.");
 }
 
 void heading(Html& h, const char* id, const char* title) {
@@ -335,6 +337,7 @@ void write_html_report(std::FILE* out, const ReportInput& in) {
       raw(h, "\n");
       for (int i = 0; i < in.table.rule_count; ++i) write_rule(h, in, i);
       if (in.responses) write_responses(h, in);
+      if (in.fits) write_fits(h, in, *in.fits);
       write_suspects(h, in);
       write_models(h, in);
       write_warnings(h, in);

@@ -14,6 +14,7 @@ namespace {
 constexpr const char* kOldColour = "#1f4e79";
 constexpr const char* kNewColour = "#d9822b";
 constexpr const char* kDifferenceColour = "#a3261b";
+constexpr const char* kRuleColour = "#8c8c8c";  // NEW as the rule converts it, beside a fit
 constexpr const char* kGridColour = "#c9d1dc";
 constexpr const char* kTickColour = "#e4e8ee";
 constexpr double kLeft = 50, kRight = 336;  // 286 columns of pixels, one per PlotColumns'
@@ -148,8 +149,15 @@ void polyline(Html& h, const Frame& f, const PlotColumns& v, int steps, const ch
 
 }  // namespace
 
-void time_plot(Html& h, const OutputPlot& plot, int steps, const char* output, bool difference) {
+void time_plot(Html& h, const OutputPlot& plot, int steps, const char* output, bool difference,
+               const PlotColumns* rule_side) {
   Frame top{12, 112, plot.lo, plot.hi};
+  if (rule_side) {
+    for (int c = 0; c < kPlotColumns; ++c) {
+      if (std::isfinite(rule_side->low[c])) top.lo = std::min(top.lo, rule_side->low[c]);
+      if (std::isfinite(rule_side->high[c])) top.hi = std::max(top.hi, rule_side->high[c]);
+    }
+  }
   settle_range(top, 0.5e-3);
   Frame below{140, 192, plot.difference_lo, plot.difference_hi};
   double f_value = 0.0;
@@ -160,9 +168,12 @@ void time_plot(Html& h, const OutputPlot& plot, int steps, const char* output, b
   std::snprintf(box, sizeof box, "0 0 346 %d", height);
   Element svg(h, "svg");
   svg.attr("width", 346).attr("height", height).attr("viewBox", box).attr("role", "img");
-  svg.attr("aria-label", difference ? "OLD, NEW and NEW - OLD" : "OLD and NEW response");
+  svg.attr("aria-label", rule_side    ? "OLD, NEW as the rule converts it and NEW fitted"
+                         : difference ? "OLD, NEW and NEW - OLD"
+                                      : "OLD and NEW response");
   y_axis(h, top, output);
   time_axis(h, top, seconds);
+  if (rule_side) polyline(h, top, *rule_side, steps, kRuleColour, true);
   polyline(h, top, plot.old_side, steps, kOldColour, false);
   polyline(h, top, plot.new_side, steps, kNewColour, true);
   if (!difference) return;

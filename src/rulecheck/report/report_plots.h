@@ -6,8 +6,10 @@
 #include "rulecheck/report/html_writer.h"
 #include "rulecheck/responses/response_plots.h"
 
-// One output against time over `steps` steps; with `difference`, NEW - OLD below.
-void time_plot(Html& h, const OutputPlot& plot, int steps, const char* output, bool difference);
+// One output against time over `steps` steps; with `difference`, NEW - OLD below; with
+// `rule_side`, NEW as the rule converts it too, NEW being the fitted record.
+void time_plot(Html& h, const OutputPlot& plot, int steps, const char* output, bool difference,
+               const PlotColumns* rule_side = nullptr);
 
 // Gain (or phase) of OLD and NEW against frequency, on a logarithmic axis.
 void bode_plot(Html& h, const RecordPlot& plot, bool phase);

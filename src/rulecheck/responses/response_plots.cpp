@@ -63,6 +63,8 @@ void range_of(OutputPlot& p, const double* a, const double* b, int steps) {
 
 }  // namespace
 
+void plot_columns(PlotColumns& p, const double* values, int steps) { columns_of(p, values, steps); }
+
 void make_plot(RecordPlot& plot, const Comparison& c, const Trajectories& t,
                const FullResponse& full) {
   plot.comparison = c;

@@ -42,6 +42,9 @@ struct RecordPlot {
   double phase_new[kFrequencyCount];
 };
 
+// One response's columns over `steps` steps.
+void plot_columns(PlotColumns& p, const double* values, int steps);
+
 // Makes the plot of one record from the trajectories and NEW's every step of its
 // comparison.
 void make_plot(RecordPlot& plot, const Comparison& c, const Trajectories& t,
