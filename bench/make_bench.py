@@ -11,6 +11,8 @@
   startup/        a library of 128 rules with 64 outputs each, and a data file of 10 lines
   exclude         30000 bus numbers, none of them in data.dyd
   ggov1/          the example's gast -> ggov1 rule and 20000 gast records
+  fit/            the example's fit/ library (gast -> ggov1, droop on electrical power,
+                  five values fitted) and 1000 gast records, for rulecheck --fit
   responses/      the example's exact tgov1 -> ieeeg1 rule and 20000 tgov1 records, each
                   with values of its own, for rulecheck --responses
   machines/       the example's exst1 -> esst1a and genrou -> gentpj rules, 5000 exst1 and
@@ -113,6 +115,7 @@ def main():
     write_responses(os.path.join(folder, "responses"), random.Random(20261210))
     write_machines(os.path.join(folder, "machines"), random.Random(20261211))
     write_gas_turbines(os.path.join(folder, "ggov1"), random.Random(20261212))
+    write_fits(os.path.join(folder, "fit"), random.Random(20261213))
 
 
 def write_responses(folder, rng, count=20000):
@@ -138,6 +141,27 @@ def write_gas_turbines(folder, rng, count=20000):
             f.write('gast %d "T%d" 13.80 "1 " : #1 mwcap=50 %.4f %.4f %.4f %.4f %.4f %.4f %.4f %.4f %.4f'
                     ' 0 99 99 10 99 0 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n'
                     % (i + 1, i + 1, r, t1, t2, t3, lmax, kt, vmax, vmin, dturb))
+
+
+def write_fits(folder, rng, count=1000):
+    """gast records of distinct plausible values and the example's fit/ library: gast to
+    ggov1 with droop on electrical power, five values fitted per record."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    os.makedirs(os.path.join(folder, "lib"), exist_ok=True)
+    for name in ("gast-ggov1", "gast-ggov1.fit"):
+        with open(os.path.join(here, "..", "examples", "fit", "lib", name)) as f:
+            text = f.read()
+        with open(os.path.join(folder, "lib", name), "w") as f:
+            f.write(text)
+    with open(os.path.join(folder, "rule.txt"), "w") as f:
+        f.write("gast ggov1\n")
+    with open(os.path.join(folder, "data.dyd"), "w") as f:
+        for i in range(count):
+            r, t1, t2 = rng.uniform(0.03, 0.08), rng.uniform(0.2, 0.6), rng.uniform(0.05, 0.2)
+            t3, kt, vmax = rng.uniform(2, 4), rng.uniform(2, 4), rng.uniform(1.1, 1.5)
+            f.write('gast %d "F%d" 13.80 "1 " : #1 mwcap=50 %.4f %.4f %.4f %.4f 1.5 %.4f %.4f -0.2 0'
+                    ' 0 99 99 10 99 0 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n'
+                    % (i + 1, i + 1, r, t1, t2, t3, kt, vmax))
 
 
 def copy_rules(folder, names):

@@ -73,6 +73,7 @@ def main():
                    check=True)
     responses_data = os.path.join(work, "responses", "data.dyd")
     gas_data = os.path.join(work, "ggov1", "data.dyd")
+    fit_data = os.path.join(work, "fit", "data.dyd")
     machines_data = os.path.join(work, "machines", "data.dyd")
     lines = records = 0
     with open(data, "rb") as f:
@@ -92,6 +93,7 @@ def main():
         "S8": scenario_folder(work, "responses", "s8"),
         "S9": scenario_folder(work, "machines", "s9"),
         "S10": scenario_folder(work, "ggov1", "s10"),
+        "S11": scenario_folder(work, "fit", "s11"),
         "base": scenario_folder(work, "copy", "base"),
     }
     # name: (folder, argv, outputs to checksum)
@@ -110,6 +112,7 @@ def main():
         "S9 machines": ("S9", [rulecheck, "--data", machines_data, "--responses"], []),
         "S10 ggov1": ("S10", [rulecheck, "--data", gas_data, "--responses"], []),
         "model floor": ("S10", [model_floor, gas_data], []),
+        "S11 fit": ("S11", [rulecheck, "--data", fit_data, "--fit", "fitted.dyd"], ["fitted.dyd"]),
         "cat": ("base", ["sh", "-c", "cat \"$0\" > out.dyd", data], ["out.dyd"]),
         "C baseline": ("base", [trace_copy, data, "out.dyd"], ["out.dyd", "rerr.txt"]),
         "mawk": ("base", ["mawk", '{ printf "%8d\\n", NR > "rerr.txt"; fflush("rerr.txt"); print > "out.dyd" }',
@@ -124,8 +127,8 @@ def main():
     for r in range(rounds):
         for name, (key, argv, outputs) in jobs.items():
             folder = folders[key]
-            # rulecheck exits 1 when the responses it compares differ: S9's do.
-            results[name].append(run(argv, folder, (0, 1) if name == "S9 machines" else (0,)))
+            # rulecheck exits 1 when the responses it compares differ: S9 and S11 do.
+            results[name].append(run(argv, folder, (0, 1) if name in ("S9 machines", "S11 fit") else (0,)))
             s = checksum(folder, outputs)
             if sums.setdefault(name, s) != s:
                 raise SystemExit("%s: outputs differ between rounds" % name)
@@ -201,6 +204,11 @@ def main():
           "%.2f MiB peak (floor %.2f MiB)" %
           ("S10 rate", gases / med["S10 ggov1"], med["S10 ggov1"] / med["model floor"],
            gases / med["model floor"], rss["S10 ggov1"] / 1024, rss["model floor"] / 1024))
+    fits = sum(1 for _ in open(fit_data))
+    fit_peak = rss["S11 fit"] / 1024
+    print("%-18s %9.1f fits/s (target 20: %s), %.2f MiB peak (target 16: %s)" %
+          ("S11 fit", fits / med["S11 fit"], "met" if fits / med["S11 fit"] >= 20 else "MISSED",
+           fit_peak, "met" if fit_peak < 16 else "MISSED"))
     with open(os.path.join(work, "checksums.txt"), "w") as f:
         for name in jobs:
             f.write("%d  %s  %s\n" % (lines, name, sums[name]))
