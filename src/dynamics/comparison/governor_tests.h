@@ -9,6 +9,12 @@
 // where the change would reach OLD's upper limit (see speed_step.cpp).
 double choose_p0(const SteadyRange& r, double standard, const char* test, Notes& notes);
 
+// The steps of a governor test on this pair: its window, the longer one for a hydro unit.
+inline int governor_steps(const Governor& old_g, const Governor& new_g, const StandardTest& test) {
+  const bool hydro = is_hydro(old_g) || is_hydro(new_g);
+  return steps_of(hydro ? test.hydro_seconds : test.seconds);
+}
+
 // One side of either test: its governor and its state.
 struct GovernorSide {
   Governor model;

@@ -48,9 +48,7 @@ struct SpeedStep {
         g.model);
   }
   static int steps(const Side* sides, const Comparison& c) {
-    const bool hydro = is_hydro(sides[0].model) || is_hydro(sides[1].model);
-    const StandardTest& test = *c.run[kRun].test;
-    return steps_of(hydro ? test.hydro_seconds : test.seconds);
+    return governor_steps(sides[0].model, sides[1].model, *c.run[kRun].test);
   }
   template <class Record>
   static void run(const Side& side, const Comparison& c, int steps, Trajectories& t,

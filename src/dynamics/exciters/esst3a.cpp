@@ -14,27 +14,21 @@ bool Esst3a::make(ParameterReader& read, Extras&, Verdict& verdict, Notes& notes
   ta = read.time_constant("ta");
   vrmax = read.value("vrmax");
   vrmin = read.value("vrmin");
-  kg = read.value("kg");
-  kp = read.value("kp");
-  ki = read.value("ki");
-  vbmax = read.value("vbmax");
-  kc = read.value("kc");
-  xl = read.value("xl");
-  vgmax = read.value("vgmax");
+  src = read_source_values(read);
   thetap = read.value("thetap");
   tm = read.time_constant("tm");
   vmmax = read.value("vmmax");
   vmmin = read.value("vmmin");
   if (tb == 0 && tc != 0) note(notes, "tc = %g with tb = 0: the lead-lag is bypassed", tc);
   if (read.failed()) return false;
-  if (tm == 0 && kg != 0)
+  if (tm == 0 && src.kg != 0)
     return fail(verdict, Problem::not_simulated,
-                "tm = 0 with kg = %g: the inner loop through Efd is algebraic", kg);
+                "tm = 0 with kg = %g: the inner loop through Efd is algebraic", src.kg);
   transducer = rate_of(tr);
   lead = LeadLag{tc, tb};
   regulator = LimitedLag{ka, ta, vrmin, vrmax};
   inner = LimitedLag{km, tm, vmmin, vmmax};
-  source = BusSource{kp, kc, vbmax};
+  source = BusSource{src.kp, src.kc, src.vbmax};
   return true;
 }
 
@@ -44,7 +38,7 @@ bool Esst3a::start(double vt0, double efd0, double ifd0, double* s, Verdict& ver
   double vb0 = 0;
   if (!start_source(source, vt0, ifd0, vb0, verdict)) return false;
   const double vm0 = efd0 / vb0;
-  const double vg0 = std::min(kg * efd0, vgmax);
+  const double vg0 = std::min(src.kg * efd0, src.vgmax);
   const double vr0 = vm0 / km + vg0;
   const double vi0 = vr0 / ka;
   vref0 = vt0 + vi0;

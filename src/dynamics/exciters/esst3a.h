@@ -6,13 +6,14 @@
 
 #include "dynamics/blocks.h"
 #include "dynamics/exciters/exciter_io.h"
+#include "dynamics/exciters/source_start.h"
 #include "dynamics/extras.h"
 
 struct Esst3a : ExciterDefaults {
   static constexpr const char* kModels[] = {"esst3a"};
   static constexpr int kStates = 4;  // transducer, lead-lag, regulator, inner loop
-  double tr, vimax, vimin, km, tc, tb, ka, ta, vrmax, vrmin, kg, kp, ki, vbmax, kc, xl, vgmax,
-      thetap, tm, vmmax, vmmin;
+  double tr, vimax, vimin, km, tc, tb, ka, ta, vrmax, vrmin, thetap, tm, vmmax, vmmin;
+  SourceValues src;   // kg kp ki vbmax kc xl vgmax
   double transducer;  // 1/tr
   LeadLag lead;
   LimitedLag regulator;
@@ -21,7 +22,7 @@ struct Esst3a : ExciterDefaults {
 
   bool make(ParameterReader& read, Extras& extras, Verdict& verdict, Notes& notes);
   bool start(double vt0, double efd0, double ifd0, double* s, Verdict& verdict);
-  UnseenSource unseen_source() const { return {true, thetap, ki, xl}; }
+  UnseenSource unseen_source() const { return {true, thetap, src.ki, src.xl}; }
 
   double vi(const double* s, ExciterInput u) const {
     const double vc = tr > 0 ? s[0] : u.vt;
@@ -39,7 +40,7 @@ struct Esst3a : ExciterDefaults {
     const double v = vi(s, u);
     ds[1] = lead.derivative(s[1], v);
     ds[2] = regulator.derivative(s[2], lead.output(s[1], v));
-    const double vg = std::min(kg * efd(s, u), vgmax);
+    const double vg = std::min(src.kg * efd(s, u), src.vgmax);
     ds[3] = inner.derivative(s[3], vr(s, u) - vg);
   }
   void limit(double* s) const {

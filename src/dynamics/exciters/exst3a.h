@@ -7,12 +7,14 @@
 
 #include "dynamics/blocks.h"
 #include "dynamics/exciters/exciter_io.h"
+#include "dynamics/exciters/source_start.h"
 #include "dynamics/extras.h"
 
 struct Exst3a : ExciterDefaults {
   static constexpr const char* kModels[] = {"exst3a"};
   static constexpr int kStates = 3;  // transducer, lead-lag, regulator
-  double tr, vimax, vimin, kj, tc, tb, ka, ta, vrmax, vrmin, kg, kp, ki, vbmax, kc, xl, vgmax, angp;
+  double tr, vimax, vimin, kj, tc, tb, ka, ta, vrmax, vrmin, angp;
+  SourceValues src;   // kg kp ki vbmax kc xl vgmax
   double transducer;  // 1/tr
   LeadLag lead;
   LimitedLag regulator;
@@ -20,7 +22,7 @@ struct Exst3a : ExciterDefaults {
 
   bool make(ParameterReader& read, Extras& extras, Verdict& verdict, Notes& notes);
   bool start(double vt0, double efd0, double ifd0, double* s, Verdict& verdict);
-  UnseenSource unseen_source() const { return {true, angp, ki, xl}; }
+  UnseenSource unseen_source() const { return {true, angp, src.ki, src.xl}; }
 
   double avr(const double* s, ExciterInput u) const {
     const double vc = tr > 0 ? s[0] : u.vt;
@@ -33,7 +35,7 @@ struct Exst3a : ExciterDefaults {
     ds[0] = (u.vt - s[0]) * transducer;
     const double vc = tr > 0 ? s[0] : u.vt;
     ds[1] = lead.derivative(s[1], clamp(u.vref - vc, vimin, vimax));
-    const double vg = std::min(kg * efd(s, u), vgmax);
+    const double vg = std::min(src.kg * efd(s, u), src.vgmax);
     ds[2] = regulator.derivative(s[2], avr(s, u) - vg);
   }
   void limit(double* s) const { s[2] = regulator.limit(s[2]); }

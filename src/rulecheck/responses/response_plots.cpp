@@ -7,7 +7,9 @@
 
 namespace {
 
-void columns_of(PlotColumns& p, const double* v, int steps) {
+// The extremes of value(n) in each column of pixels.
+template <class Value>
+void extremes_of(PlotColumns& p, int steps, Value value) {
   for (int c = 0; c < kPlotColumns; ++c) {
     const int from = static_cast<int>(static_cast<long>(steps) * c / kPlotColumns);
     const int to =
@@ -15,34 +17,26 @@ void columns_of(PlotColumns& p, const double* v, int steps) {
     int low = from;
     int high = from;
     for (int n = from; n <= to; ++n) {
-      if (v[n] < v[low]) low = n;
-      if (v[n] > v[high]) high = n;
+      if (value(n) < value(low)) low = n;
+      if (value(n) > value(high)) high = n;
     }
     p.low_at[c] = low;
     p.high_at[c] = high;
-    p.low[c] = v[low];
-    p.high[c] = v[high];
+    p.low[c] = value(low);
+    p.high[c] = value(high);
   }
+}
+
+void columns_of(PlotColumns& p, const double* v, int steps) {
+  extremes_of(p, steps, [v](int n) { return v[n]; });
 }
 
 // The columns of NEW - OLD, and their range.
 void difference_of(OutputPlot& p, const double* a, const double* b, int steps) {
   PlotColumns& d = p.difference;
+  extremes_of(d, steps, [a, b](int n) { return b[n] - a[n]; });
   p.difference_lo = p.difference_hi = 0.0;
   for (int c = 0; c < kPlotColumns; ++c) {
-    const int from = static_cast<int>(static_cast<long>(steps) * c / kPlotColumns);
-    const int to =
-        std::max(from, static_cast<int>(static_cast<long>(steps) * (c + 1) / kPlotColumns) - 1);
-    int low = from;
-    int high = from;
-    for (int n = from; n <= to; ++n) {
-      if (b[n] - a[n] < b[low] - a[low]) low = n;
-      if (b[n] - a[n] > b[high] - a[high]) high = n;
-    }
-    d.low_at[c] = low;
-    d.high_at[c] = high;
-    d.low[c] = b[low] - a[low];
-    d.high[c] = b[high] - a[high];
     if (std::isfinite(d.low[c])) p.difference_lo = std::min(p.difference_lo, d.low[c]);
     if (std::isfinite(d.high[c])) p.difference_hi = std::max(p.difference_hi, d.high[c]);
   }
