@@ -84,23 +84,38 @@ void y_axis(Html& h, const Frame& f, const char* name) {
     frame.attr("x", kLeft, 1).attr("y", f.y0, 1).attr("width", kRight - kLeft, 1);
     frame.attr("height", f.y1 - f.y0, 1).attr("fill", "none").attr("stroke", kGridColour);
   }
-  const double step = tick_step(f.hi - f.lo, 4);
+  // About one tick per 25 pixels; values of tiny steps in units of a power of ten that
+  // the axis names, so that every label stays short.
+  const int ticks = std::max(2, static_cast<int>((f.y1 - f.y0) / 25));
+  const double step = tick_step(f.hi - f.lo, ticks);
+  int exponent = 0;
+  if (step < 1e-3)
+    while (power_of_ten(exponent) > step && exponent > -300) --exponent;
+  const double unit = power_of_ten(exponent);
   char label[64];
   for (double k = std::ceil(f.lo / step); k * step <= f.hi && k < std::ceil(f.lo / step) + 12;
        ++k) {
     const double v = std::fabs(k) < 1e-9 ? 0.0 : k * step;
     const double y = f.y_of(v);
     svg_line(h, kLeft, y, kRight, y, kTickColour);
-    rounded(v, label);
+    rounded(v / unit, label);
     svg_label(h, kLeft - 3, y + 3, "end", label);
   }
-  {
+  // The name, and beside it the power of ten the labels are in (they are short then).
+  const double middle = (f.y0 + f.y1) / 2;
+  for (int line = 0; line < (exponent != 0 ? 2 : 1); ++line) {
+    const double x = line == 0 ? 9 : 20;
+    char content[64];
+    if (line == 0)
+      std::snprintf(content, sizeof content, "%s", name);
+    else
+      std::snprintf(content, sizeof content, "in 1e%d", exponent);
     Element t(h, "text");
-    t.attr("x", 9, 1).attr("y", (f.y0 + f.y1) / 2, 1).attr("text-anchor", "middle");
+    t.attr("x", x, 1).attr("y", middle, 1).attr("text-anchor", "middle");
     char rotate[64];
-    std::snprintf(rotate, sizeof rotate, "rotate(-90 9 %.1f)", (f.y0 + f.y1) / 2);
+    std::snprintf(rotate, sizeof rotate, "rotate(-90 %.0f %.1f)", x, middle);
     t.attr("transform", rotate);
-    text(h, name);
+    text(h, content);
   }
 }
 
