@@ -34,6 +34,7 @@ struct RecordFit {
       if (!judged[k]) continue;
       if (!has_responses(c.outputs[k].outcome)) return -1;
       if (frequency) {
+        if (m + kFrequencyCount > kFitResiduals) return -1;
         for (int f = 0; f < kFrequencyCount; ++f) {
           const double e = k == 0 ? t.gain_new[f] / t.gain_old[f] - 1.0
                                   : std::remainder(t.phase_new[f] - t.phase_old[f], 360.0);
@@ -41,7 +42,9 @@ struct RecordFit {
         }
         continue;
       }
-      for (int n = 0; n * kSampleEvery <= t.steps; ++n)
+      const int samples = t.steps / kSampleEvery + 1;
+      if (m + samples > kFitResiduals) return -1;  // more than the room: never, by its size
+      for (int n = 0; n < samples; ++n)
         r[m++] = (t.new_values[k][n] - t.old_values[k][n]) * weight[k];
     }
     for (int i = 0; i < m; ++i)
