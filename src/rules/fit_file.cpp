@@ -46,7 +46,7 @@ int output_named(const RuleSet& r, const char* name, int length) {
 }
 
 // One line of rule i's fit file.
-void read_fit_line(const RuleSet& r, int i, const char* text, int number, FitSpec& spec,
+void read_fit_line(const RuleSet& r, int i, const char* text, int number, FitPlan& plan,
                    FitIssues& issues) {
   const char* p = text;
   int n = next_token(p);
@@ -55,10 +55,10 @@ void read_fit_line(const RuleSet& r, int i, const char* text, int number, FitSpe
   if (p[0] != '$') return add_issue(issues, FitProblem::not_a_name, i, number, column, p, n);
   const int k = output_named(r, p, n);
   if (k < 0) return add_issue(issues, FitProblem::not_an_output, i, number, column, p, n);
-  for (int j = 0; j < spec.count; ++j)
-    if (spec.lines[j].output == k)
+  for (int j = 0; j < plan.count; ++j)
+    if (plan.lines[j].output == k)
       return add_issue(issues, FitProblem::repeated, i, number, column, p, n);
-  if (spec.count == kMaxFitOutputs)
+  if (plan.count == kMaxFitOutputs)
     return add_issue(issues, FitProblem::too_many, i, number, column, p, n);
   FitLine f{k, r.low_limits[k], r.high_limits[k], number};
   p += n;
@@ -88,7 +88,7 @@ void read_fit_line(const RuleSet& r, int i, const char* text, int number, FitSpe
   if (!(f.low < f.high))
     return add_issue(issues, FitProblem::bad_bounds, i, number, column, text + column - 1,
                      static_cast<int>(std::strlen(r.output_names[k])), f.low, f.high);
-  spec.lines[spec.count++] = f;
+  plan.lines[plan.count++] = f;
 }
 
 }  // namespace
@@ -101,18 +101,18 @@ void fit_file_path(const RuleTable& table, int i, char* buf, std::size_t size) {
 void load_fit_files(const RuleTable& table, FitLibrary& fits, FitIssues& issues, WholeLine& line) {
   issues.count = 0;
   for (int i = 0; i < table.rule_count; ++i) {
-    FitSpec& spec = fits.specs[i];
-    spec.present = false;
-    spec.count = 0;
+    FitPlan& plan = fits.plans[i];
+    plan.present = false;
+    plan.count = 0;
     char path[64];
     fit_file_path(table, i, path, sizeof path);
     std::FILE* f = open_for_reading(path);
     if (!f) continue;
-    spec.present = true;
+    plan.present = true;
     int number = 0;
     while (read_whole_line(f, line.text, kWholeLineSize)) {
       ++number;
-      read_fit_line(table.rule_sets[i], i, line.text, number, spec, issues);
+      read_fit_line(table.rule_sets[i], i, line.text, number, plan, issues);
     }
     std::fclose(f);
   }

@@ -17,14 +17,14 @@ struct FitLine {
   int line;  // in the fit file, 1-based
 };
 
-struct FitSpec {
+struct FitPlan {
   bool present;  // the rule has a fit file
   int count;
   FitLine lines[kMaxFitOutputs];
 };
 
 struct FitLibrary {
-  FitSpec specs[kMaxRuleSets];  // by the RuleTable's index
+  FitPlan plans[kMaxRuleSets];  // by the RuleTable's index
 };
 
 // What a fit file says that cannot be used: the line is left out.

@@ -59,13 +59,13 @@ bool reads_output(const CheckedLibrary& lib, int rule, int m, int k) {
   return false;
 }
 
-void check_fit_spec(const CheckedLibrary& lib, const FitSpec& spec, int i) {
+void check_fit_plan(const CheckedLibrary& lib, const FitPlan& plan, int i) {
   const RuleSet& r = lib.table().rule_sets[i];
   char file[64];
   fit_file_path(lib.table(), i, file, sizeof file);
   const ConversionResult start = dry_run(lib, i);
-  for (int j = 0; j < spec.count; ++j) {
-    const FitLine& f = spec.lines[j];
+  for (int j = 0; j < plan.count; ++j) {
+    const FitLine& f = plan.lines[j];
     const SourcePoint at{file, f.line, 1};
     const float v = start.outputs[f.output];
     if (!(v >= f.low && v <= f.high)) {
@@ -81,7 +81,7 @@ void check_fit_spec(const CheckedLibrary& lib, const FitSpec& spec, int i) {
     for (int m = 0; m < r.output_count; ++m) {
       if (m == f.output || !reads_output(lib, i, m, f.output)) continue;
       bool fitted_too = false;
-      for (int q = 0; q < spec.count; ++q) fitted_too = fitted_too || spec.lines[q].output == m;
+      for (int q = 0; q < plan.count; ++q) fitted_too = fitted_too || plan.lines[q].output == m;
       report(lib.findings, Severity::warning, at,
              "[%s] feeds the expression of [%s]: %s is computed from the rule's value of %s, "
              "not the fitted one%s",
@@ -98,6 +98,6 @@ void check_fit_files(const CheckedLibrary& lib, const FitLibrary& fits, const Fi
   const int kept = issues.count < kMaxFitIssues ? issues.count : kMaxFitIssues;
   for (int n = 0; n < kept; ++n) report_issue(lib.findings, lib.table(), issues.items[n]);
   for (int i = 0; i < lib.table().rule_count; ++i)
-    if (fits.specs[i].present && lib.sources.rule_sets[i].file_opened)
-      check_fit_spec(lib, fits.specs[i], i);
+    if (fits.plans[i].present && lib.sources.rule_sets[i].file_opened)
+      check_fit_plan(lib, fits.plans[i], i);
 }

@@ -15,7 +15,7 @@ struct RecordFit {
   const ModelEntry* to;
   float values[kKeptValues];  // NEW's, the fitted ones replaced at each evaluation
   int given;
-  const FitSpec& spec;
+  const FitPlan& plan;
   ComparisonOptions options;
   bool judged[kMaxComparedOutputs];  // the outputs whose residuals count
   double weight[kMaxComparedOutputs];
@@ -25,7 +25,7 @@ struct RecordFit {
   // over OLD's largest change (the deviation's own normalisation), over the output's
   // tolerance, over the root of its sample count, so that each output weighs the same.
   int operator()(const double* p, double* r) {
-    for (int j = 0; j < spec.count; ++j) values[spec.lines[j].output] = static_cast<float>(p[j]);
+    for (int j = 0; j < plan.count; ++j) values[plan.lines[j].output] = static_cast<float>(p[j]);
     Comparison& c = run.comparison;
     Trajectories& t = run.trajectories;
     compare_records(old_record, RecordValues{to, values, given}, options, c, t);
@@ -76,7 +76,7 @@ double worst_of(const Comparison& c, const bool* judged, const ComparisonOptions
 // The notes of a record's fit, at its line, and its row in fit.csv.
 void tell_fit(FitRun& run, const RecordAt& at, const RowPlace& place, const FitOfRecord& f) {
   const RuleSet& r = run.table->rule_sets[at.rule];
-  const FitSpec& spec = run.fits->specs[at.rule];
+  const FitPlan& plan = run.fits->plans[at.rule];
   ResponseRun& responses = *run.responses;
   char text[sizeof(ResponseFinding::text)];
   const int head =
@@ -85,7 +85,7 @@ void tell_fit(FitRun& run, const RecordAt& at, const RowPlace& place, const FitO
   char* tail = text + head;
   const std::size_t room = sizeof text - static_cast<std::size_t>(head);
   for (int j = 0; j < f.outputs; ++j) {
-    const char* name = r.output_names[spec.lines[j].output];
+    const char* name = r.output_names[plan.lines[j].output];
     if (f.unseen[j]) {
       std::snprintf(tail, room, "fitted [%s] is not seen by the test: kept at the rule's value",
                     name);
@@ -119,7 +119,7 @@ void tell_fit(FitRun& run, const RecordAt& at, const RowPlace& place, const FitO
   std::size_t used = 0;
   for (int j = 0; j < f.outputs && used < sizeof values; ++j) {
     const int n = std::snprintf(values + used, sizeof values - used, "%s%s=%g>%g", j ? ";" : "",
-                                r.output_names[spec.lines[j].output] + 1, f.before[j], f.after[j]);
+                                r.output_names[plan.lines[j].output] + 1, f.before[j], f.after[j]);
     if (n > 0) used += static_cast<std::size_t>(n);
   }
   write_fit_row(responses.files, place, r, f.worst_label, f.worst_before, f.worst_after,
@@ -145,9 +145,9 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
                   ConversionResult& conversion) {
   in_hand = FitOfRecord{};
   in_hand.line = at.line;
-  const FitSpec& spec = fits->specs[at.rule];
+  const FitPlan& plan = fits->plans[at.rule];
   const RuleResponses& rr = responses->rules[at.rule];
-  if (!spec.present || spec.count == 0 || !rr.simulated) return;
+  if (!plan.present || plan.count == 0 || !rr.simulated) return;
   const RuleSet& r = table->rule_sets[at.rule];
   const ResponseOptions& ro = responses->options;
   const int old_given = std::min({parsed.values_given, rr.from->count, kKeptValues});
@@ -156,7 +156,7 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
                     rr.to,
                     {},
                     std::min({static_cast<int>(r.output_count), rr.to->count, kKeptValues}),
-                    spec,
+                    plan,
                     ComparisonOptions{ro.tolerance, ro.phase_tolerance},
                     {},
                     {},
@@ -208,9 +208,9 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
   // The fit, OLD's responses kept from the comparison above, the tests that do not judge
   // the pair left out.
   double p0[kMaxFitted], lo[kMaxFitted], hi[kMaxFitted];
-  in_hand.outputs = spec.count;
-  for (int j = 0; j < spec.count; ++j) {
-    const FitLine& f = spec.lines[j];
+  in_hand.outputs = plan.count;
+  for (int j = 0; j < plan.count; ++j) {
+    const FitLine& f = plan.lines[j];
     in_hand.before[j] = problem.values[f.output];
     p0[j] = problem.values[f.output];
     lo[j] = f.low;
@@ -225,7 +225,7 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
   for (int k = 0; k < before.count; ++k) judged_outputs += problem.judged[k];
   const double enough = 0.5 * judged_outputs * 1e-10;
   const FitResult result =
-      fit_bounded(problem, spec.count, p0, lo, hi, kFitSimulations, work, enough);
+      fit_bounded(problem, plan.count, p0, lo, hi, kFitSimulations, work, enough);
   in_hand.fitted = true;
   responses->fitted_line = at.line;
   in_hand.iterations = result.iterations;
@@ -233,11 +233,11 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
   in_hand.stop = result.stop;
 
   // NEW as the fitted record will be written, compared in full.
-  for (int j = 0; j < spec.count; ++j) {
+  for (int j = 0; j < plan.count; ++j) {
     in_hand.after[j] = as_written(static_cast<float>(result.p[j]));
     in_hand.unseen[j] = result.unseen[j];
     in_hand.at_bound[j] = result.at_bound[j];
-    problem.values[spec.lines[j].output] = in_hand.after[j];
+    problem.values[plan.lines[j].output] = in_hand.after[j];
   }
   compare_records(problem.old_record, RecordValues{rr.to, problem.values, problem.given},
                   ComparisonOptions{ro.tolerance, ro.phase_tolerance}, comparison, trajectories);
@@ -249,7 +249,7 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
                         problem.given, comparison);
   if (!keep) {
     in_hand.kept_rule = true;
-    for (int j = 0; j < spec.count; ++j) in_hand.after[j] = in_hand.before[j];
+    for (int j = 0; j < plan.count; ++j) in_hand.after[j] = in_hand.before[j];
     in_hand.deviation_after = in_hand.deviation_before;
     in_hand.worst = worst_before;
   }
@@ -259,7 +259,7 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
       in_hand.kept_rule ? in_hand.worst_before : comparison.outputs[in_hand.worst].deviation;
   in_hand.worst_label[0] = '\0';
   output_label(comparison, in_hand.worst, in_hand.worst_label, sizeof in_hand.worst_label);
-  for (int j = 0; j < spec.count; ++j) conversion.outputs[spec.lines[j].output] = in_hand.after[j];
+  for (int j = 0; j < plan.count; ++j) conversion.outputs[plan.lines[j].output] = in_hand.after[j];
 
   RuleFits& rf = rules[at.rule];
   ++rf.fitted;
@@ -285,7 +285,7 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
     k.old_given = old_given;
     std::memcpy(k.fitted_values, problem.values, sizeof k.fitted_values);
     std::memcpy(k.rule_values, problem.values, sizeof k.rule_values);
-    for (int j = 0; j < spec.count; ++j) k.rule_values[spec.lines[j].output] = in_hand.before[j];
+    for (int j = 0; j < plan.count; ++j) k.rule_values[plan.lines[j].output] = in_hand.before[j];
     k.new_given = problem.given;
   }
   if (listed_count < kFitListed) listed[listed_count] = ListedFit{at.rule, place, in_hand};
@@ -295,7 +295,7 @@ void FitRun::tune(const RecordAt& at, const char*, const ParsedRecord& parsed,
 void finish_fits(const FitRun& run, std::FILE* out) {
   bool first = true;
   for (int i = 0; i < run.table->rule_count; ++i) {
-    if (!run.fits->specs[i].present) continue;
+    if (!run.fits->plans[i].present) continue;
     const RuleSet& r = run.table->rule_sets[i];
     const RuleFits& f = run.rules[i];
     if (first) std::fprintf(out, "Fits, the values of lib/FROM-TO.fit tuned per record:\n");

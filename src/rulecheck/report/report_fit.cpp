@@ -39,13 +39,13 @@ void fit_plot(Html& h, const FitRun& run, const FitPlot& p) {
 
 void value_list(Html& h, const FitRun& run, const ListedFit& f) {
   const RuleSet& r = run.table->rule_sets[f.rule];
-  const FitSpec& spec = run.fits->specs[f.rule];
+  const FitPlan& plan = run.fits->plans[f.rule];
   char values[kMaxFitOutputs * 48] = "";
   std::size_t used = 0;
   for (int j = 0; j < f.fit.outputs && used < sizeof values; ++j) {
     const int n =
         std::snprintf(values + used, sizeof values - used, "%s%s %g > %g", j ? ", " : "",
-                      r.output_names[spec.lines[j].output], f.fit.before[j], f.fit.after[j]);
+                      r.output_names[plan.lines[j].output], f.fit.before[j], f.fit.after[j]);
     if (n > 0) used += static_cast<std::size_t>(n);
   }
   cell_text(h, values, true);
