@@ -8,6 +8,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "floor_metric.h"
+
 namespace {
 
 constexpr int kSteps = 30 * 480;
@@ -75,12 +77,7 @@ void run(const M& m, bool isolated, double (*y)[kSteps + 1]) {
 }
 
 double deviation(const double* a, const double* b, int every) {
-  double moved = 0, largest = 0;
-  for (int n = 0; n <= kSteps; n += every) {
-    moved = std::fmax(moved, std::fabs(a[n] - a[0]));
-    largest = std::fmax(largest, std::fabs(b[n] - a[n]));
-  }
-  return moved < 1e-6 ? largest : largest / moved;
+  return floor_deviation(a, b, kSteps, every);
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "floor_metric.h"
+
 #include "dynamics/comparison/isolated_bed.h"
 #include "dynamics/governors/governor.h"
 
@@ -59,12 +61,7 @@ bool run(const char* name, const float* values, int count, bool isolated,
 }
 
 double deviation(const double* a, const double* b, int every) {
-  double moved = 0, largest = 0;
-  for (int n = 0; n <= kSteps; n += every) {
-    moved = std::fmax(moved, std::fabs(a[n] - a[0]));
-    largest = std::fmax(largest, std::fabs(b[n] - a[n]));
-  }
-  return moved < 1e-6 ? largest : largest / moved;
+  return floor_deviation(a, b, kSteps, every);
 }
 
 }  // namespace
