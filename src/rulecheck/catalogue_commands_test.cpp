@@ -5,32 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "io/console.h"
 #include "models/catalogue.h"
-#include "rulecheck/check/library_check.h"
-#include "rules/rule_loader.h"
-#include "test_support.h"
+#include "rulecheck/check/check_testing.h"
 
 namespace {
 
-class Skeletons : public test_support::InLibraryFolder {
+class Skeletons : public test_support::CheckedFolder {
  protected:
   // Loads the library of the working folder as the checker does; its findings.
   std::string check(int* errors) {
-    ConsoleSwitch quiet(nullptr);
-    reset_rule_table(library_->table);
-    EXPECT_TRUE(load_rules(library_->table, LoadOptions{true, &*sources_}, *failures_, *line_));
-    compile_library(library_->table, library_->compiled);
-    test_support::CapturedFile out;
-    Findings findings{out.f, 0, 0};
-    check_library(CheckedLibrary{*library_, *sources_, *failures_, findings});
-    *errors = findings.errors;
-    return out.text();
+    std::string findings = check_folder(errors);
+    EXPECT_TRUE(loaded_);
+    return findings;
   }
-  test_support::Zeroed<RuleLibrary> library_;
-  test_support::Zeroed<RuleSources> sources_;
-  test_support::Zeroed<LoadFailures> failures_;
-  test_support::Zeroed<WholeLine> line_;
 };
 
 TEST_F(Skeletons, EverySkeletonPassesTheCheckerWithoutAnError) {

@@ -1,29 +1,14 @@
 // The checks of a whole library, file by file, with its dry run.
 #include "rulecheck/check/library_check.h"
 
-#include "io/console.h"
-#include "rulecheck/findings/findings.h"
-#include "test_support.h"
+#include "rulecheck/check/check_testing.h"
 
 namespace {
 
-class LibraryChecks : public test_support::InLibraryFolder {
+class LibraryChecks : public test_support::CheckedFolder {
  protected:
   // Loads the library as the checker does and returns its findings.
-  std::string check() {
-    ConsoleSwitch quiet(nullptr);
-    loaded_ = load_rules(library_->table, LoadOptions{true, &*sources_}, *failures_, *line_);
-    compile_library(library_->table, library_->compiled);
-    test_support::CapturedFile out;
-    Findings findings{out.f, 0, 0};
-    check_library(CheckedLibrary{*library_, *sources_, *failures_, findings});
-    return out.text();
-  }
-  test_support::Zeroed<RuleLibrary> library_;
-  test_support::Zeroed<RuleSources> sources_;
-  test_support::Zeroed<LoadFailures> failures_;
-  test_support::Zeroed<WholeLine> line_;
-  bool loaded_ = false;
+  std::string check() { return check_folder(); }
 };
 
 TEST_F(LibraryChecks, EveryFileIsCheckedAndTheLoadGoesOnPastFailures) {
