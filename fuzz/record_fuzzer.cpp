@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const StepOutputs outputs{
         sink, ConvertStreams{sink, sink, !batch, batch ? BusNameForm::token : BusNameForm::quoted},
-        !batch};
+        !batch, nullptr, RecordAt{}};
     convert_record_text(active_rule(rules->library, rules->state, rule >= 0 ? rule : 0), text, 1,
                         record.parsed, outputs);
   }
