@@ -9,6 +9,10 @@
 #   expected/  stdout, stderr, status, and every file the run creates or changes
 #
 # Usage: run_cases.sh PROGRAM CASES [--update] [case-name ...]
+#
+# RETRY_IF, when set, is an extended regular expression for messages of the program's
+# runner rather than the program (an emulator losing its own server, say): a run whose
+# stderr matches it is run again from a fresh working folder, at most twice, and said so.
 set -u
 program=$(realpath "$1")
 cases=$(realpath "$2")
@@ -30,15 +34,20 @@ for name in "${names[@]}"; do
   case_dir="$cases/$name"
   work="$work_root/$name"
   result="$work_root/$name.result"
-  mkdir -p "$work" "$result"
-  if [ -d "$case_dir/in" ]; then cp -a "$case_dir/in/." "$work/"; fi
-  if [ -f "$case_dir/setup" ]; then (cd "$work" && bash "$case_dir/setup"); fi
-  (cd "$work" && find . -type f -print0 | sort -z | xargs -0 -r sha1sum) > "$result/.before"
   eval "args=($(cat "$case_dir/args"))"
   stdin_file=/dev/null
   [ -f "$case_dir/stdin" ] && stdin_file="$case_dir/stdin"
-  (cd "$work" && "$program" "${args[@]}" < "$stdin_file" > "$result/stdout" 2> "$result/stderr")
-  echo $? > "$result/status"
+  for attempt in 1 2 3; do
+    rm -rf "$work" "$result"
+    mkdir -p "$work" "$result"
+    if [ -d "$case_dir/in" ]; then cp -a "$case_dir/in/." "$work/"; fi
+    if [ -f "$case_dir/setup" ]; then (cd "$work" && bash "$case_dir/setup"); fi
+    (cd "$work" && find . -type f -print0 | sort -z | xargs -0 -r sha1sum) > "$result/.before"
+    (cd "$work" && "$program" "${args[@]}" < "$stdin_file" > "$result/stdout" 2> "$result/stderr")
+    echo $? > "$result/status"
+    [ -n "${RETRY_IF:-}" ] && grep -qE "$RETRY_IF" "$result/stderr" && [ $attempt -lt 3 ] || break
+    echo "again $name: the runner said $(grep -m1 -E "$RETRY_IF" "$result/stderr")"
+  done
   # Files the run created or changed.
   (cd "$work" && find . -type f -print0 | sort -z | xargs -0 -r sha1sum) > "$result/.after"
   while read -r sum file; do

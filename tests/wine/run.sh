@@ -9,6 +9,11 @@
 # 259 there); listed below. tests/wine/cases/PROGRAM holds their Windows counterparts
 # where Windows has one (NUL for /dev/null; nothing is like /dev/full).
 #
+# Wine itself can drop a program's link to its server ("wine client error:0: recvmsg:
+# Connection reset by peer"), which no program writes: one server is kept running for the
+# whole stage, and a case whose stderr holds such a message of Wine's own is run again
+# (at most twice, and said so in the log); the program's own output is never retried.
+#
 # Usage: tests/wine/run.sh
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -24,6 +29,14 @@ cmake --build "$build" -j2 > /dev/null
 export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wine=$(command -v wine64 || command -v wine)
 [ -d "$WINEPREFIX" ] || "$wine" wineboot --init > /dev/null 2>&1
+wineserver=$(command -v wineserver || ls /usr/lib/wine/wineserver64 /usr/lib/wine/wineserver \
+  2>/dev/null | head -n 1 || true)
+if [ -n "$wineserver" ]; then
+  "$wineserver" -w || true  # the one wineboot started, gone first
+  "$wineserver" -p || true
+  trap '"$wineserver" -k 2>/dev/null || true' EXIT
+fi
+export RETRY_IF='^wine client error|^wine: |^wineserver: '
 
 status=0
 for program in modelconv modeltest rulecheck; do
