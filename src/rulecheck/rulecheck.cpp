@@ -213,6 +213,7 @@ void preview_data_file(CheckRun& run, bool loaded) {
              "cannot open the fitted file for writing: nothing is fitted");
       compare = false;
     }
+    if (!compare) abandon_responses(run.response_run);
   }
   const bool fitting = fit && compare;
   const Preview preview{run.library,
@@ -241,6 +242,8 @@ void preview_data_file(CheckRun& run, bool loaded) {
   };
   if (previewed && compare)
     finish_responses(run.response_run, run.findings, fitting ? +fit_lines : nullptr, &run.fit_run);
+  else if (compare)
+    abandon_responses(run.response_run);
   if (previewed && report_wanted) write_report(run, compare, fitting);
 }
 

@@ -46,10 +46,28 @@ MODELS = {
     "sexs": "0.1 10 200 0.05 -4 4 0 0 -4 4 0",
     "genrou": "8 0.03 0.4 0.05 3 0 1.8 1.7 0.3 0.55 0.25 0.2 0.09 0.38 0 0 0 0",
     "gentpj": "8 0.03 0.4 0.05 3 0 1.8 1.7 0.3 0.55 0.25 0.25 0.2 0.09 0.38 0 0 0 0 0",
+    "ggov1": "0.04 1 1 0.05 -0.05 10 2 0 1 1 0.15 0.5 1.5 0.2 0.5 0 1 0 3 2 0.67 1 0 0.1 -0.1"
+             " 0 0 0.01 10 0.1 0 4 5 99 -99",
+    "hyg3": "1 0 1 0 0.05 0.05 0.1 0.05 0.2 -0.2 0.01 2.5 0.1 2 0 0 0 0 1 1.2 0.5 0.08 1" + " 0" * 12,
+    "ieeeg3": "0.05 0.04 0.1 -0.1 1 0 0.05 0.3 5 1 1 -1 0.5" + " 0" * 16,
+    "pidgov": "0 0.05 1.8 0.2 0 1 0.5 0.2 -0.2 1 0 1 1 0 0 0 0.5 0.6 0.8 0.9 1 1 0",
+    "exst3a": "0 0.2 -0.2 200 1 10 7.04 0.4 1 0 1 4.37 4.83 6.53 1.1 0 6.53 20",
+    "esst3a": "0 0.2 -0.2 7.93 1 10 200 0 10 -10 1 6.15 0 6.9 0.2 0.081 5.8 0 0.4 1 0",
+    "esst4b": "0 1 0.03 0.02 1 -0.87 1 0 1 -0.87 0 9.3 0 0 0.08 0 5.5 999",
+    "exac1": "0 0 0 400 0.02 9 -5.43 0.8 0.03 1 0.2 0.38 1 4.18 0.1 3.14 0.03",
+    "esac1a": "0 0 0 400 0.02 9 -5.43 0.8 0.03 1 0.2 0.38 1 4.18 0.1 3.14 0.03 6.03 -5.43 0",
+    "esdc1a": "0 400 0.02 0 0 9 -5.43 1 0.8 0.03 1 5.25 0.03 7 0.1",
+    "ieeet1": "0 400 0.04 7.3 -7.3 1 0.8 0.03 1 0 2.8 0.04 3.73 0.33",
+    "genqec": "8 0.03 0.4 0.05 6.5 0 1.8 1.7 0.3 0.55 0.25 0.25 0.2 0.09 0.38 0.0025 0 0 0 1",
+    "genroe": "8 0.03 0.4 0.05 3 0 1.8 1.7 0.3 0.55 0.25 0.2 0.09 0.38 0 0 0 0",
+    "gensae": "5 0.05 0.1 3 0 1 0.6 0.3 0.22 0.15 0.1 0.3 0 0 0",
 }
 PAIRS = [("tgov1", "ieeeg1"), ("tgov1", "tgov1"), ("gast", "gast"), ("hygov", "hygov"),
          ("ieeest", "pss1a"), ("pss1a", "pss1a"), ("exst1", "esst1a"), ("sexs", "sexs"),
-         ("genrou", "gentpj"), ("genrou", "genrou")]
+         ("genrou", "gentpj"), ("genrou", "genrou"), ("gast", "ggov1"), ("ggov1", "ggov1"),
+         ("hyg3", "hyg3"), ("ieeeg3", "hygov"), ("pidgov", "pidgov"), ("exst3a", "esst3a"),
+         ("esst4b", "esst4b"), ("exac1", "esac1a"), ("esdc1a", "ieeet1"), ("genrou", "genqec"),
+         ("gensae", "genqec"), ("genroe", "genrou")]
 WILD = ["0", "-0", "-1", "1e-9", "1e9", "3e38", "-3e38", "inf", "-inf", "nan", "1e-40", "0.002",
         "99999", "-99999", "x", "0.5", "2"]
 
@@ -75,6 +93,18 @@ def rule_text(rng, source, target):
         replace = rng.choice(["NULL", "0", "1"]) if test else ""
         lines.append(("$o%d=%s 0 0 %s %s" % (k, expression, test, replace)).rstrip())
     lines.append("$end")
+    return "\n".join(lines) + "\n"
+
+
+def fit_text(rng, target):
+    """A fit file naming some outputs of the rule (and now and then a name it has not, a
+    repeated one or bounds that are no bounds)."""
+    n_out = len(MODELS[target].split())
+    lines = ["# hostile fit"]
+    for _ in range(rng.randrange(1, 4)):
+        name = "$o%d" % rng.randrange(n_out + (1 if rng.random() < 0.1 else 0))
+        bounds = rng.choice(["", "", "0 10", "-1 1", "0.001 1e6", "1 0", "x 2", "nan 1", "0 inf"])
+        lines.append(("%s %s" % (name, bounds)).rstrip())
     return "\n".join(lines) + "\n"
 
 
@@ -171,6 +201,16 @@ def check_record_file(path):
     return ["%s: row %s" % (os.path.basename(path), bad[0])] if bad else []
 
 
+def check_record_file_shape(path):
+    """A CSV file of text columns: every row as wide as its head."""
+    with open(path, newline="", encoding="latin-1") as f:
+        rows = list(csv.reader(f))
+    if not rows:
+        return ["%s is empty" % os.path.basename(path)]
+    bad = [r for r in rows[1:] if len(r) != len(rows[0])]
+    return ["%s: row %s" % (os.path.basename(path), bad[0])] if bad else []
+
+
 def one_case(rulecheck, rng, folder, index):
     os.makedirs(os.path.join(folder, "lib"))
     pairs = rng.sample(PAIRS, rng.randrange(1, 4))
@@ -207,6 +247,17 @@ def one_case(rulecheck, rng, folder, index):
     args = ["--data", data, "--responses", "--tolerance", str(tolerance), "--csv", csv_folder]
     if report:
         args += ["--report", report]
+    fitted = None
+    if rng.random() < 0.15:
+        # A fit file beside the first rule, and the fitted file, itself sometimes a clash.
+        with open(os.path.join(folder, "lib", "%s-%s.fit" % pairs[0]), "w") as f:
+            f.write(fit_text(rng, pairs[0][1]))
+        fitted = rng.choice(["fitted.dyd"] * 6 + [data, "rule.txt", "out/fit.csv", report or "x.dyd"])
+        if fitted in (data, "rule.txt") or fitted == report:
+            clash = True
+        if os.path.dirname(fitted) == csv_folder and os.path.basename(fitted) in ("fit.csv", "summary.csv"):
+            clash = True
+        args += ["--fit", fitted]
     before = digest(folder)
     env = dict(os.environ, ASAN_OPTIONS="detect_leaks=0:abort_on_error=0", UBSAN_OPTIONS="halt_on_error=1")
     problems = []
@@ -229,6 +280,9 @@ def one_case(rulecheck, rng, folder, index):
         if proc.returncode != 1 or written:
             problems.append("a clash wrote %s, status %d" % (written, proc.returncode))
         return problems
+    fit_csv = os.path.join(folder, csv_folder, "fit.csv")
+    if fitted and os.path.exists(fit_csv):
+        problems += check_record_file_shape(fit_csv)
     summary = os.path.join(folder, csv_folder, "summary.csv")
     if proc.returncode in (0, 1) and os.path.exists(summary):
         problems += check_summary(summary, tolerance / 100.0)

@@ -241,6 +241,14 @@ void write_record_files(ResponseFiles& files, int line, const Comparison& c, con
   }
 }
 
+void discard_response_files(ResponseFiles& files) {
+  if (!files.folder) return;
+  discard_output_file(files.summary);
+  if (files.fit_open) discard_output_file(files.fit);
+  files.fit_open = false;
+  files.folder = nullptr;
+}
+
 bool close_response_files(ResponseFiles& files) {
   if (!files.folder) return true;
   close_file(files, files.summary);

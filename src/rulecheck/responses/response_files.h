@@ -69,6 +69,10 @@ void write_summary_row(ResponseFiles& files, const RowPlace& at, const RuleSet& 
 void write_record_files(ResponseFiles& files, int line, const Comparison& c, const Trajectories& t,
                         const double (*rule_values)[kMaxSamples] = nullptr);
 
+// Removes the summary and fit.csv being written, for a run that stops before its end:
+// no file of the folder is left half-written or under its temporary name.
+void discard_response_files(ResponseFiles& files);
+
 // Closes the summary and moves it into place. False when a file could not be written
 // whole (none that could not is left under its name).
 bool close_response_files(ResponseFiles& files);

@@ -501,6 +501,8 @@ bool finish_responses(ResponseRun& run, Findings& findings,
   return ok;
 }
 
+void abandon_responses(ResponseRun& run) { discard_response_files(run.files); }
+
 const KeptRecord* plotted_record(const RuleResponses& rule, int n) {
   if (n < kWorstKept) return n < rule.worst_count ? &rule.worst_records[n] : nullptr;
   if (rule.sample_count == 0) return nullptr;

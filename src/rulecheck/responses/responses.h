@@ -168,6 +168,10 @@ bool finish_responses(ResponseRun& run, Findings& findings,
                       void (*more)(const void* context, std::FILE* out) = nullptr,
                       const void* context = nullptr);
 
+// For a run that stops before finish_responses: its CSV files are removed, none is left
+// under its temporary name.
+void abandon_responses(ResponseRun& run);
+
 // True when a rule of the run converts between simulated models of `kind`: its test and
 // its choices are told.
 bool kind_in_use(const ResponseRun& run, ModelKind kind);
