@@ -211,6 +211,11 @@ def check_record_file_shape(path):
     return ["%s: row %s" % (os.path.basename(path), bad[0])] if bad else []
 
 
+# Cases whose summary.csv was written and read back, and those that also fitted: a run
+# of the check in which none did would have checked nothing.
+SEEN = {"summaries": 0, "fits": 0}
+
+
 def one_case(rulecheck, rng, folder, index):
     os.makedirs(os.path.join(folder, "lib"))
     pairs = rng.sample(PAIRS, rng.randrange(1, 4))
@@ -283,9 +288,11 @@ def one_case(rulecheck, rng, folder, index):
     fit_csv = os.path.join(folder, csv_folder, "fit.csv")
     if fitted and os.path.exists(fit_csv):
         problems += check_record_file_shape(fit_csv)
+        SEEN["fits"] += 1
     summary = os.path.join(folder, csv_folder, "summary.csv")
     if proc.returncode in (0, 1) and os.path.exists(summary):
         problems += check_summary(summary, tolerance / 100.0)
+        SEEN["summaries"] += 1
     for path in written:
         base = os.path.basename(path)
         if base.startswith("L") and base.endswith(".csv"):
@@ -319,7 +326,11 @@ def main():
     finally:
         if failures == 0:
             shutil.rmtree(root)
-    print("%d passed, %d failed" % (cases - failures, failures))
+    print("%d passed, %d failed; %d summaries and %d fits read back" %
+          (cases - failures, failures, SEEN["summaries"], SEEN["fits"]))
+    if failures == 0 and cases >= 100 and (SEEN["summaries"] < cases // 10 or SEEN["fits"] == 0):
+        print("too few runs wrote their files: the program did not run as it should")
+        return 1
     return 1 if failures else 0
 
 
