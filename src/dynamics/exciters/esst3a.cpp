@@ -1,34 +1,17 @@
 // esst3a from a record's values, and its start.
 #include "dynamics/exciters/esst3a.h"
 
-#include "dynamics/exciters/source_start.h"
-
 bool Esst3a::make(ParameterReader& read, Extras&, Verdict& verdict, Notes& notes) {
-  tr = read.time_constant("tr");
-  vimax = read.value("vimax");
-  vimin = read.value("vimin");
-  km = read.value("km");
-  tc = read.value("tc");
-  tb = read.time_constant("tb");
-  ka = read.value("ka");
-  ta = read.time_constant("ta");
-  vrmax = read.value("vrmax");
-  vrmin = read.value("vrmin");
-  src = read_source_values(read);
+  km = read_front(read, "km");
   thetap = read.value("thetap");
   tm = read.time_constant("tm");
   vmmax = read.value("vmmax");
   vmmin = read.value("vmmin");
-  if (tb == 0 && tc != 0) note(notes, "tc = %g with tb = 0: the lead-lag is bypassed", tc);
-  if (read.failed()) return false;
+  if (!make_front(read, notes)) return false;
   if (tm == 0 && src.kg != 0)
     return fail(verdict, Problem::not_simulated,
                 "tm = 0 with kg = %g: the inner loop through Efd is algebraic", src.kg);
-  transducer = rate_of(tr);
-  lead = LeadLag{tc, tb};
-  regulator = LimitedLag{ka, ta, vrmin, vrmax};
   inner = LimitedLag{km, tm, vmmin, vmmax};
-  source = BusSource{src.kp, src.kc, src.vbmax};
   return true;
 }
 
@@ -38,8 +21,7 @@ bool Esst3a::start(double vt0, double efd0, double ifd0, double* s, Verdict& ver
   double vb0 = 0;
   if (!start_source(source, vt0, ifd0, vb0, verdict)) return false;
   const double vm0 = efd0 / vb0;
-  const double vg0 = std::min(src.kg * efd0, src.vgmax);
-  const double vr0 = vm0 / km + vg0;
+  const double vr0 = vm0 / km + feedback(efd0);
   const double vi0 = vr0 / ka;
   vref0 = vt0 + vi0;
   s[0] = vt0;

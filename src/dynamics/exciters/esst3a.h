@@ -2,32 +2,18 @@
 // after the lead-lag, then the inner loop km, tm on the regulator output less the field
 // voltage feedback kg Efd, both with non-windup limits, fed from the bus by VB.
 #pragma once
-#include <algorithm>
+#include "dynamics/exciters/static_front.h"
 
-#include "dynamics/blocks.h"
-#include "dynamics/exciters/exciter_io.h"
-#include "dynamics/exciters/source_start.h"
-#include "dynamics/extras.h"
-
-struct Esst3a : ExciterDefaults {
+struct Esst3a : ExciterDefaults, StaticFront {
   static constexpr const char* kModels[] = {"esst3a"};
   static constexpr int kStates = 4;  // transducer, lead-lag, regulator, inner loop
-  double tr, vimax, vimin, km, tc, tb, ka, ta, vrmax, vrmin, thetap, tm, vmmax, vmmin;
-  SourceValues src;   // kg kp ki vbmax kc xl vgmax
-  double transducer;  // 1/tr
-  LeadLag lead;
-  LimitedLag regulator;
+  double km, thetap, tm, vmmax, vmmin;
   LimitedLag inner;
-  BusSource source;
 
   bool make(ParameterReader& read, Extras& extras, Verdict& verdict, Notes& notes);
   bool start(double vt0, double efd0, double ifd0, double* s, Verdict& verdict);
   UnseenSource unseen_source() const { return {true, thetap, src.ki, src.xl}; }
 
-  double vi(const double* s, ExciterInput u) const {
-    const double vc = tr > 0 ? s[0] : u.vt;
-    return clamp(u.vref - vc, vimin, vimax);
-  }
   double vr(const double* s, ExciterInput u) const {
     return regulator.output(s[2], lead.output(s[1], vi(s, u)));
   }
@@ -40,8 +26,7 @@ struct Esst3a : ExciterDefaults {
     const double v = vi(s, u);
     ds[1] = lead.derivative(s[1], v);
     ds[2] = regulator.derivative(s[2], lead.output(s[1], v));
-    const double vg = std::min(src.kg * efd(s, u), src.vgmax);
-    ds[3] = inner.derivative(s[3], vr(s, u) - vg);
+    ds[3] = inner.derivative(s[3], vr(s, u) - feedback(efd(s, u)));
   }
   void limit(double* s) const {
     s[2] = regulator.limit(s[2]);

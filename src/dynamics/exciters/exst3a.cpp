@@ -1,31 +1,14 @@
 // exst3a from a record's values, and its start.
 #include "dynamics/exciters/exst3a.h"
 
-#include "dynamics/exciters/source_start.h"
-
 bool Exst3a::make(ParameterReader& read, Extras&, Verdict& verdict, Notes& notes) {
-  tr = read.time_constant("tr");
-  vimax = read.value("vimax");
-  vimin = read.value("vimin");
-  kj = read.value("kj");
-  tc = read.value("tc");
-  tb = read.time_constant("tb");
-  ka = read.value("ka");
-  ta = read.time_constant("ta");
-  vrmax = read.value("vrmax");
-  vrmin = read.value("vrmin");
-  src = read_source_values(read);
+  kj = read_front(read, "kj");
   angp = read.value("angp");
   note(notes, "exst3a: its block roles are read from its names (not confirmed)");
-  if (tb == 0 && tc != 0) note(notes, "tc = %g with tb = 0: the lead-lag is bypassed", tc);
-  if (read.failed()) return false;
+  if (!make_front(read, notes)) return false;
   if (ta == 0 && src.kg != 0)
     return fail(verdict, Problem::not_simulated,
                 "ta = 0 with kg = %g: the inner loop through Efd is algebraic", src.kg);
-  transducer = rate_of(tr);
-  lead = LeadLag{tc, tb};
-  regulator = LimitedLag{ka, ta, vrmin, vrmax};
-  source = BusSource{src.kp, src.kc, src.vbmax};
   return true;
 }
 
@@ -35,8 +18,7 @@ bool Exst3a::start(double vt0, double efd0, double ifd0, double* s, Verdict& ver
   double vb0 = 0;
   if (!start_source(source, vt0, ifd0, vb0, verdict)) return false;
   const double vr0 = efd0 / vb0;
-  const double vg0 = std::min(src.kg * efd0, src.vgmax);
-  const double vi0 = (vr0 / ka + vg0) / kj;
+  const double vi0 = (vr0 / ka + feedback(efd0)) / kj;
   vref0 = vt0 + vi0;
   s[0] = vt0;
   s[1] = lead.init(vi0);

@@ -3,40 +3,25 @@
 // of an inner field-voltage loop ka, ta with its feedback kg Efd, fed from the bus by the
 // source voltage VB, which vbmax caps (there is no efdmax).
 #pragma once
-#include <algorithm>
+#include "dynamics/exciters/static_front.h"
 
-#include "dynamics/blocks.h"
-#include "dynamics/exciters/exciter_io.h"
-#include "dynamics/exciters/source_start.h"
-#include "dynamics/extras.h"
-
-struct Exst3a : ExciterDefaults {
+struct Exst3a : ExciterDefaults, StaticFront {
   static constexpr const char* kModels[] = {"exst3a"};
   static constexpr int kStates = 3;  // transducer, lead-lag, regulator
-  double tr, vimax, vimin, kj, tc, tb, ka, ta, vrmax, vrmin, angp;
-  SourceValues src;   // kg kp ki vbmax kc xl vgmax
-  double transducer;  // 1/tr
-  LeadLag lead;
-  LimitedLag regulator;
-  BusSource source;
+  double kj, angp;
 
   bool make(ParameterReader& read, Extras& extras, Verdict& verdict, Notes& notes);
   bool start(double vt0, double efd0, double ifd0, double* s, Verdict& verdict);
   UnseenSource unseen_source() const { return {true, angp, src.ki, src.xl}; }
 
-  double avr(const double* s, ExciterInput u) const {
-    const double vc = tr > 0 ? s[0] : u.vt;
-    return kj * lead.output(s[1], clamp(u.vref - vc, vimin, vimax));
-  }
+  double avr(const double* s, ExciterInput u) const { return kj * lead.output(s[1], vi(s, u)); }
   // With ta = 0 the regulator is algebraic; kg = 0 then (the loop through Efd is refused).
   double vr(const double* s, ExciterInput u) const { return regulator.output(s[2], avr(s, u)); }
   double efd(const double* s, ExciterInput u) const { return vr(s, u) * source.vb(u.vt, u.ifd); }
   void derivatives(const double* s, ExciterInput u, double* ds) const {
     ds[0] = (u.vt - s[0]) * transducer;
-    const double vc = tr > 0 ? s[0] : u.vt;
-    ds[1] = lead.derivative(s[1], clamp(u.vref - vc, vimin, vimax));
-    const double vg = std::min(src.kg * efd(s, u), src.vgmax);
-    ds[2] = regulator.derivative(s[2], avr(s, u) - vg);
+    ds[1] = lead.derivative(s[1], vi(s, u));
+    ds[2] = regulator.derivative(s[2], avr(s, u) - feedback(efd(s, u)));
   }
   void limit(double* s) const { s[2] = regulator.limit(s[2]); }
 };
